@@ -1,0 +1,72 @@
+#pragma once
+// The frame of the tracker protocol and the base of every message class.
+//
+//   78 78 | len (1) | protocol | content | serial (2) | CRC (2) | 0D 0A
+//   79 79 | len (2) | protocol | content | serial (2) | CRC (2) | 0D 0A
+//
+// len counts protocol number, content, serial and CRC. The CRC-16/X-25 covers
+// the length field through the serial.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "protocol/byte_cursor.h"
+
+namespace Zuno {
+
+// decode: frame of 9 bytes or fewer, or shorter than its length field says.
+constexpr int kErrTooShort = -1;
+constexpr int kErrStopBytes = -2;
+constexpr int kErrCrc = -3;
+// encode: the frame's length does not fit its length field (255 short, 65535 long).
+constexpr int kErrLengthOverflow = -20;
+
+constexpr uint16_t kBeginShort = 0x7878;
+constexpr uint16_t kBeginLong = 0x7979;
+constexpr uint16_t kStop = 0x0D0A;
+
+class ZunoMSG {
+public:
+    uint16_t begin = kBeginShort;
+    uint16_t len = 0;
+    uint8_t command = 0;
+    uint16_t seq = 0;
+    uint16_t crc = 0;
+    uint16_t stop = kStop;
+
+    ZunoMSG() = default;
+    explicit ZunoMSG(uint8_t protocolNumber) : command(protocolNumber) {}
+    ZunoMSG(const ZunoMSG&) = default;
+    ZunoMSG& operator=(const ZunoMSG&) = default;
+    virtual ~ZunoMSG();
+
+    // Appends one whole frame to `out` and returns 0, or returns a negative
+    // code and leaves `out`, `len` and `crc` exactly as they were.
+    virtual int encode(std::vector<uint8_t>& out);
+    // Parses one frame starting at byte 0; 0 or a negative code.
+    virtual int decode(const std::vector<uint8_t>& frame);
+    virtual std::unique_ptr<ZunoMSG> clone() const;
+    virtual std::string toString();
+
+    // Packet name of a protocol number, or "" when it has none.
+    static std::string commandName(const uint8_t& protocolNumber);
+
+    bool isLongFrame() const { return begin == kBeginLong; }
+
+protected:
+    using ContentWriter = std::function<int(ByteWriter&)>;
+    using ContentReader = std::function<int(ByteReader&)>;
+
+    // The common encode steps around a class's content. The frame is built
+    // aside and appended to `out` only when the content and the length fit.
+    int encodeFrame(std::vector<uint8_t>& out, const ContentWriter& content);
+    // The common decode steps around a class's content. The reader starts at
+    // the first content byte and is bounded by the vector; the serial is read
+    // where the content ends. A reader that ran out gives kErrTooShort.
+    int decodeFrame(const std::vector<uint8_t>& frame, const ContentReader& content);
+};
+
+} // namespace Zuno

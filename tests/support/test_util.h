@@ -1,0 +1,24 @@
+#pragma once
+// Small helpers shared by the tests.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zt {
+
+// Bytes of a hexadecimal text; blanks are ignored. Aborts the test program on
+// a malformed text, since that is a fault of the test itself.
+std::vector<uint8_t> bytes(const std::string& hex);
+// Upper-case hexadecimal with one blank between bytes.
+std::string hex(const std::vector<uint8_t>& data);
+
+// Whole content of a file under tests/ (path relative to tests/), read as
+// bytes. Aborts when it cannot be read.
+std::string readTestFile(const std::string& relativePath);
+
+// Writes `text` to build-dir file when ZUNO_WRITE_GOLDEN is set in the
+// environment, so a new golden file can be reviewed and copied in by hand.
+void offerGolden(const std::string& relativePath, const std::string& text);
+
+} // namespace zt
