@@ -58,15 +58,36 @@ case "$MODE" in
   test)
     install_missing
     export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 TZ=UTC
-    configure_and_build "$HERE/build/asan" -DCMAKE_BUILD_TYPE=Debug -DZUNO_SANITIZE=address
-    ctest --test-dir "$HERE/build/asan" --output-on-failure -j "$JOBS"
-    # The threaded parts once more under ThreadSanitizer.
+
+    # A short libFuzzer run over every decoder (clang, ASan + UBSan).
+    FUZZ_SECONDS="${ZUNO_FUZZ_SECONDS:-60}"
+    CC=clang CXX=clang++ configure_and_build "$HERE/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DZUNO_SANITIZE=address -DZUNO_TESTS=OFF -DZUNO_BENCH=OFF -DZUNO_FUZZ=ON
+    CORPUS="$HERE/build/fuzz/corpus"
+    mkdir -p "$CORPUS"
+    "$HERE/build/fuzz/tests/fuzz/write_fuzz_seeds" "$CORPUS"
+    echo "== fuzzing every decoder for ${FUZZ_SECONDS}s"
+    if ! "$HERE/build/fuzz/tests/fuzz/decode_fuzz" -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 \
+        -artifact_prefix="$HERE/build/fuzz/" "$CORPUS" > "$HERE/build/fuzz/fuzz.log" 2>&1; then
+      cat "$HERE/build/fuzz/fuzz.log"
+      echo "== the fuzzer found a fault; the input is saved under build/fuzz/" >&2
+      exit 1
+    fi
+    tail -n 12 "$HERE/build/fuzz/fuzz.log"
+
+    # The threaded parts under ThreadSanitizer.
     TSAN_DIRS="connection;app"
     configure_and_build "$HERE/build/tsan" -DCMAKE_BUILD_TYPE=Debug -DZUNO_SANITIZE=thread \
       -DZUNO_BENCH=OFF "-DZUNO_TEST_ONLY=$TSAN_DIRS"
-    if [ -n "$(ctest --test-dir "$HERE/build/tsan" -N | grep -E '^ +Test +#')" ]; then
+    if ctest --test-dir "$HERE/build/tsan" -N | grep -qE '^ +Test +#'; then
+      echo "== ThreadSanitizer run"
       ctest --test-dir "$HERE/build/tsan" --output-on-failure -j "$JOBS"
     fi
+
+    # Every test under AddressSanitizer and UndefinedBehaviorSanitizer.
+    configure_and_build "$HERE/build/asan" -DCMAKE_BUILD_TYPE=Debug -DZUNO_SANITIZE=address
+    echo "== AddressSanitizer + UndefinedBehaviorSanitizer run"
+    ctest --test-dir "$HERE/build/asan" --output-on-failure -j "$JOBS"
     ;;
   *)
     echo "usage: $0 run|test" >&2
