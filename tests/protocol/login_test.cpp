@@ -126,6 +126,8 @@ TEST(Login, EncodeRefusalsLeaveTheOutputAndFieldsAlone) {
         {"language beyond its two bits", "0123456789012345", 0x2006, 4, -4},
         {"14 digits", "01234567890123", 0x2006, 1, -5},
         {"1 digit", "1", 0x2006, 1, -5},
+        {"a character that is no digit", "12345678901234X", 0x2006, 1, -5},
+        {"15 digits and a blank", "123456789012345 ", 0x2006, 1, -5},
         {"checks in their order", "", 0xFFFF, 0, -1},
     };
     for (const auto& c : cases) {
