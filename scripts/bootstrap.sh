@@ -76,7 +76,7 @@ case "$MODE" in
     tail -n 12 "$HERE/build/fuzz/fuzz.log"
 
     # The threaded parts under ThreadSanitizer.
-    TSAN_DIRS="connection;app"
+    TSAN_DIRS="render;connection;app"
     configure_and_build "$HERE/build/tsan" -DCMAKE_BUILD_TYPE=Debug -DZUNO_SANITIZE=thread \
       -DZUNO_BENCH=OFF "-DZUNO_TEST_ONLY=$TSAN_DIRS"
     if ctest --test-dir "$HERE/build/tsan" -N | grep -qE '^ +Test +#'; then
