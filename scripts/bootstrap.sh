@@ -65,7 +65,7 @@ case "$MODE" in
       -DZUNO_SANITIZE=address -DZUNO_TESTS=OFF -DZUNO_BENCH=OFF -DZUNO_FUZZ=ON
     CORPUS="$HERE/build/fuzz/corpus"
     mkdir -p "$CORPUS"
-    "$HERE/build/fuzz/tests/fuzz/write_fuzz_seeds" "$CORPUS"
+    "$HERE/build/fuzz/tests/fuzz/write_fuzz_seeds" "$HERE/build/fuzz/tests/fuzz/seeds.txt" "$CORPUS"
     echo "== fuzzing every decoder for ${FUZZ_SECONDS}s"
     if ! "$HERE/build/fuzz/tests/fuzz/decode_fuzz" -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 \
         -artifact_prefix="$HERE/build/fuzz/" "$CORPUS" > "$HERE/build/fuzz/fuzz.log" 2>&1; then

@@ -1,5 +1,5 @@
 #pragma once
-// Every message class the fuzzer drives, and seed frames for them. The first
+// Every message class the fuzzer drives. The first
 // byte of a fuzz input selects the class (modulo the count); the rest is the
 // frame handed to decode.
 
@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "protocol/login.h"
 #include "protocol/message.h"
+#include "protocol/time_sync.h"
 
 namespace fuzz {
 
@@ -25,18 +27,16 @@ std::unique_ptr<Zuno::ZunoMSG> makeOne() {
 inline const std::vector<FuzzClass>& classes() {
     static const std::vector<FuzzClass> list{
         {"ZunoMSG", &makeOne<Zuno::ZunoMSG>},
-    };
-    return list;
-}
-
-struct Seed {
-    const char* className;
-    const char* frameHex;
-};
-
-inline const std::vector<Seed>& seeds() {
-    static const std::vector<Seed> list{
-        {"ZunoMSG", "787805010001D9DC0D0A"},
+        {"ZunoLogin", &makeOne<Zuno::ZunoLogin>},
+        {"ZunoLoginResp", &makeOne<Zuno::ZunoLoginResp>},
+        {"ZunoPing13", &makeOne<Zuno::ZunoPing13>},
+        {"ZunoPong13", &makeOne<Zuno::ZunoPong13>},
+        {"ZunoPing23", &makeOne<Zuno::ZunoPing23>},
+        {"ZunoPong23", &makeOne<Zuno::ZunoPong23>},
+        {"ZunoSyncTime", &makeOne<Zuno::ZunoSyncTime>},
+        {"ZunoSyncTimeResp", &makeOne<Zuno::ZunoSyncTimeResp>},
+        {"ZunoSyncTime1F", &makeOne<Zuno::ZunoSyncTime1F>},
+        {"ZunoSyncTime1FResp", &makeOne<Zuno::ZunoSyncTime1FResp>},
     };
     return list;
 }

@@ -1,4 +1,5 @@
-// write_fuzz_seeds <dir>: one seed file per known frame.
+// write_fuzz_seeds <seed list> <corpus dir>: one corpus file per line
+// "ClassName FRAMEHEX" of the list; the file's first byte selects the class.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -8,26 +9,33 @@
 #include "tests/fuzz/fuzz_classes.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <corpus dir>\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <seed list> <corpus dir>\n", argv[0]);
         return 2;
     }
+    std::ifstream in(argv[1]);
+    if (!in) {
+        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+        return 1;
+    }
     const auto& list = fuzz::classes();
-    int written = 0;
-    for (const auto& seed : fuzz::seeds()) {
+    int written = 0, unknown = 0;
+    std::string name, hex;
+    while (in >> name >> hex) {
         size_t index = 0;
-        while (index < list.size() && std::strcmp(list[index].name, seed.className) != 0) ++index;
+        while (index < list.size() && name != list[index].name) ++index;
         if (index == list.size()) {
-            std::fprintf(stderr, "seed for unknown class %s\n", seed.className);
-            return 1;
+            std::fprintf(stderr, "no fuzz class for %s\n", name.c_str());
+            ++unknown;
+            continue;
         }
-        auto frame = Zuno::hexToBytes(seed.frameHex);
-        const std::string path = std::string(argv[1]) + "/seed_" + std::to_string(written);
+        auto frame = Zuno::hexToBytes(hex);
+        const std::string path = std::string(argv[2]) + "/seed_" + std::to_string(written);
         std::ofstream out(path, std::ios::binary);
         out.put(static_cast<char>(index));
         out.write(reinterpret_cast<const char*>(frame->data()), static_cast<std::streamsize>(frame->size()));
         ++written;
     }
-    std::printf("%d seeds written\n", written);
-    return 0;
+    std::printf("%d seeds written, %d rows of classes the fuzzer does not know\n", written, unknown);
+    return unknown ? 1 : 0;
 }
