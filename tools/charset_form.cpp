@@ -115,14 +115,18 @@ void CharSetForm::on_buttonBox_clicked(QAbstractButton* button) {
     // the text to encode. Hexadecimal modes drop them themselves.
     const QString s = ui->edIn->toPlainText();
     if (s.isEmpty()) return;
-    using Conversion = QString (CharSetForm::*)(const QString&);
-    static const Conversion conversions[] = {
-        &CharSetForm::hexToGbk,     &CharSetForm::gbkToHex,     &CharSetForm::hexToUtf8,
-        &CharSetForm::utf8ToHex,    &CharSetForm::hexToUtf16BE, &CharSetForm::utf16BEToHex,
-        &CharSetForm::hexToUtf16LE, &CharSetForm::utf16LEToHex,
-    };
-    if (mode < 0 || mode > 7) return;
-    const QString result = (this->*conversions[static_cast<int>(mode)])(s);
+    QString result;
+    switch (mode) {
+    case 0: result = hexToGbk(s); break;
+    case 1: result = gbkToHex(s); break;
+    case 2: result = hexToUtf8(s); break;
+    case 3: result = utf8ToHex(s); break;
+    case 4: result = hexToUtf16BE(s); break;
+    case 5: result = utf16BEToHex(s); break;
+    case 6: result = hexToUtf16LE(s); break;
+    case 7: result = utf16LEToHex(s); break;
+    default: return;
+    }
     if (result.isEmpty()) {
         ui->lbMsg->setText(title(mode) + (mode == 0 ? QStringLiteral(" 转换失败!") : QStringLiteral("转换失败!")));
         return;

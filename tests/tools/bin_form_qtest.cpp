@@ -132,29 +132,20 @@ private slots:
     }
 
     void closeButtonDeletesTheDialog() {
-        auto* close = form->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Close);
-        QVERIFY(close);
-        QTest::mouseClick(close, Qt::LeftButton);
+        zt::closeDialog(form, zt::CloseBy::Button, QDialogButtonBox::Close);
         QTRY_VERIFY(form.isNull());
     }
 
     void modalRunEndsAndDeletesOnClose_data() {
         QTest::addColumn<int>("how");
-        QTest::newRow("Close button") << 0;
-        QTest::newRow("window close") << 1;
-        QTest::newRow("Escape") << 2;
+        QTest::newRow("Close button") << int(zt::CloseBy::Button);
+        QTest::newRow("window close") << int(zt::CloseBy::Window);
+        QTest::newRow("Escape") << int(zt::CloseBy::Escape);
     }
     void modalRunEndsAndDeletesOnClose() {
         QFETCH(int, how);
         form->hide();
-        QVERIFY(zt::execClosesAndDeletes(form, [how](QDialog* d) {
-            if (how == 0)
-                d->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Close)->click();
-            else if (how == 1)
-                d->close();
-            else
-                QTest::keyClick(d, Qt::Key_Escape);
-        }));
+        QVERIFY(zt::execClosesAndDeletes(form, zt::CloseBy(how)));
     }
 };
 

@@ -4,6 +4,8 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -24,12 +26,26 @@ inline bool pickItem(QComboBox* box, const QString& text) {
     return !view->isVisible();
 }
 
-// Runs `dialog` modally as the main window does, lets `closeIt` close it from
-// inside the modal loop, and tells whether exec() returned and the dialog is gone.
-template <typename CloseIt>
-bool execClosesAndDeletes(QDialog* dialog, CloseIt closeIt) {
+// The ways a user ends a dialog: a button of its box (`buttonBox`), the
+// window's own close button, or Escape.
+enum class CloseBy { Button, Window, Escape };
+
+inline void closeDialog(QDialog* dialog, CloseBy how, QDialogButtonBox::StandardButton button) {
+    switch (how) {
+    case CloseBy::Button:
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>("buttonBox")->button(button), Qt::LeftButton);
+        break;
+    case CloseBy::Window: dialog->close(); break;
+    case CloseBy::Escape: QTest::keyClick(dialog, Qt::Key_Escape); break;
+    }
+}
+
+// Runs `dialog` modally as the main window does, ends it from inside the modal
+// loop, and tells whether exec() returned and the dialog deleted itself.
+inline bool execClosesAndDeletes(QDialog* dialog, CloseBy how,
+                                 QDialogButtonBox::StandardButton button = QDialogButtonBox::Close) {
     QPointer<QDialog> guard(dialog);
-    QTimer::singleShot(0, dialog, [dialog, closeIt] { closeIt(dialog); });
+    QTimer::singleShot(0, dialog, [dialog, how, button] { closeDialog(dialog, how, button); });
     dialog->exec();
     // The deletion is deferred to the event loop.
     return QTest::qWaitFor([&] { return guard.isNull(); }, 5000);
