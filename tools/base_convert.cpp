@@ -45,9 +45,9 @@ std::string convertBase(const std::string& digits, int inBase, int outBase) {
     if (!validDigits(digits, inBase)) return {};
 
     // Repeated long division of the digit string. Each pass divides by the
-    // largest power of outBase whose product with inBase still fits the
-    // remainder, and so yields several result digits at once; the result is
-    // the same as dividing by outBase once per digit.
+    // largest power of outBase that keeps remainder x base within 64 bits, and
+    // so yields several result digits at once: the same digits as dividing by
+    // outBase once per digit, in far fewer passes over a long number.
     uint64_t divisor = static_cast<uint64_t>(outBase);
     int digitsPerPass = 1;
     const uint64_t limit = UINT64_MAX / static_cast<uint64_t>(kMaxBase);
