@@ -1,0 +1,165 @@
+// The CRC, MD5 and distance calculator dialog, driven by object name.
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QtTest>
+
+#include "dialog_support.h"
+#include "tools/calc.h"
+#include "tools/calc_form.h"
+
+namespace {
+
+const QString kSample = "N23.111669, E114.409182, N22.111669, E113.409182";
+const QString kSampleResult = "\"GPS距离\":151498.280383, \"WGS84距离\":151498.280383";
+
+} // namespace
+
+class CalcFormTest : public QObject {
+    Q_OBJECT
+
+    QWidget* window = nullptr;
+    QPointer<CalcForm> form;
+    QTextEdit* edIn = nullptr;
+    QLineEdit* edOut = nullptr;
+
+    void open(char mode) {
+        form = new CalcForm(window, mode);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        edIn = form->findChild<QTextEdit*>("edIn");
+        edOut = form->findChild<QLineEdit*>("edOut");
+        QVERIFY(edIn && edOut);
+    }
+    QPushButton* button(QDialogButtonBox::StandardButton which) {
+        return form->findChild<QDialogButtonBox*>("buttonBox")->button(which);
+    }
+    void pressOk() { QTest::mouseClick(button(QDialogButtonBox::Ok), Qt::LeftButton); }
+
+private slots:
+    void init() { window = new QWidget; }
+    void cleanup() { delete window; }
+
+    void opensPerMode_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("input");
+        QTest::newRow("crc") << 0 << "CRC" << "";
+        QTest::newRow("md5") << 1 << "MD5" << "";
+        QTest::newRow("distance") << 2 << "距离计算" << kSample;
+    }
+    void opensPerMode() {
+        QFETCH(int, mode);
+        QFETCH(QString, title);
+        QFETCH(QString, input);
+        open(static_cast<char>(mode));
+        QCOMPARE(form->objectName(), QString("CalcForm"));
+        QCOMPARE(form->windowTitle(), title);
+        QCOMPARE(form->size(), QSize(320, 320));
+        QCOMPARE(edIn->toPlainText(), input);
+        QVERIFY(edOut->isReadOnly());
+        QVERIFY(edOut->text().isEmpty());
+        QVERIFY(form->findChild<QLabel*>("lbMsg")->text().isEmpty());
+    }
+
+    void computes_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("crc with blanks") << 0 << "31 32 33 34 35 36 37 38 39" << "906e";
+        QTest::newRow("crc with 0x and commas") << 0 << "0x31,0x32,0x33,0x34,0x35,0x36,0x37,0x38,0x39" << "906e";
+        QTest::newRow("crc of one digit") << 0 << "1" << "e1f1";
+        QTest::newRow("crc of non-digits") << 0 << "GG" << "f078";
+        QTest::newRow("crc over lines") << 0 << "31323334\n  35363738 \n39" << "906e";
+        QTest::newRow("md5 of abc") << 1 << "616263" << "900150983cd24fb0d6963f7d28e17f72";
+        QTest::newRow("md5 of 01 23") << 1 << "123" << "6b7773b93c84b59b4242fd567d4e9c84";
+        QTest::newRow("sample distance") << 2 << kSample << kSampleResult;
+        QTest::newRow("one degree of equator")
+            << 2 << "N0.0, E0.0, N0.0, E1.0" << "\"GPS距离\":111319.490793, \"WGS84距离\":111319.490793";
+        QTest::newRow("south and west")
+            << 2 << "S33.5, W70.25, N51.5, W0.125" << "\"GPS距离\":11666444.345674, \"WGS84距离\":11666444.345674";
+        QTest::newRow("antipodes")
+            << 2 << "S65.123456789, E0.987654321, N65.123456789, E180.987654321"
+            << "\"GPS距离\":20037508.342789, \"WGS84距离\":20037508.342789";
+    }
+    void computes() {
+        QFETCH(int, mode);
+        QFETCH(QString, input);
+        QFETCH(QString, output);
+        open(static_cast<char>(mode));
+        edIn->setPlainText(input);
+        pressOk();
+        QCOMPARE(edOut->text(), output);
+        QVERIFY(form->isVisible()); // OK computes, it does not close
+    }
+
+    void typedInputIsRead() {
+        open(0);
+        edIn->setFocus();
+        QTest::keyClicks(edIn, "3132");
+        QTest::keyClick(edIn, Qt::Key_Return);
+        QTest::keyClicks(edIn, " 33 ");
+        pressOk();
+        QCOMPARE(edOut->text(), QString("9cb4")); // CRC of 31 32 33
+    }
+
+    // A line longer than the box wraps on screen; it is still one line of input.
+    void wrappedLineIsReadOnce() {
+        open(0);
+        QString frame;
+        for (int i = 0; i < 9; ++i) frame += "31 32 33 34 35 36 37 38 39 ";
+        edIn->setPlainText(frame.trimmed());
+        QTRY_VERIFY(edIn->document()->begin().layout()->lineCount() > 1);
+        pressOk();
+        QCOMPARE(edOut->text(), Tools::crcOfHex(frame.remove(' ')));
+    }
+
+    void failuresLeaveTheOutput_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("then");
+        QTest::newRow("crc, empty") << 0 << "313233" << "";
+        QTest::newRow("crc, blanks only") << 0 << "313233" << "  \n\t ";
+        QTest::newRow("crc, 0x alone") << 0 << "313233" << "0x";
+        QTest::newRow("md5, commas only") << 1 << "616263" << ", ,";
+        QTest::newRow("distance, three parts") << 2 << kSample << "N23.1, E114.4, N22.1";
+        QTest::newRow("distance, five parts") << 2 << kSample << "N23.1, E114.4, N22.1, E113.4,";
+        QTest::newRow("distance, empty") << 2 << kSample << "";
+    }
+    void failuresLeaveTheOutput() {
+        QFETCH(int, mode);
+        QFETCH(QString, first);
+        QFETCH(QString, then);
+        open(static_cast<char>(mode));
+        edIn->setPlainText(first);
+        pressOk();
+        const QString shown = edOut->text();
+        QVERIFY(!shown.isEmpty());
+        edIn->setPlainText(then);
+        pressOk();
+        QCOMPARE(edOut->text(), shown);
+        QVERIFY(form->findChild<QLabel*>("lbMsg")->text().isEmpty());
+    }
+
+    void closeDeletesTheDialog_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("how");
+        for (int mode = 0; mode < 3; ++mode) {
+            QTest::addRow("mode %d, Close", mode) << mode << int(zt::CloseBy::Button);
+            QTest::addRow("mode %d, window close", mode) << mode << int(zt::CloseBy::Window);
+            QTest::addRow("mode %d, Escape", mode) << mode << int(zt::CloseBy::Escape);
+        }
+    }
+    void closeDeletesTheDialog() {
+        QFETCH(int, mode);
+        QFETCH(int, how);
+        QVERIFY(zt::execClosesAndDeletes(new CalcForm(window, static_cast<char>(mode)), zt::CloseBy(how)));
+    }
+};
+
+QTEST_MAIN(CalcFormTest)
+#include "calc_form_qtest.moc"

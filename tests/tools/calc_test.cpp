@@ -1,0 +1,124 @@
+// CRC, MD5 and distance computations of the calculator.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tools/calc.h"
+
+using namespace Tools;
+
+TEST(CrcOfHex, Table) {
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"31 32 33 34 35 36 37 38 39", "906e"},
+        {"0x31,0x32,0x33,0x34,0x35,0x36,0x37,0x38,0x39", "906e"},
+        {"313233343536373839", "906e"},
+        {"0X310X32 0x33,34353637 38 39", "906e"},
+        {"1", "e1f1"},
+        {"GG", "f078"},
+        {"00", "f078"},
+        // Tabs and line breaks between digits are separators too.
+        {"3132333435\t36373839", "906e"},
+        {"31323334\n3536373839", "906e"},
+        // Nothing left once separators are gone: no result.
+        {"", ""},
+        {"0x", ""},
+        {", ,", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(crcOfHex(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
+TEST(Md5OfHex, Table) {
+    EXPECT_EQ(md5OfHex("616263"), "900150983cd24fb0d6963f7d28e17f72");
+    EXPECT_EQ(md5OfHex("61, 62, 0x63"), "900150983cd24fb0d6963f7d28e17f72");
+    EXPECT_EQ(md5OfHex("123"), "6b7773b93c84b59b4242fd567d4e9c84"); // bytes 01 23
+    EXPECT_EQ(md5OfHex("zz"), "93b885adfe0da089cdf634904fd59f71");  // one byte 00
+    EXPECT_EQ(md5OfHex(""), "");
+    EXPECT_EQ(md5OfHex("0X"), "");
+}
+
+TEST(JoinTrimmedLines, TrimsEachLineAndJoins) {
+    EXPECT_EQ(joinTrimmedLines({"3132", " 33 "}), "313233");
+    EXPECT_EQ(joinTrimmedLines({"  ", "\t"}), "");
+    EXPECT_EQ(joinTrimmedLines({}), "");
+}
+
+TEST(Coordinate, Table) {
+    struct Case {
+        std::string part;
+        size_t intDigits;
+        double degrees;
+    };
+    const Case cases[] = {
+        {"+23.111669", 2, 23.111669},
+        {".5", 2, 0.5},
+        {"-0.125", 3, -0.125},
+        {"114", 3, 114.0},
+        {"5", 3, 5.0},
+        // Without a point the leading intDigits digits are whole degrees.
+        {"+23111669", 2, 23.111669},
+        {"-114409182", 3, -114.409182},
+        {"23", 2, 23.0},
+        // Not a number of the accepted form, or no digit at all: 0.
+        {"X23.1", 2, 0.0},
+        {"23.1-", 2, 0.0},
+        {"+-23.1", 2, 0.0},
+        {"23.", 2, 0.0},
+        {"1.2.3", 2, 0.0},
+        {"", 2, 0.0},
+        {"+", 2, 0.0},
+        {"-.", 2, 0.0},
+        {"1e5", 2, 0.0},
+        // Beyond a double's range.
+        {std::string(400, '9') + ".5", 2, 0.0},
+        {"0." + std::string(400, '0') + "1", 2, 0.0},
+    };
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(coordinate(c.part, c.intDigits), c.degrees) << c.part;
+}
+
+TEST(DistanceOf, Table) {
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"N23.111669, E114.409182, N22.111669, E113.409182",
+         "\"GPS距离\":151498.280383, \"WGS84距离\":151498.280383"},
+        {"n23.111669,e114.409182,n22.111669,e113.409182", "\"GPS距离\":151498.280383, \"WGS84距离\":151498.280383"},
+        {"N23111669, E114409182, N22111669, E113409182", "\"GPS距离\":151498.280383, \"WGS84距离\":151498.280383"},
+        {"N0.0, E0.0, N0.0, E1.0", "\"GPS距离\":111319.490793, \"WGS84距离\":111319.490793"},
+        {"S33.5, W70.25, N51.5, W0.125", "\"GPS距离\":11666444.345674, \"WGS84距离\":11666444.345674"},
+        {"N10.5, E20.25, N10.5, E20.25", "\"GPS距离\":0.000000, \"WGS84距离\":0.000000"},
+        // Antipodal points: half the circumference, never NaN.
+        {"N0.0, E0.0, N0.0, E180.0", "\"GPS距离\":20037508.342789, \"WGS84距离\":20037508.342789"},
+        {"N90.0, E0.0, S90.0, E0.0", "\"GPS距离\":20037508.342789, \"WGS84距离\":20037508.342789"},
+        {"N45.0, E45.0, S45.0, W135.0", "\"GPS距离\":20037508.342789, \"WGS84距离\":20037508.342789"},
+        {"N23.1, E114.4, N22.1", ""},
+        {"N23.1, E114.4, N22.1, E113.4,", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(distanceOf(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
+TEST(DistanceOf, UnreadablePartCountsAsZero) {
+    EXPECT_EQ(distanceOf("X23.1, E114.4, N22.1, E113.4"), distanceOf("N0.0, E114.4, N22.1, E113.4"));
+    EXPECT_EQ(distanceOf(", E114.4, N22.1, E113.4"), distanceOf("N0.0, E114.4, N22.1, E113.4"));
+}
+
+TEST(DistanceOf, NoCoincidentOrAntipodalPairGivesNan) {
+    // Rounding pushes the cosine past 1 for some nearly equal or opposite pairs.
+    for (int lat = -90; lat <= 90; lat += 5) {
+        for (int lng = -180; lng <= 180; lng += 15) {
+            const QString a = QString("%1.123456789, %2.987654321").arg(lat).arg(lng);
+            const QString b = QString("%1.123456789, %2.987654321").arg(-lat).arg(lng + 180);
+            for (const QString& in : {a + ", " + a, a + ", " + b}) {
+                const QString out = distanceOf(in);
+                ASSERT_FALSE(out.isEmpty()) << in.toStdString();
+                ASSERT_FALSE(out.contains("nan", Qt::CaseInsensitive)) << in.toStdString() << " " << out.toStdString();
+            }
+        }
+    }
+}

@@ -1,0 +1,49 @@
+#include "tools/bin_form.h"
+
+#include <QRegExp>
+#include <QRegExpValidator>
+
+#include "tools/base_convert.h"
+#include "ui_bin_form.h"
+
+BinForm::BinForm(QWidget* parent) : QDialog(parent), ui(new Ui_BinForm) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    ui->setupUi(this);
+    ui->edIn->setValidator(new QRegExpValidator(QRegExp("[a-zA-Z0-9\\!#]+$"), ui->edIn));
+}
+
+BinForm::~BinForm() { delete ui; }
+
+int BinForm::baseOf(const QString& itemText) { return Tools::baseOfItem(itemText); }
+
+bool BinForm::validDigits(const std::string& s, const uint8_t& base) { return Tools::validDigits(s, base); }
+
+uint8_t BinForm::checkedInputBase(const QString& itemText) {
+    const auto inBase = static_cast<uint8_t>(baseOf(itemText));
+    if (inBase == 0) {
+        ui->lbMsg->setText(QStringLiteral("输入进制设定有误!!"));
+        return 0;
+    }
+    if (!validDigits(ui->edIn->text().toStdString(), inBase)) {
+        ui->lbMsg->setText(QStringLiteral("您输入的数字并非%1进制").arg(inBase));
+        return 0;
+    }
+    ui->lbMsg->clear();
+    return inBase;
+}
+
+void BinForm::on_cbIn_activated(const QString& itemText) { checkedInputBase(itemText); }
+
+void BinForm::on_cbOut_activated(const QString& itemText) {
+    const uint8_t inBase = checkedInputBase(ui->cbIn->currentText());
+    if (inBase == 0) return;
+    const auto outBase = static_cast<uint8_t>(baseOf(itemText));
+    if (outBase == 0) {
+        ui->lbMsg->setText(QStringLiteral("输出进制设定有误!!"));
+        return;
+    }
+    ui->edOut->setText(QString::fromStdString(Tools::convertBase(ui->edIn->text().toStdString(), inBase, outBase)));
+    ui->lbMsg->clear();
+}
+
+void BinForm::on_buttonBox_clicked(QAbstractButton*) { close(); }

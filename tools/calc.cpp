@@ -1,0 +1,148 @@
+#include "tools/calc.h"
+
+#include <algorithm>
+#include <cmath>
+#include <locale>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include <QCryptographicHash>
+
+#include "protocol/crc.h"
+#include "protocol/helpers.h"
+#include "tools/hex_input.h"
+
+namespace Tools {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kHalfPi = 1.5707963267948966;
+constexpr double kEarthRadius = 6378137.0;          // metres, WGS 84 equatorial
+constexpr double kTwoRadiusSquared = 81361263181538.0;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+double toDouble(const std::string& text) {
+    try {
+        return std::stod(text);
+    } catch (const std::logic_error&) { // no digits, or out of a double's range
+        return 0.0;
+    }
+}
+
+double clamp(double v, double lo, double hi) { return std::min(hi, std::max(lo, v)); }
+
+struct Cartesian {
+    double x, y, z;
+};
+
+Cartesian onSphere(double latitude, double longitude) {
+    const double theta = kHalfPi - latitude;
+    return {kEarthRadius * std::sin(theta) * std::cos(longitude),
+            kEarthRadius * std::sin(theta) * std::sin(longitude), kEarthRadius * std::cos(theta)};
+}
+
+// Arc length through the chord between the two points.
+double chordDistance(double lat1, double lng1, double lat2, double lng2) {
+    const Cartesian a = onSphere(lat1, lng1);
+    const Cartesian b = onSphere(lat2, lng2);
+    const double dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
+    const double d2 = dx * dx + dy * dy + dz * dz;
+    // Rounding may push the cosine just past +-1 for coincident or antipodal
+    // points; acos would then give NaN.
+    const double cosine = clamp((kTwoRadiusSquared - d2) / kTwoRadiusSquared, -1.0, 1.0);
+    return kEarthRadius * std::acos(cosine);
+}
+
+double haversineDistance(double lat1, double lng1, double lat2, double lng2) {
+    const double sLat = std::sin((lat1 - lat2) / 2);
+    const double sLng = std::sin((lng1 - lng2) / 2);
+    const double h = clamp(sLat * sLat + std::cos(lat1) * std::cos(lat2) * sLng * sLng, 0.0, 1.0);
+    return kEarthRadius * 2 * std::asin(std::sqrt(h));
+}
+
+std::vector<std::string> splitKeepingEmpty(const std::string& text, char sep) {
+    std::vector<std::string> parts;
+    size_t from = 0;
+    for (;;) {
+        const size_t at = text.find(sep, from);
+        if (at == std::string::npos) {
+            parts.push_back(text.substr(from));
+            return parts;
+        }
+        parts.push_back(text.substr(from, at - from));
+        from = at + 1;
+    }
+}
+
+} // namespace
+
+QString joinTrimmedLines(const QStringList& lines) {
+    QString joined;
+    for (const QString& line : lines) joined += line.trimmed();
+    return joined.trimmed();
+}
+
+QString crcOfHex(const QString& input) {
+    const auto bytes = bytesOfHexInput(input);
+    if (!bytes) return {};
+    return QString::asprintf("%04x", static_cast<unsigned>(Zuno::crcItu(*bytes)));
+}
+
+QString md5OfHex(const QString& input) {
+    const auto bytes = bytesOfHexInput(input);
+    if (!bytes) return {};
+    const QByteArray data(reinterpret_cast<const char*>(bytes->data()), static_cast<int>(bytes->size()));
+    return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Md5).toHex());
+}
+
+double coordinate(const std::string& part, size_t intDigits) {
+    // An optional sign, decimal digits, and optionally a point with at least
+    // one digit after it; nothing else.
+    size_t i = 0;
+    const size_t n = part.size();
+    if (i < n && (part[i] == '+' || part[i] == '-')) ++i;
+    const size_t intFrom = i;
+    while (i < n && isDigit(part[i])) ++i;
+    const size_t intEnd = i;
+    bool hasPoint = false;
+    if (i < n && part[i] == '.') {
+        ++i;
+        const size_t fracFrom = i;
+        while (i < n && isDigit(part[i])) ++i;
+        if (i == fracFrom) return 0.0;
+        hasPoint = true;
+    }
+    if (i != n) return 0.0;
+    if (hasPoint) return toDouble(part);
+    if (intEnd == intFrom) return 0.0; // a sign alone, or nothing
+    const std::string sign = part.substr(0, intFrom);
+    const std::string digits = part.substr(intFrom);
+    if (digits.size() <= intDigits) return toDouble(sign + digits);
+    return toDouble(sign + digits.substr(0, intDigits) + "." + digits.substr(intDigits));
+}
+
+QString distanceOf(const QString& input) {
+    std::string text = input.toUtf8().toStdString();
+    Zuno::replaceAll(text, " ", "");
+    for (const char* letter : {"E", "N", "e", "n"}) Zuno::replaceAll(text, letter, "+");
+    for (const char* letter : {"W", "S", "w", "s"}) Zuno::replaceAll(text, letter, "-");
+
+    const std::vector<std::string> parts = splitKeepingEmpty(text, ',');
+    if (parts.size() != 4) return {};
+    auto radians = [](double degrees) { return degrees * kPi / 180.0; };
+    const double lat1 = radians(coordinate(parts[0], 2));
+    const double lng1 = radians(coordinate(parts[1], 3));
+    const double lat2 = radians(coordinate(parts[2], 2));
+    const double lng2 = radians(coordinate(parts[3], 3));
+
+    std::ostringstream os;
+    os.imbue(std::locale::classic());
+    os << std::fixed << "\"GPS距离\":" << chordDistance(lat1, lng1, lat2, lng2) << ", \"WGS84距离\":"
+       << haversineDistance(lat1, lng1, lat2, lng2);
+    return QString::fromStdString(os.str());
+}
+
+} // namespace Tools

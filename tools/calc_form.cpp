@@ -1,0 +1,54 @@
+#include "tools/calc_form.h"
+
+#include <map>
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include "tools/calc.h"
+#include "ui_calc_form.h"
+
+CalcForm::CalcForm(QWidget* parent, char mode) : QDialog(parent), ui(new Ui_CalcForm), mode(mode) {
+    static const std::map<char, QString> titleMap = {
+        {0, QStringLiteral("CRC")}, {1, QStringLiteral("MD5")}, {2, QStringLiteral("距离计算")}};
+    setAttribute(Qt::WA_DeleteOnClose);
+    ui->setupUi(this);
+    const auto title = titleMap.find(mode);
+    setWindowTitle(title == titleMap.end() ? QString() : title->second);
+    if (mode == 2)
+        ui->edIn->setPlainText(QStringLiteral("N23.111669, E114.409182, N22.111669, E113.409182"));
+}
+
+CalcForm::~CalcForm() { delete ui; }
+
+QString CalcForm::input() const {
+    // Paragraphs, not laid-out lines: a long line wrapped by the box must be
+    // read once.
+    QStringList lines;
+    for (QTextBlock block = ui->edIn->document()->begin(); block.isValid(); block = block.next())
+        lines << block.text();
+    return Tools::joinTrimmedLines(lines);
+}
+
+QString CalcForm::crcOfHex() const { return Tools::crcOfHex(input()); }
+
+QString CalcForm::md5OfHex() const { return Tools::md5OfHex(input()); }
+
+QString CalcForm::distance() const { return Tools::distanceOf(input()); }
+
+double CalcForm::coordinate(const std::string& part, const size_t& intDigits) {
+    return Tools::coordinate(part, intDigits);
+}
+
+void CalcForm::on_buttonBox_accepted() {
+    QString result;
+    switch (mode) {
+    case 0: result = crcOfHex(); break;
+    case 1: result = md5OfHex(); break;
+    case 2: result = distance(); break;
+    default: return;
+    }
+    if (!result.isEmpty()) ui->edOut->setText(result);
+}
+
+void CalcForm::on_buttonBox_rejected() { close(); }

@@ -1,0 +1,35 @@
+#pragma once
+// CRC-16/X-25 (mode 0) and MD5 (mode 1) of hexadecimal input, and the distance
+// between two GPS positions (mode 2).
+
+#include <cstddef>
+#include <string>
+
+#include <QDialog>
+
+class Ui_CalcForm;
+
+class CalcForm : public QDialog {
+    Q_OBJECT
+public:
+    // Deletes itself when closed.
+    CalcForm(QWidget* parent, char mode);
+    ~CalcForm() override;
+
+    // Output texts, empty when there is nothing to show.
+    QString crcOfHex() const;
+    QString md5OfHex() const;
+    QString distance() const;
+    static double coordinate(const std::string& part, const size_t& intDigits);
+
+private slots:
+    void on_buttonBox_accepted();
+    void on_buttonBox_rejected();
+
+private:
+    // The input box's paragraphs, each trimmed, joined.
+    QString input() const;
+
+    Ui_CalcForm* ui;
+    char mode;
+};
