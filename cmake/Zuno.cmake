@@ -74,5 +74,5 @@ function(zuno_test_env TEST LABEL)
   set_tests_properties(${TEST} PROPERTIES
     LABELS "${LABEL}"
     TIMEOUT 600
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;TZ=UTC;ZUNO_SOURCE_DIR=${PROJECT_SOURCE_DIR};ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;TZ=UTC;ZUNO_SOURCE_DIR=${PROJECT_SOURCE_DIR};ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1")
 endfunction()
