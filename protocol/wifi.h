@@ -59,8 +59,6 @@ public:
     std::unique_ptr<ZunoMSG> clone() const override;
     std::string toString() override;
 
-    size_t wifiCount() const { return wifiArray.size(); }
-
 protected:
     explicit ZunoWifiLoc2C(uint8_t protocolNumber) : ZunoMSG(protocolNumber) {}
     int encodeWith(std::vector<uint8_t>& out, MncWidth rule);
@@ -90,8 +88,6 @@ public:
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
     std::string toString() override;
-
-    size_t wifiCount() const { return wifiArray.size(); }
 };
 
 } // namespace Zuno
