@@ -43,7 +43,7 @@ void writeCellListLines(std::ostream& os, const CellRecord* cells, size_t count)
 
 void writeCellReportLines(std::ostream& os, uint64_t time, uint16_t MCC, uint16_t MNC, bool wideMncText,
                           const CellList& lists) {
-    writeNamedLine(os, "time", dateTimeToString(time), time, 12);
+    writeDateTimeLine(os, "time", time);
     writeMccLine(os, MCC);
     writeMncLine(os, MNC, wideMncText);
     writeCellListLines(os, lists);

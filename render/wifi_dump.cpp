@@ -59,7 +59,7 @@ std::ostream& operator<<(std::ostream& os, const ZunoWifiInfoA2& m) { return wri
 
 std::ostream& operator<<(std::ostream& os, const ZunoWifiLocC3& m) {
     writeHeader(os, m);
-    writeNamedLine(os, "time", dateTimeToString(m.time), m.time, 12);
+    writeDateTimeLine(os, "time", m.time);
     writeSatellitesLine(os, m.satellites);
     writeLatitudeLine(os, m.latitude);
     writeLongitudeLine(os, m.longitude);
