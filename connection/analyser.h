@@ -1,0 +1,79 @@
+#pragma once
+// The packet analyser: frames typed into the input box as hexadecimal text,
+// one per line, decoded into the terminal's or the platform's message class
+// (Parse) or made ready to be sent (Send), with the report block of each line.
+//
+// Nothing here touches a window or a socket: the window hands in the lines and
+// inserts the blocks, and hands the prepared payloads to the client.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "protocol/message.h"
+#include "render/exception.h"
+
+namespace Zuno {
+
+// Codes of the analyser's own error objects.
+constexpr int kErrHexString = 1;   // empty, or an odd number of digits
+constexpr int kErrDataLength = 2;  // fewer than kMinTypedFrame bytes
+constexpr int kErrHeader = 3;      // start bytes neither 78 78 nor 79 79
+constexpr int kErrStopBit = 4;     // raw frame not ending 0D 0A
+constexpr int kErrUnknownProtocol = 5;
+
+constexpr std::size_t kMinTypedFrame = 8;
+
+// The line that separates report blocks: 124 '/'.
+const std::string& reportSeparator();
+
+// A line of the input box as the analyser reads it: white space cut at both
+// ends, then every " ", ",", "0x" and "0X" removed. "" for a line to skip.
+std::string prepareLine(const QString& line);
+// The prepared lines of the input box's lines, empty ones left out.
+std::vector<std::string> prepareLines(const QStringList& lines);
+
+// A default-constructed object of the class that the protocol number and the
+// length field select for a typed frame, or null when none.
+std::unique_ptr<ZunoMSG> makeTypedMessage(uint8_t protocolNumber, uint16_t lengthField);
+
+// The decoded message of a prepared line, or null with `error` filled. A
+// frame whose decode fails gives null too, with the decoder's code and its
+// text, so no half-decoded object is ever shown or sent as if it were whole.
+std::unique_ptr<ZunoMSG> parseMessage(const std::string& hex, ZunoException& error);
+
+// The bytes of a prepared line that looks like a frame (start and stop bytes,
+// at least kMinTypedFrame bytes), or null with `error` filled.
+std::unique_ptr<std::vector<uint8_t>> parseFrame(const std::string& hex, ZunoException& error);
+
+// 0 when `frame` is one whole frame as the client sends it raw: more than 9
+// bytes, 0D 0A where its length field puts them and a matching CRC before
+// them; otherwise kErrTooShort (the length field reaches past the end or is
+// 0), kErrStopBytes or kErrCrc.
+int checkRawFrame(const std::vector<uint8_t>& frame);
+
+// Parse's report of one prepared line: separator, the line, the message's
+// dump or the error object, separator, an empty line.
+std::string parseBlock(const std::string& line);
+// Parse's whole insertion for the given lines: their blocks and a last line feed.
+std::string parseReport(const std::vector<std::string>& lines);
+
+// One typed line made ready for Send. At most one of `message` and `raw` is
+// set; neither when the line is refused (its block then shows why).
+struct TypedSending {
+    std::string block;
+    std::unique_ptr<ZunoMSG> message;            // a decoded message, encoded anew when written
+    std::unique_ptr<std::vector<uint8_t>> raw;   // a frame without class, sent as typed
+};
+
+// Send's handling of one prepared line: separator, an empty line, ">> " and
+// the line, then the dump (message), nothing (raw frame) or the error object
+// (refused), separator and an empty line. A message whose encode fails and a
+// raw frame that fails the frame check are refused with that error.
+TypedSending prepareTypedSending(const std::string& line);
+
+} // namespace Zuno

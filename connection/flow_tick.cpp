@@ -1,0 +1,53 @@
+#include "connection/flow_tick.h"
+
+#include "connection/analyser.h"
+#include "protocol/helpers.h"
+#include "render/exception.h"
+
+namespace Zuno {
+
+int64_t steadyNanos() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+TaskTick taskTick(int64_t lastSent, uint16_t intervalSeconds, int64_t now) {
+    if (lastSent / kNanosPerSecond == 0)
+        return TaskTick::Start;
+    const int64_t elapsed = (now - lastSent) / kNanosPerSecond;
+    return elapsed > static_cast<int64_t>(intervalSeconds) ? TaskTick::Due : TaskTick::Wait;
+}
+
+std::string sentBlock(const std::string& hex, const std::string& dump) {
+    return reportSeparator() + "\n>> " + hex + "\n" + dump + "\n";
+}
+
+std::string receivedBlock(const std::vector<uint8_t>& frame, const std::string& dump) {
+    std::string block = reportSeparator() + "\n<< " + toHex(frame, 0, frame.size(), " ") + "\n";
+    if (!dump.empty())
+        block += dump + "\n";
+    return block;
+}
+
+std::string encodeErrorBlock(int result, const std::string& dump) {
+    const ZunoException error(result, ZunoException::messageOf(result));
+    return reportSeparator() + "\n" + error.toString() + "\n" + dump + "\n";
+}
+
+Outgoing prepareSending(const ZunoMSG& source, SerialCounter& serials) {
+    Outgoing out;
+    out.message = source.clone();
+    out.message->seq = serials.take();
+    out.result = out.message->encode(out.frame);
+    if (out.ok()) {
+        out.hex = toHex(out.frame, 0, out.frame.size(), " ");
+        out.block = sentBlock(out.hex, out.message->toString());
+    } else {
+        out.frame.clear();
+        out.block = encodeErrorBlock(out.result, out.message->toString());
+    }
+    return out;
+}
+
+} // namespace Zuno

@@ -1,0 +1,247 @@
+// The packet analyser: line preparation, the two parsers with their error
+// objects, the class chosen for a typed frame, the raw-frame check, and the
+// report blocks of Parse and Send.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include <QStringList>
+
+#include "connection/analyser.h"
+#include "protocol/crc.h"
+#include "protocol/gps.h"
+#include "protocol/helpers.h"
+#include "protocol/lbs.h"
+#include "protocol/login.h"
+#include "protocol/time_sync.h"
+#include "support/test_util.h"
+
+namespace {
+
+using Zuno::ZunoException;
+
+// A well-formed frame of the given protocol number and content (serial 1).
+std::string frameHex(uint8_t protocol, const std::string& contentHex, bool longFrame = false) {
+    std::vector<uint8_t> content = contentHex.empty() ? std::vector<uint8_t>() : zt::bytes(contentHex);
+    const std::size_t length = content.size() + 5;
+    std::vector<uint8_t> f;
+    if (longFrame)
+        f = {0x79, 0x79, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length)};
+    else
+        f = {0x78, 0x78, static_cast<uint8_t>(length)};
+    f.push_back(protocol);
+    f.insert(f.end(), content.begin(), content.end());
+    f.push_back(0x00);
+    f.push_back(0x01);
+    const uint16_t crc = Zuno::crcItu(f, 2, f.size() - 2);
+    f.push_back(static_cast<uint8_t>(crc >> 8));
+    f.push_back(static_cast<uint8_t>(crc));
+    f.push_back(0x0D);
+    f.push_back(0x0A);
+    return Zuno::toHex(f, 0, f.size(), "");
+}
+
+std::string bad(std::string hex, std::size_t fromEnd, const std::string& replacement) {
+    return hex.replace(hex.size() - fromEnd, replacement.size(), replacement);
+}
+
+const std::string kLogin = "78781101075253367890024270003201000512790D0A";
+const std::string kPing23 = "78780B23C00122040001000818720D0A";
+
+std::string errorText(int code, const std::string& message) { return ZunoException(code, message).toString(); }
+
+TEST(AnalyserLines, PreparationRemovesSeparatorsAndSkipsBlankLines) {
+    const QStringList box{
+        "  78 78 0B 23 C0 01 22 04 00 01 00 08 18 72 0D 0A \t",
+        "0x78,0x78,0X0B,0X23,C0,01,22,04,00,01,00,08,18,72,0D,0A",
+        "",
+        " \t ",
+        QString::fromUtf8("\u3000" "78780B23C00122040001000818720D0A" "\u3000"),
+    };
+    const std::vector<std::string> lines = Zuno::prepareLines(box);
+    EXPECT_EQ(lines, std::vector<std::string>(3, kPing23));
+}
+
+struct Refusal {
+    const char* name;
+    std::string hex;
+    int messageCode;
+    std::string messageText;
+    int frameCode; // 0: parseFrame accepts
+    std::string frameText;
+};
+
+void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
+
+class AnalyserRefusals : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(AnalyserRefusals, BothParsersFillTheirErrorObject) {
+    const Refusal& r = GetParam();
+    ZunoException e1;
+    EXPECT_EQ(Zuno::parseMessage(r.hex, e1), nullptr);
+    EXPECT_EQ(e1.code, r.messageCode);
+    EXPECT_EQ(e1.message, r.messageText);
+
+    ZunoException e2;
+    auto bytes = Zuno::parseFrame(r.hex, e2);
+    EXPECT_EQ(e2.code, r.frameCode);
+    EXPECT_EQ(e2.message, r.frameText);
+    EXPECT_EQ(bytes != nullptr, r.frameCode == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, AnalyserRefusals,
+    ::testing::Values(
+        Refusal{"empty", "", 1, "Hex String error", 1, "Hex String error"},
+        Refusal{"odd", "78780", 1, "Hex String error", 1, "Hex String error"},
+        Refusal{"sevenBytes", "78780501000D0A", 2, "Data length error", 2, "Data length error"},
+        Refusal{"header7A7A", "7A7A0501000100010D0A", 3, "Header error", 3, "Header error"},
+        Refusal{"stop0D0B", bad(kPing23, 4, "0D0B"), -2, "停止位错误", 4, "Stop bit error"},
+        // Eight bytes, start and stop bytes right: every check of both passes,
+        // and no class has protocol number 0x70.
+        Refusal{"eightBytes", "7878057000010D0A", 5, "Unknow Protocol", 0, ""},
+        Refusal{"noClass70", frameHex(0x70, "0102"), 5, "Unknow Protocol", 0, ""},
+        Refusal{"noClass94", frameHex(0x94, "00", true), 5, "Unknow Protocol", 0, ""},
+        // A class exists but its decode refuses the frame: no half-filled object.
+        Refusal{"badCrc", bad(kPing23, 8, "0000"), -3, "校验码错误", 0, ""},
+        Refusal{"lengthPastEnd", "78781023C00122040001000818720D0A", -1, "数据包为空", 0, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AnalyserClasses, ProtocolNumberAndLengthFieldChooseTheClass) {
+    struct Row {
+        uint8_t protocol;
+        uint16_t length;
+        const std::type_info& type;
+    };
+    const Row rows[] = {
+        {0x01, 5, typeid(Zuno::ZunoLoginResp)},   {0x01, 17, typeid(Zuno::ZunoLogin)},
+        {0x01, 6, typeid(Zuno::ZunoLogin)},       {0x13, 5, typeid(Zuno::ZunoPong13)},
+        {0x13, 10, typeid(Zuno::ZunoPing13)},     {0x23, 5, typeid(Zuno::ZunoPong23)},
+        {0x23, 11, typeid(Zuno::ZunoPing23)},     {0x1F, 13, typeid(Zuno::ZunoSyncTime1F)},
+        {0x1F, 11, typeid(Zuno::ZunoSyncTime1FResp)}, {0x8A, 5, typeid(Zuno::ZunoSyncTime)},
+        {0x8A, 11, typeid(Zuno::ZunoSyncTimeResp)}, {0x2D, 5, typeid(Zuno::ZunoGpsLocResp)},
+        {0x2D, 38, typeid(Zuno::ZunoGpsLoc2D)},   {0x2E, 5, typeid(Zuno::ZunoLbsInfoResp)},
+        {0x2E, 60, typeid(Zuno::ZunoLbsInfo2E)},  {0x22, 5, typeid(Zuno::ZunoGpsLoc22)},
+        {0x28, 59, typeid(Zuno::ZunoLbsInfo28)},  {0xA0, 34, typeid(Zuno::ZunoGpsLocA0)},
+    };
+    for (const Row& r : rows) {
+        auto msg = Zuno::makeTypedMessage(r.protocol, r.length);
+        ASSERT_NE(msg, nullptr) << int(r.protocol) << "/" << r.length;
+        const Zuno::ZunoMSG& m = *msg;
+        EXPECT_EQ(typeid(m), r.type) << int(r.protocol) << "/" << r.length;
+    }
+    for (uint8_t noClass : {0x00, 0x70, 0x94, 0xFF})
+        EXPECT_EQ(Zuno::makeTypedMessage(noClass, 5), nullptr) << int(noClass);
+}
+
+TEST(AnalyserClasses, LongFrameTakesLengthAndProtocolFromItsOwnPlaces) {
+    // 79 79 00 05 01 ...: length field 5 at bytes 2-3, protocol 0x01 at byte 4.
+    ZunoException error;
+    auto msg = Zuno::parseMessage(frameHex(0x01, "", true), error);
+    ASSERT_NE(msg, nullptr) << error.toString();
+    const Zuno::ZunoMSG& m = *msg;
+    EXPECT_EQ(typeid(m), typeid(Zuno::ZunoLoginResp));
+    EXPECT_EQ(msg->begin, Zuno::kBeginLong);
+}
+
+TEST(AnalyserClasses, NonHexadecimalCharactersCountAsZero) {
+    // "7G" is the byte 0x70: the line is the frame 0x70 0x70 ... and no header.
+    ZunoException error;
+    EXPECT_EQ(Zuno::parseFrame("7G7G057000010D0A", error), nullptr);
+    EXPECT_EQ(error.code, 3);
+    ZunoException ok;
+    auto bytes = Zuno::parseFrame("78780G7000010D0A", ok);
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ((*bytes)[2], 0x00);
+}
+
+TEST(AnalyserRawCheck, StopAndCrcWherePlacedByTheLengthField) {
+    const std::string ten = frameHex(0x70, "");
+    struct Row {
+        std::string hex;
+        int result;
+    };
+    const Row rows[] = {
+        {ten, 0},
+        {frameHex(0x70, "0102", true), 0},
+        {bad(ten, 4, "0A0D"), Zuno::kErrStopBytes},
+        {bad(ten, 8, "FFFF"), Zuno::kErrCrc},
+        {"787806700001" + ten.substr(12), Zuno::kErrTooShort},  // length one past the end
+        {"787800700001" + ten.substr(12), Zuno::kErrTooShort},  // length 0
+        {"7878057000010D0A", Zuno::kErrTooShort},               // 8 bytes
+        {ten + "00", 0},                                        // trailing byte ignored
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(Zuno::checkRawFrame(zt::bytes(r.hex.size() ? r.hex : "00")), r.result) << r.hex;
+}
+
+TEST(AnalyserParse, SampleFramesGiveTheirWholeBlocks) {
+    const QStringList box{
+        "78 78 22 22 0F 0C 1D 02 33 05 C9 02 7A C8 18 0C 46 58 60 00 14 00 01 CC 00 28 7D 00 1F 71 00 00 01 00 08 20 86 0D 0A",
+        "78 78 0B 23 C0 01 22 04 00 01 00 08 18 72 0D 0A",
+        "78 78 11 01 07 52 53 36 78 90 02 42 70 00 32 01 00 05 12 79 0D 0A",
+        "78 78 3B 28 10 01 0D 02 02 02 01 CC 00 28 7D 00 1F 71 3E 28 7D 00 1F 72 31 28 7D 00 1E 23 2D 28 7D 00 1F 40 18 "
+        "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 FF 00 02 00 05 B1 4B 0D 0A",
+    };
+    const std::string report = Zuno::parseReport(Zuno::prepareLines(box));
+    zt::offerGolden("golden/parse_samples.txt", report);
+    EXPECT_EQ(report, zt::readTestFile("golden/parse_samples.txt"));
+}
+
+TEST(AnalyserParse, RefusedLineShowsTheErrorObjectAndNothingShowsForNoLines) {
+    const std::string sep(124, '/');
+    EXPECT_EQ(Zuno::parseBlock("7A7"), sep + "\n7A7\n" + errorText(1, "Hex String error") + "\n" + sep + "\n\n");
+    EXPECT_EQ(Zuno::parseReport({}), "\n");
+    const std::string two = Zuno::parseReport({"0", kPing23});
+    EXPECT_LT(two.find("Hex String error"), two.find("心跳包23"));
+}
+
+TEST(AnalyserSend, EachKindOfLineGetsItsBlockAndPayload) {
+    const std::string sep(124, '/');
+    const std::string head = sep + "\n\n>> ";
+    const std::string tail = sep + "\n\n";
+
+    // A decoded message keeps its typed serial number and goes out encoded anew.
+    Zuno::TypedSending login = Zuno::prepareTypedSending(kLogin);
+    ASSERT_NE(login.message, nullptr);
+    EXPECT_EQ(login.raw, nullptr);
+    EXPECT_EQ(login.message->seq, 5);
+    EXPECT_EQ(login.block, head + kLogin + "\n" + zt::readTestFile("golden/login_sample.txt") + "\n" + tail);
+    std::vector<uint8_t> out;
+    ASSERT_EQ(login.message->encode(out), 0);
+    EXPECT_EQ(Zuno::toHex(out, 0, out.size(), ""), kLogin);
+
+    // No class: sent as typed, with the ">> " line alone.
+    const std::string raw70 = frameHex(0x70, "0102");
+    Zuno::TypedSending raw = Zuno::prepareTypedSending(raw70);
+    EXPECT_EQ(raw.message, nullptr);
+    ASSERT_NE(raw.raw, nullptr);
+    EXPECT_EQ(*raw.raw, zt::bytes(raw70));
+    EXPECT_EQ(raw.block, head + raw70 + "\n" + tail);
+
+    struct Refused {
+        std::string line;
+        std::string error;
+    };
+    const Refused refused[] = {
+        // The stop bytes as the raw frame check names them.
+        {bad(kPing23, 4, "0D0B"), errorText(4, "Stop bit error")},
+        {"123", errorText(1, "Hex String error")},
+        // A class whose decode fails: never sent with a CRC computed anew.
+        {bad(kPing23, 8, "0000"), errorText(-3, "校验码错误")},
+        // No class, and the frame check of a raw frame fails.
+        {bad(raw70, 8, "0000"), errorText(-3, "校验码错误")},
+        {"7878057000010D0A", errorText(-1, "数据包为空")},
+    };
+    for (const Refused& r : refused) {
+        Zuno::TypedSending s = Zuno::prepareTypedSending(r.line);
+        EXPECT_EQ(s.message, nullptr) << r.line;
+        EXPECT_EQ(s.raw, nullptr) << r.line;
+        EXPECT_EQ(s.block, head + r.line + "\n" + r.error + "\n" + tail);
+    }
+}
+
+} // namespace
