@@ -2,9 +2,15 @@
 
 #include <map>
 
-#include "builders/field_rules.h"
+#include "builders/login_builders.h"
+#include "protocol/time_sync.h"
 
 namespace {
+
+// The time request carries no content: no label is read.
+std::shared_ptr<Zuno::ZunoMSG> makeTimeRequest(const Zuno::LabelValueMap&) {
+    return std::make_shared<Zuno::ZunoSyncTime>();
+}
 
 using Builder = std::shared_ptr<Zuno::ZunoMSG> (*)(const Zuno::LabelValueMap&);
 
@@ -12,6 +18,11 @@ using Builder = std::shared_ptr<Zuno::ZunoMSG> (*)(const Zuno::LabelValueMap&);
 // describe; a number without a row builds nothing.
 const std::map<uint8_t, Builder>& dispatchTable() {
     static const std::map<uint8_t, Builder> table = {
+        {0x01, &MessageBuilder::makeLogin},
+        {0x13, &MessageBuilder::makePing13},
+        {0x1F, &MessageBuilder::makeSyncTime1F},
+        {0x23, &MessageBuilder::makePing23},
+        {0x8A, &makeTimeRequest},
     };
     return table;
 }
