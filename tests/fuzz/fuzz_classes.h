@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "protocol/gps.h"
+#include "protocol/lbs.h"
 #include "protocol/login.h"
-#include "protocol/message.h"
 #include "protocol/time_sync.h"
+#include "protocol/wifi.h"
+#include "protocol/message.h"
 
 namespace fuzz {
 
@@ -27,6 +30,19 @@ std::unique_ptr<Zuno::ZunoMSG> makeOne() {
 inline const std::vector<FuzzClass>& classes() {
     static const std::vector<FuzzClass> list{
         {"ZunoMSG", &makeOne<Zuno::ZunoMSG>},
+        {"ZunoGpsLoc10", &makeOne<Zuno::ZunoGpsLoc10>},
+        {"ZunoGpsLoc12", &makeOne<Zuno::ZunoGpsLoc12>},
+        {"ZunoGpsLoc22", &makeOne<Zuno::ZunoGpsLoc22>},
+        {"ZunoGpsLoc2D", &makeOne<Zuno::ZunoGpsLoc2D>},
+        {"ZunoGpsLocA0", &makeOne<Zuno::ZunoGpsLocA0>},
+        {"ZunoGpsLoc24", &makeOne<Zuno::ZunoGpsLoc24>},
+        {"ZunoGpsLocResp", &makeOne<Zuno::ZunoGpsLocResp>},
+        {"ZunoGpsLoc70", &makeOne<Zuno::ZunoGpsLoc70>},
+        {"ZunoLbsInfo18", &makeOne<Zuno::ZunoLbsInfo18>},
+        {"ZunoLbsInfo28", &makeOne<Zuno::ZunoLbsInfo28>},
+        {"ZunoLbsInfo2E", &makeOne<Zuno::ZunoLbsInfo2E>},
+        {"ZunoLbsInfoA1", &makeOne<Zuno::ZunoLbsInfoA1>},
+        {"ZunoLbsInfoResp", &makeOne<Zuno::ZunoLbsInfoResp>},
         {"ZunoLogin", &makeOne<Zuno::ZunoLogin>},
         {"ZunoLoginResp", &makeOne<Zuno::ZunoLoginResp>},
         {"ZunoPing13", &makeOne<Zuno::ZunoPing13>},
@@ -37,6 +53,9 @@ inline const std::vector<FuzzClass>& classes() {
         {"ZunoSyncTimeResp", &makeOne<Zuno::ZunoSyncTimeResp>},
         {"ZunoSyncTime1F", &makeOne<Zuno::ZunoSyncTime1F>},
         {"ZunoSyncTime1FResp", &makeOne<Zuno::ZunoSyncTime1FResp>},
+        {"ZunoWifiLoc2C", &makeOne<Zuno::ZunoWifiLoc2C>},
+        {"ZunoWifiInfoA2", &makeOne<Zuno::ZunoWifiInfoA2>},
+        {"ZunoWifiLocC3", &makeOne<Zuno::ZunoWifiLocC3>},
     };
     return list;
 }
