@@ -1,0 +1,31 @@
+#include <QApplication>
+#include <QDateTime>
+
+#include "app/mainform.h"
+#include "app/message_log.h"
+#include "connection/base_folder.h"
+#include "connection/client_status.h"
+#include "connection/config_catalogue.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+
+    const QString logs = Zuno::basePath("logs");
+    if (!Zuno::dirExists(logs))
+        Zuno::makeDir(logs);
+    Zuno::setLogFolder(logs);
+    Zuno::setLogDate(QDateTime::currentDateTime().toString("yyyyMMdd"));
+    qInstallMessageHandler(Zuno::messageOutput);
+
+    qRegisterMetaType<CLIENT_STATUS>("CLIENT_STATUS");
+    qRegisterMetaType<ProtocolDataModel>("ProtocolDataModel");
+
+    int result = 0;
+    {
+        MainForm window;
+        window.show();
+        result = app.exec();
+        Zuno::closeLogFile();
+    }
+    return result;
+}
