@@ -20,6 +20,19 @@ namespace {
 // A pane that holds more text blocks than this is emptied before the next text.
 constexpr int kPaneBlockLimit = 1000;
 
+// Inserts plain text at the start or the end of a pane and scrolls to it. The
+// limit counts text blocks, so it is the same at every window width.
+void insertIntoPane(QTextEdit* pane, const QString& text, QTextCursor::MoveOperation where) {
+    if (pane->document()->blockCount() > kPaneBlockLimit)
+        pane->clear();
+    QTextCursor cursor = pane->textCursor();
+    cursor.movePosition(where);
+    pane->setTextCursor(cursor);
+    pane->insertPlainText(text);
+    QScrollBar* bar = pane->verticalScrollBar();
+    bar->setValue(where == QTextCursor::End ? bar->maximum() : bar->minimum());
+}
+
 } // namespace
 
 MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
@@ -184,23 +197,11 @@ void MainForm::stop() {
 // ---- report panes ----
 
 void MainForm::singalReceiveInboxMessage(const QString& text) {
-    if (ui->teIn->document()->blockCount() > kPaneBlockLimit)
-        ui->teIn->clear();
-    QTextCursor cursor = ui->teIn->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    ui->teIn->setTextCursor(cursor);
-    ui->teIn->insertPlainText(text);
-    ui->teIn->verticalScrollBar()->setValue(ui->teIn->verticalScrollBar()->maximum());
+    insertIntoPane(ui->teIn, text, QTextCursor::End);
 }
 
 void MainForm::singalReceiveOutboxMessage(const QString& text) {
-    if (ui->tbOut->document()->blockCount() > kPaneBlockLimit)
-        ui->tbOut->clear();
-    QTextCursor cursor = ui->tbOut->textCursor();
-    cursor.movePosition(QTextCursor::Start);
-    ui->tbOut->setTextCursor(cursor);
-    ui->tbOut->insertPlainText(text);
-    ui->tbOut->verticalScrollBar()->setValue(ui->tbOut->verticalScrollBar()->minimum());
+    insertIntoPane(ui->tbOut, text, QTextCursor::Start);
 }
 
 void MainForm::on_actionClearAll_triggered() {

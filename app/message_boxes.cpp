@@ -42,6 +42,11 @@ QList<ShownBox> MessageBoxes::takeShown() {
     return out;
 }
 
+void MessageBoxes::reset() {
+    seam().answers.clear();
+    seam().shown.clear();
+}
+
 QMessageBox::StandardButton MessageBoxes::ask(QMessageBox::Icon icon, QWidget* parent,
                                               const QString& title, const QString& text,
                                               QMessageBox::StandardButtons buttons) {

@@ -31,6 +31,8 @@ public:
     // NoButton, so an unexpected box can never block a test.
     static void setUnattended(bool unattended);
     static QList<ShownBox> takeShown();
+    // Drops the queued answers and the boxes remembered.
+    static void reset();
 
 private:
     static QMessageBox::StandardButton ask(QMessageBox::Icon icon, QWidget* parent,

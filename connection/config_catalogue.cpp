@@ -7,6 +7,8 @@
 
 #include <picojson.h>
 
+#include "builders/model_file.h"
+
 #include "protocol/text_file.h"
 
 namespace {
@@ -53,8 +55,7 @@ QList<ProtocolDataModel> scanConfigDir(const QString& dir) {
 QPair<QString, QString> readConfigHeader(const QString& path) {
     const std::string text = Zuno::readTextFile(path).toUtf8().toStdString();
     picojson::value root;
-    const std::string err = picojson::parse(root, text);
-    if (!err.empty()) {
+    if (!Zuno::parseJsonText(text, root)) {
         qDebug() << path << " , Json error";
         return {};
     }

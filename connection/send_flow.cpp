@@ -7,6 +7,8 @@
 
 #include <picojson.h>
 
+#include "builders/model_file.h"
+
 #include "protocol/helpers.h"
 #include "protocol/text_file.h"
 
@@ -75,8 +77,10 @@ FlowFile readFlowFile(const QString& path) {
         return flow;
     flow.status = FlowRead::NoSteps;
     picojson::value root;
-    if (!picojson::parse(root, text).empty() || !root.is<picojson::object>())
+    if (!parseJsonText(text, root) || !root.is<picojson::object>()) {
+        qDebug() << path << " , Json error";
         return flow;
+    }
     const picojson::object& obj = root.get<picojson::object>();
     const auto commands = obj.find("commands");
     if (commands == obj.end())

@@ -6,6 +6,8 @@
 
 #include <picojson.h>
 
+#include "builders/model_file.h"
+
 #include "protocol/text_file.h"
 
 namespace Zuno {
@@ -34,8 +36,10 @@ SettingsRead readSettings(const QString& path, ConnectionSettings& settings) {
     if (text.empty())
         return SettingsRead::Empty;
     picojson::value root;
-    if (!picojson::parse(root, text).empty())
+    if (!parseJsonText(text, root)) {
+        qDebug() << path << " , Json error";
         return SettingsRead::Broken;
+    }
     if (!root.is<picojson::object>()) {
         qDebug() << "conf.json: not a JSON object";
         return SettingsRead::Broken;

@@ -48,6 +48,7 @@ TEST(Catalogue, TakesOnlyJsonFilesThatNameCmdAndProtocol) {
     t.write("m/empty_cmd.json", header("", "p"));
     t.write("m/words.json", "plain words, no JSON");
     t.write("m/array.json", "[1, 2]");
+    t.write("m/huge.json", "{\"cmd\": \"H\", \"protocol\": 1e999}");
     t.write("m/number_cmd.json", "{\"cmd\": 5, \"protocol\": \"p\"}");
     t.write("m/no_protocol.json", "{\"cmd\": \"E\"}");
     t.write("m/dup1.json", header("SAME", "p"));
@@ -69,8 +70,8 @@ TEST(Catalogue, TakesOnlyJsonFilesThatNameCmdAndProtocol) {
     for (const auto& l : log.lines())
         if (endsWith(l, " , Json error"))
             errors.push_back(l);
-    ASSERT_EQ(errors.size(), 4u);
-    for (const char* name : {"words.json", "array.json", "number_cmd.json", "no_protocol.json"}) {
+    ASSERT_EQ(errors.size(), 5u);
+    for (const char* name : {"words.json", "array.json", "huge.json", "number_cmd.json", "no_protocol.json"}) {
         EXPECT_TRUE(log.contains(std::string("/m/") + name + "\"")) << name;
     }
     EXPECT_FALSE(log.contains("x.JSON"));

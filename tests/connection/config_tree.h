@@ -9,9 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtGlobal>
+
+#include <unistd.h>
 
 namespace zt {
 
@@ -38,6 +41,28 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// Makes a folder unwritable, even for root (immutable flag), while alive.
+class LockedFolder {
+public:
+    explicit LockedFolder(const QString& path) : path_(path) {
+        if (geteuid() == 0)
+            locked_ = QProcess::execute("chattr", {"+i", path_}) == 0;
+        else
+            locked_ = QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    ~LockedFolder() {
+        if (geteuid() == 0)
+            QProcess::execute("chattr", {"-i", path_});
+        else
+            QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    bool locked() const { return locked_; }
+
+private:
+    QString path_;
+    bool locked_ = false;
 };
 
 // Collects every Qt message text while alive.

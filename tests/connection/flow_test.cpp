@@ -66,12 +66,13 @@ TEST(FlowFile, WhatCannotBeLoaded) {
     t.write("empty.json", "");
     t.write("broken.json", "{\"cmd\":");
     t.write("array.json", "[]");
+    t.write("huge.json", R"({"commands":[{"cmd":"GPS12","isChecked":true,"delay":1e999}]})");
     t.write("nocommands.json", R"({"cmd":"F","protocol":"p"})");
     t.write("badcommands.json", R"({"cmd":"F","protocol":"p","commands":{}})");
     t.write("nosteps.json", R"({"cmd":"F","protocol":"p","commands":[]})");
     EXPECT_EQ(Zuno::readFlowFile(t.path("missing.json")).status, Zuno::FlowRead::Empty);
     EXPECT_EQ(Zuno::readFlowFile(t.path("empty.json")).status, Zuno::FlowRead::Empty);
-    for (const char* f : {"broken.json", "array.json", "nocommands.json", "badcommands.json"})
+    for (const char* f : {"broken.json", "array.json", "huge.json", "nocommands.json", "badcommands.json"})
         EXPECT_EQ(Zuno::readFlowFile(t.path(f)).status, Zuno::FlowRead::NoSteps) << f;
     const auto none = Zuno::readFlowFile(t.path("nosteps.json"));
     EXPECT_EQ(none.status, Zuno::FlowRead::Ok);

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <unistd.h>
-
 #include "config_tree.h"
 #include "connection/settings.h"
 
@@ -81,33 +78,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Empty", "", SettingsRead::Empty, "keep", 1, 2, 3},
         ReadCase{"Broken", "{\"ip\": ", SettingsRead::Broken, "keep", 1, 2, 3},
         ReadCase{"NotAnObject", "[1,2,3]", SettingsRead::Broken, "keep", 1, 2, 3},
+        ReadCase{"NumberTooLarge", R"({"ip":"h","port":1e999})", SettingsRead::Broken, "keep", 1, 2, 3},
         // Members of another type keep their values; the others are read.
         ReadCase{"IllTyped", R"({"ip":7,"port":"9000","duration":1.5,"protocol":true})", SettingsRead::Ok, "keep", 1, 2, 3},
         ReadCase{"PartlyIllTyped", R"({"ip":"h","port":1e3,"duration":10})", SettingsRead::Ok, "h", 1, 10, 3},
         ReadCase{"CutTo32Bits", R"({"port":4294967298,"protocol":-5})", SettingsRead::Ok, "keep", 2, 2, -5}),
     [](const ::testing::TestParamInfo<ReadCase>& i) { return std::string(i.param.name); });
-
-// Makes a folder unwritable, even for root (immutable flag), while alive.
-class LockedFolder {
-public:
-    explicit LockedFolder(const QString& path) : path_(path) {
-        if (geteuid() == 0)
-            locked_ = QProcess::execute("chattr", {"+i", path_}) == 0;
-        else
-            locked_ = QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner);
-    }
-    ~LockedFolder() {
-        if (geteuid() == 0)
-            QProcess::execute("chattr", {"-i", path_});
-        else
-            QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    bool locked() const { return locked_; }
-
-private:
-    QString path_;
-    bool locked_ = false;
-};
 
 TEST(Settings, FailedWriteKeepsTheOldFileAndSaysWhy) {
     zt::ConfigTree t;
@@ -115,7 +91,7 @@ TEST(Settings, FailedWriteKeepsTheOldFileAndSaysWhy) {
     ConnectionSettings s;
     QString error;
     {
-        LockedFolder lock(t.path("conf"));
+        zt::LockedFolder lock(t.path("conf"));
         if (!lock.locked())
             GTEST_SKIP() << "cannot make a folder unwritable here";
         EXPECT_FALSE(Zuno::writeSettings(t.path("conf/conf.json"), s, &error));
