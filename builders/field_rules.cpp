@@ -151,12 +151,12 @@ FieldLabel satellites(const char* label, uint8_t& field) {
             }};
 }
 
-FieldLabel coordinate(const char* label, int32_t& field) {
+FieldLabel coordinate(const char* label, uint32_t& field) {
     return {label, [&field](const std::string& v) {
                 int32_t n = 0;
                 if (!parseInt32(v, n)) return false;
                 const int64_t units = static_cast<int64_t>(n) * 1800000 / 1000000;
-                field = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(units)));
+                field = static_cast<uint32_t>(static_cast<uint64_t>(units));
                 return true;
             }};
 }

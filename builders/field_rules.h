@@ -53,7 +53,7 @@ FieldLabel lowByte(const char* label, uint16_t& field);      // N & 0xFF in 16 b
 FieldLabel flag(const char* label, uint8_t& field);          // 1 when N & 0xFF is 1
 FieldLabel dateTime(const char* label, uint64_t& field);     // stringToDateTime
 FieldLabel satellites(const char* label, uint8_t& field);    // (N - 0x40) & 0xFF
-FieldLabel coordinate(const char* label, int32_t& field);    // millionths -> 1/1,800,000
+FieldLabel coordinate(const char* label, uint32_t& field);   // millionths -> 1/1,800,000
 FieldLabel courseStatus(const char* label, uint16_t& word);  // N & 0x3FFF
 FieldLabel cellId(const char* label, uint32_t& field);       // whole unsigned range
 FieldLabel terminalInfo(const char* label, uint8_t& byte);   // N & 0xFF

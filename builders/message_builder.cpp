@@ -2,9 +2,18 @@
 
 #include <map>
 
-#include "builders/field_rules.h"
+#include "builders/cell.h"
+#include "builders/login_builders.h"
+#include "builders/position.h"
+#include "builders/wifi.h"
+#include "protocol/time_sync.h"
 
 namespace {
+
+// The time request carries no content: no label is read.
+std::shared_ptr<Zuno::ZunoMSG> makeTimeRequest(const Zuno::LabelValueMap&) {
+    return std::make_shared<Zuno::ZunoSyncTime>();
+}
 
 using Builder = std::shared_ptr<Zuno::ZunoMSG> (*)(const Zuno::LabelValueMap&);
 
@@ -12,6 +21,24 @@ using Builder = std::shared_ptr<Zuno::ZunoMSG> (*)(const Zuno::LabelValueMap&);
 // describe; a number without a row builds nothing.
 const std::map<uint8_t, Builder>& dispatchTable() {
     static const std::map<uint8_t, Builder> table = {
+        {0x01, &MessageBuilder::makeLogin},
+        {0x10, &MessageBuilder::makeGpsLoc10},
+        {0x12, &MessageBuilder::makeGpsLoc12},
+        {0x13, &MessageBuilder::makePing13},
+        {0x18, &MessageBuilder::makeLbsInfo18},
+        {0x1F, &MessageBuilder::makeSyncTime1F},
+        {0x22, &MessageBuilder::makeGpsLoc22},
+        {0x23, &MessageBuilder::makePing23},
+        {0x24, &MessageBuilder::makeGpsLoc24},
+        {0x28, &MessageBuilder::makeLbsInfo28},
+        {0x2C, &MessageBuilder::makeWifiLoc2C},
+        {0x2D, &MessageBuilder::makeGpsLoc2D},
+        {0x2E, &MessageBuilder::makeLbsInfo2E},
+        {0x8A, &makeTimeRequest},
+        {0xA0, &MessageBuilder::makeGpsLocA0},
+        {0xA1, &MessageBuilder::makeLbsInfoA1},
+        {0xA2, &MessageBuilder::makeWifiInfoA2},
+        {0xC3, &MessageBuilder::makeWifiLocC3},
     };
     return table;
 }

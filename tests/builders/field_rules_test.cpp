@@ -95,7 +95,7 @@ bool applyRule(const std::string& name, const std::string& value, uint64_t& resu
     uint8_t b = 0, b2 = 0;
     uint16_t w = 0;
     uint32_t d = 0;
-    int32_t s = 0;
+    uint32_t s = 0;
     uint64_t q = 0;
     FieldLabel label;
     if (name == "number8") label = rule::number8("L", b);
@@ -114,8 +114,7 @@ bool applyRule(const std::string& name, const std::string& value, uint64_t& resu
     else ADD_FAILURE() << "unknown rule " << name;
     const bool ok = label.apply(value);
     if (name == "alarmLanguage") result = uint64_t{b} << 8 | b2;
-    else if (name == "coordinate") result = static_cast<uint32_t>(s);
-    else result = uint64_t{b} | w | d | q;
+    else result = uint64_t{b} | w | d | s | q;
     return ok;
 }
 
