@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -124,6 +125,31 @@ private slots:
         QVERIFY(w->sendFlow().empty());
         QCOMPARE(w->currentStatus(), CLIENT_DISCONNECTED);
         QVERIFY(child<QToolButton>(*w, "btnParse")->isEnabled());
+        QVERIFY(!child<QToolButton>(*w, "btnSend")->isEnabled());
+    }
+
+    void startsWithTheShippedConfiguration() {
+        const QString shipped = qEnvironmentVariable("ZUNO_SOURCE_DIR") + "/conf";
+        QVERIFY2(QFileInfo::exists(shipped + "/conf.json"), qPrintable(shipped));
+        QDirIterator it(shipped, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            tree->write("conf/" + QDir(shipped).relativeFilePath(file), f.readAll());
+        }
+        auto w = makeWindow();
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+        QCOMPARE(comboRows(child<QComboBox>(*w, "cbProtocol")), QStringList{"默认流程"});
+        QCOMPARE(w->selectedFlow(), 0);
+        QCOMPARE(child<QSpinBox>(*w, "edtPort")->value(), 8080);
+        QList<int> numbers;
+        for (const SendTask& t : w->sendFlow())
+            numbers << t.message->command;
+        QCOMPARE(numbers, (QList<int>{0x01, 0x13, 0x22}));
+        QVERIFY(child<QToolButton>(*w, "btnConnect")->isEnabled());
+        QVERIFY(child<QToolButton>(*w, "btnParse")->isEnabled());
+        QVERIFY(!child<QCheckBox>(*w, "cbAuto")->isEnabled());
         QVERIFY(!child<QToolButton>(*w, "btnSend")->isEnabled());
     }
 
