@@ -4,8 +4,6 @@
 #include "app/mainform.h"
 #include "app/message_log.h"
 #include "connection/base_folder.h"
-#include "connection/client_status.h"
-#include "connection/config_catalogue.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -17,8 +15,7 @@ int main(int argc, char* argv[]) {
     Zuno::setLogDate(QDateTime::currentDateTime().toString("yyyyMMdd"));
     qInstallMessageHandler(Zuno::messageOutput);
 
-    qRegisterMetaType<CLIENT_STATUS>("CLIENT_STATUS");
-    qRegisterMetaType<ProtocolDataModel>("ProtocolDataModel");
+    MainForm::registerSignalTypes();
 
     int result = 0;
     {

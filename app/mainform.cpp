@@ -35,7 +35,13 @@ void insertIntoPane(QTextEdit* pane, const QString& text, QTextCursor::MoveOpera
 
 } // namespace
 
+void MainForm::registerSignalTypes() {
+    qRegisterMetaType<CLIENT_STATUS>("CLIENT_STATUS");
+    qRegisterMetaType<ProtocolDataModel>("ProtocolDataModel");
+}
+
 MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
+    registerSignalTypes();
     ui->setupUi(this);
     setWindowTitle(tr("Zuno终端协议模拟器") + " V" + "0.9.4.4");
 

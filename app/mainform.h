@@ -27,6 +27,10 @@ public:
     explicit MainForm(QWidget* parent = nullptr);
     ~MainForm() override;
 
+    // Registers CLIENT_STATUS and ProtocolDataModel, the types that travel
+    // through queued signals. Safe to call more than once.
+    static void registerSignalTypes();
+
     CLIENT_STATUS currentStatus() const { return status.load(); }
     // A copy of the loaded send flow, in flow order.
     std::list<SendTask> sendFlow() const;

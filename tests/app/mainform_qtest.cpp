@@ -93,8 +93,6 @@ class MainFormTest : public QObject {
 private slots:
     void initTestCase() {
         MessageBoxes::setUnattended(true);
-        qRegisterMetaType<CLIENT_STATUS>("CLIENT_STATUS");
-        qRegisterMetaType<ProtocolDataModel>("ProtocolDataModel");
     }
     void init() {
         tree = std::make_unique<zt::ConfigTree>();
