@@ -2,19 +2,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
-#include <QMutexLocker>
 
 namespace Zuno {
 
 namespace {
 
-// Program-wide log state, made before main runs.
-QMutex logMutex;
+// Program-wide log state, made before main runs. A standard mutex, so that
+// the thread checker sees the records of two threads ordered.
+std::mutex logMutex;
 QString logDate;
 QString logDir;
 QFile logFile;
@@ -71,22 +71,22 @@ QString logRecord(QtMsgType type, const QString& file, int line, const QString& 
 }
 
 void setLogFolder(const QString& folder) {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     logDir = folder;
 }
 
 void setLogDate(const QString& date) {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     logDate = date;
 }
 
 QString logFilePath() {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     return logDir + "/" + QString("log.%1.log").arg(logDate);
 }
 
 void messageOutput(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     const QString file = shownSourceFile(context.file);
     writeStdout(consoleLine(type, file, context.line, message).toLocal8Bit());
     if (type == QtFatalMsg)
@@ -104,7 +104,7 @@ void messageOutput(QtMsgType type, const QMessageLogContext& context, const QStr
 }
 
 void closeLogFile() {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     logFile.close();
 }
 
