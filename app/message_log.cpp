@@ -19,6 +19,11 @@ QString logDate;
 QString logDir;
 QFile logFile;
 
+// The log file's path; the caller holds logMutex.
+QString logPathLocked() {
+    return logDir + "/" + QString("log.%1.log").arg(logDate);
+}
+
 void writeStdout(const QByteArray& bytes) {
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
     std::fputc('\n', stdout);
@@ -82,11 +87,23 @@ void setLogDate(const QString& date) {
 
 QString logFilePath() {
     std::lock_guard<std::mutex> lock(logMutex);
-    return logDir + "/" + QString("log.%1.log").arg(logDate);
+    return logPathLocked();
 }
 
 void messageOutput(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    // A message raised while this thread is inside the handler (by Qt, from
+    // the file calls below) would wait for the lock it holds: it goes to the
+    // console alone.
+    static thread_local bool inside = false;
+    if (inside) {
+        writeStdout(consoleLine(type, shownSourceFile(context.file), context.line, message).toLocal8Bit());
+        return;
+    }
     std::lock_guard<std::mutex> lock(logMutex);
+    inside = true;
+    struct Leave {
+        ~Leave() { inside = false; }
+    } leave;
     const QString file = shownSourceFile(context.file);
     writeStdout(consoleLine(type, file, context.line, message).toLocal8Bit());
     if (type == QtFatalMsg)
@@ -94,7 +111,7 @@ void messageOutput(QtMsgType type, const QMessageLogContext& context, const QStr
 
     // Records are UTF-8 whatever the locale's text codec is at the time.
     const QByteArray record = "\n\r" + logRecord(type, file, context.line, message).toUtf8();
-    logFile.setFileName(logDir + "/" + QString("log.%1.log").arg(logDate));
+    logFile.setFileName(logPathLocked());
     if (!logFile.open(QIODevice::ReadWrite | QIODevice::Append)) {
         writeStdout(logFile.errorString().toUtf8());
         return;
