@@ -163,7 +163,6 @@ std::vector<std::chrono::steady_clock::time_point> ClientRun::tickTimes() const 
 }
 
 std::unique_ptr<Zuno::ZunoMSG> testMessageOf(uint8_t protocol, uint16_t length) {
-    if (protocol == 0x01 && length == 5) return std::make_unique<BareMessage>(0x01);
     if (protocol == 0x99) return std::make_unique<BlobMessage>();
     return makePlatformMessage(protocol, length);
 }

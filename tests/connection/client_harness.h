@@ -87,7 +87,8 @@ private:
     std::thread thread_;
 };
 
-// A message of the login reply's shape for tests that need no real class.
+// The platform's classes, and zt::BlobMessage for protocol 0x99: a frame of
+// any content and length that decodes.
 std::unique_ptr<Zuno::ZunoMSG> testMessageOf(uint8_t protocol, uint16_t length);
 
 } // namespace zt

@@ -154,12 +154,15 @@ TEST_F(LoggedIn, MessageThatDoesNotEncodeIsNotWritten) {
 }
 
 TEST_F(LoggedIn, ClosedClientRefusesEverything) {
-    run.onIo([](ProtocolClient& c) { c.close(); });
+    run.onIo([](ProtocolClient& c) {
+        c.close();
+        c.close(); // both post a closing step: still one on_closed
+    });
     ASSERT_TRUE(run.waitForClosed());
     EXPECT_FALSE(run.client->send(item(blob(1))));
     EXPECT_FALSE(run.client->send(rawItem(zt::makeFrame(0x70, {}, 2))));
     EXPECT_FALSE(run.client->is_open());
-    run.onIo([](ProtocolClient& c) { c.close(); }); // again: no second on_closed
+    ASSERT_TRUE(run.waitForRunEnd());
     EXPECT_EQ(run.closedCount(), 1);
 }
 
