@@ -120,11 +120,6 @@ Parsed parse(const std::string& hex, ZunoException& error, std::unique_ptr<ZunoM
 
 } // namespace
 
-const std::string& reportSeparator() {
-    static const std::string line(124, '/');
-    return line;
-}
-
 std::string prepareLine(const QString& line) {
     QString text = line.trimmed();
     if (text.isEmpty())

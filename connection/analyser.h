@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "connection/report_block.h"
 #include "protocol/message.h"
 #include "render/exception.h"
 
@@ -27,9 +28,6 @@ constexpr int kErrStopBit = 4;     // raw frame not ending 0D 0A
 constexpr int kErrUnknownProtocol = 5;
 
 constexpr std::size_t kMinTypedFrame = 8;
-
-// The line that separates report blocks: 124 '/'.
-const std::string& reportSeparator();
 
 // A line of the input box as the analyser reads it: white space cut at both
 // ends, then every " ", ",", "0x" and "0X" removed. "" for a line to skip.

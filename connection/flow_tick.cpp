@@ -1,6 +1,6 @@
 #include "connection/flow_tick.h"
 
-#include "connection/analyser.h"
+#include "connection/report_block.h"
 #include "protocol/helpers.h"
 #include "render/exception.h"
 
@@ -19,17 +19,6 @@ TaskTick taskTick(int64_t lastSent, uint16_t intervalSeconds, int64_t now) {
     return elapsed > static_cast<int64_t>(intervalSeconds) ? TaskTick::Due : TaskTick::Wait;
 }
 
-std::string sentBlock(const std::string& hex, const std::string& dump) {
-    return reportSeparator() + "\n>> " + hex + "\n" + dump + "\n";
-}
-
-std::string receivedBlock(const std::vector<uint8_t>& frame, const std::string& dump) {
-    std::string block = reportSeparator() + "\n<< " + toHex(frame, 0, frame.size(), " ") + "\n";
-    if (!dump.empty())
-        block += dump + "\n";
-    return block;
-}
-
 std::string encodeErrorBlock(int result, const std::string& dump) {
     const ZunoException error(result, ZunoException::messageOf(result));
     return reportSeparator() + "\n" + error.toString() + "\n" + dump + "\n";
@@ -42,7 +31,7 @@ Outgoing prepareSending(const ZunoMSG& source, SerialCounter& serials) {
     out.result = out.message->encode(out.frame);
     if (out.ok()) {
         out.hex = toHex(out.frame, 0, out.frame.size(), " ");
-        out.block = sentBlock(out.hex, out.message->toString());
+        out.block = reportBlock(">> ", out.frame, out.message.get());
     } else {
         out.frame.clear();
         out.block = encodeErrorBlock(out.result, out.message->toString());

@@ -63,11 +63,8 @@ struct Outgoing {
 
 Outgoing prepareSending(const ZunoMSG& source, SerialCounter& serials);
 
-// Report blocks: separator, the marker and the frame's hexadecimal text, and
-// the dump when there is one, each line ended by a line feed.
-std::string sentBlock(const std::string& hex, const std::string& dump);
-std::string receivedBlock(const std::vector<uint8_t>& frame, const std::string& dump);
-// A message that could not be encoded: separator, the error object and the dump.
+// A message that could not be encoded: separator, the error object and the
+// dump, in place of the sent-frame block (connection/report_block.h).
 std::string encodeErrorBlock(int result, const std::string& dump);
 
 // One tick over a flow (a list of SendTask). `send(task)` sends one due task
