@@ -20,6 +20,9 @@ namespace {
 // A pane that holds more text blocks than this is emptied before the next text.
 constexpr int kPaneBlockLimit = 1000;
 
+// How long closing the window waits for a connection's worker thread to end.
+constexpr std::chrono::milliseconds kShutdownWait{5000};
+
 // Inserts plain text at the start or the end of a pane and scrolls to it. The
 // limit counts text blocks, so it is the same at every window width.
 void insertIntoPane(QTextEdit* pane, const QString& text, QTextCursor::MoveOperation where) {
@@ -56,6 +59,9 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
 }
 
 MainForm::~MainForm() {
+    // The handlers of a connection still running hold a plain pointer to the window.
+    stop();
+    waitForConnectionEnd(kShutdownWait);
     delete ui;
 }
 
@@ -178,28 +184,6 @@ void MainForm::on_cbAuto_stateChanged(int state) {
     autoSend = state == Qt::Checked;
 }
 
-void MainForm::on_btnConnect_clicked() {
-    // The network client starts and stops the connection.
-}
-
-void MainForm::on_btnParse_clicked() {
-    // The packet analyser decodes the input box.
-}
-
-void MainForm::on_btnSend_clicked() {
-    // The packet analyser sends the input box.
-}
-
-void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json) {
-    // Command replies are built and sent with the network client.
-    Q_UNUSED(cmd);
-    Q_UNUSED(json);
-}
-
-void MainForm::stop() {
-    // Nothing to stop until a connection can be made.
-}
-
 // ---- report panes ----
 
 void MainForm::singalReceiveInboxMessage(const QString& text) {
@@ -229,9 +213,10 @@ void MainForm::closeEvent(QCloseEvent* event) {
     const auto answer = Zuno::MessageBoxes::question(
         this, tr("警告"), tr("您确定要退出本程序,并已做好所有保存操作?"),
         QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::Yes)
+    if (answer == QMessageBox::Yes) {
+        waitForConnectionEnd(kShutdownWait);
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

@@ -3,10 +3,13 @@
 // tool tab and the tool bar of settings actions.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <system_error>
 
 #include <QList>
 #include <QMainWindow>
@@ -14,7 +17,18 @@
 
 #include "connection/client_status.h"
 #include "connection/config_catalogue.h"
+#include "connection/flow_tick.h"
 #include "connection/send_flow.h"
+#include "protocol/message.h"
+
+namespace asio {
+class io_context;
+}
+namespace Zuno {
+class IoThreads;
+}
+class ProtocolClient;
+struct MoPack;
 
 QT_BEGIN_NAMESPACE
 class Ui_MainForm;
@@ -40,6 +54,12 @@ public:
     // Takes the settings from the panel and writes conf/conf.json; false (and
     // a status-bar message) when the file could not be written.
     bool saveConfig();
+
+    // Test seams; the program keeps the defaults (60 s, the steady clock).
+    void setLoginTimeout(std::chrono::milliseconds timeout) { loginTimeout = timeout; }
+    void setFlowClock(Zuno::FlowClock clock) { flowClock = std::move(clock); }
+    // Waits until every connection's worker thread has ended; false after `timeout`.
+    bool waitForConnectionEnd(std::chrono::milliseconds timeout);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -90,8 +110,26 @@ private:
     void loadLogic();
     std::list<SendTask> loadSelectedFlow();
     uint8_t protocolNumber(const std::string& cmd) const { return Zuno::protocolNumber(cmd); }
+    // ---- connection (mainform_connection.cpp)
+    // Begins a connection: resolve, client, callbacks, connect, worker thread.
+    void start();
     // Asks the connection to end; the clean-up reports CLIENT_DISCONNECTED.
     void stop();
+    // Ends the connection of `io` on its worker thread.
+    void cleanup(asio::io_context* io);
+    void onConnected(ProtocolClient* c, bool connected);
+    void onClosed();
+    void onPacket(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg);
+    void onTick(ProtocolClient* c);
+    // The connection as it stands, copied under its lock; the io_context
+    // first, so that it outlives the client in the caller's hands too.
+    struct Connection {
+        std::shared_ptr<asio::io_context> io;
+        std::shared_ptr<ProtocolClient> client;
+    };
+    Connection connection() const;
+    // The report block of a message sent or refused, into the pane and the log.
+    void report(const std::string& block);
     // Whether a settings dialog may open: asks first while a connection is up.
     bool confirmStopForSettings();
     void startDesktopProgram(const QStringList& programs, const QString& missingText);
@@ -103,7 +141,15 @@ private:
     uint32_t duration = 1;
     std::atomic<bool> autoSend{false};
     std::atomic<CLIENT_STATUS> status{CLIENT_DISCONNECTED};
-    std::atomic<uint16_t> seq{0};
+    Zuno::SerialCounter seq;
+    // Written by start (GUI thread) and the clean-up (worker thread); read on
+    // both through connection().
+    mutable std::mutex connectionMutex;
+    std::shared_ptr<asio::io_context> ioContext;
+    std::shared_ptr<ProtocolClient> client;
+    std::shared_ptr<Zuno::IoThreads> ioThreads;
+    std::chrono::milliseconds loginTimeout{std::chrono::seconds(60)};
+    Zuno::FlowClock flowClock = &Zuno::steadyNanos;
     QList<ProtocolDataModel> protocols;
     // Rebuilt on the GUI thread, read by the connection's tick: every access
     // holds sendTasksMutex, and a rebuild swaps the whole list in at once.

@@ -1,0 +1,339 @@
+// The window's side of the connection: Connect and Disconnect, the login, the
+// frames received, the automatic send flow, command replies and the packet
+// analyser's Parse and Send.
+//
+// Threads: start, stop, the slots and the analyser run on the GUI thread; the
+// client's callbacks, the login, the tick and the clean-up run on the
+// connection's worker thread, which reaches the widgets only through the
+// window's queued signals.
+
+#include <QDateTime>
+#include <QDebug>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "app/mainform.h"
+#include "app/message_boxes.h"
+#include "builders/message_builder.h"
+#include "connection/analyser.h"
+#include "connection/io_thread.h"
+#include "connection/protocol_client.h"
+#include "connection/report_block.h"
+#include "render/exception.h"
+#include "ui_mainform.h"
+
+namespace {
+
+QString now() { return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); }
+
+QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
+// `done` of every message the window queues: flow, command reply, typed frame.
+void logWritten(const std::error_code& ec, std::unique_ptr<Zuno::ZunoMSG> msg) {
+    if (ec || !msg)
+        return;
+    qDebug() << "seq:" << msg->seq << fromUtf8(Zuno::ZunoMSG::commandName(msg->command)) << "sended!";
+}
+
+void logRawWritten(const std::error_code& ec, std::unique_ptr<std::vector<uint8_t>>) {
+    if (!ec)
+        qDebug() << "Unknow pack sended!";
+}
+
+// Runs one step of the clean-up; whatever it raises is logged and the next
+// step runs all the same.
+template <class Step>
+void cleanupStep(const char* name, Step&& step) {
+    try {
+        step();
+    } catch (const std::exception& e) {
+        qDebug() << name << fromUtf8(e.what());
+    } catch (...) {
+        qDebug() << name << "unknown exception";
+    }
+}
+
+} // namespace
+
+MainForm::Connection MainForm::connection() const {
+    std::lock_guard<std::mutex> lock(connectionMutex);
+    return {ioContext, client};
+}
+
+bool MainForm::waitForConnectionEnd(std::chrono::milliseconds timeout) {
+    return !ioThreads || ioThreads->waitIdle(timeout);
+}
+
+void MainForm::report(const std::string& block) {
+    const QString text = fromUtf8(block);
+    emit singalSendoutboxMessage(text);
+    qDebug() << text;
+}
+
+// ---- Connect and Disconnect (GUI thread) ----
+
+void MainForm::on_btnConnect_clicked() {
+    saveConfig();
+    const CLIENT_STATUS s = status.load();
+    if (s == CLIENT_DISCONNECTED) {
+        status = CLIENT_CONNECTING;
+        start();
+    } else if (s == CLIENT_LOGGED_IN) {
+        status = CLIENT_DISCONNECTING;
+        stop();
+    }
+    singalReceiveButtonEnable(status.load());
+}
+
+void MainForm::start() {
+    std::shared_ptr<asio::io_context> io;
+    {
+        std::lock_guard<std::mutex> lock(connectionMutex);
+        if (!ioContext)
+            ioContext = std::make_shared<asio::io_context>();
+        io = ioContext;
+    }
+
+    std::error_code ec;
+    asio::ip::tcp::resolver resolver(*io);
+    const auto endpoints = resolver.resolve(ip, std::to_string(port), asio::ip::tcp::resolver::flags(), ec);
+    if (ec) {
+        // No client and no thread: the attempt ends here.
+        qDebug() << "resolve" << fromUtf8(ip) << port << fromUtf8(ec.message());
+        statusBar()->showMessage(tr("无法解析服务器地址: ") + fromUtf8(ip) + " (" + fromUtf8(ec.message()) + ")");
+        {
+            std::lock_guard<std::mutex> lock(connectionMutex);
+            ioContext.reset();
+        }
+        singalReceiveButtonEnable(CLIENT_DISCONNECTED);
+        return;
+    }
+
+    auto c = std::make_shared<ProtocolClient>(*io, 4, duration);
+    ProtocolClient* cp = c.get();
+    c->login_timeout = loginTimeout;
+    c->on_connected = [this, cp](bool connected) { onConnected(cp, connected); };
+    c->on_closed = [this] { onClosed(); };
+    c->on_tick = [this, cp] { onTick(cp); };
+    c->on_packet = [this](const std::error_code& e, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
+        onPacket(e, pack, std::move(msg));
+    };
+    c->do_connect(endpoints);
+    {
+        std::lock_guard<std::mutex> lock(connectionMutex);
+        client = std::move(c);
+    }
+    if (!ioThreads)
+        ioThreads = std::make_shared<Zuno::IoThreads>();
+    Zuno::IoThreads::start(ioThreads, std::move(io));
+}
+
+void MainForm::stop() {
+    if (status.load() == CLIENT_DISCONNECTED)
+        return;
+    const std::shared_ptr<asio::io_context> io = connection().io;
+    if (io)
+        asio::post(*io, [this, p = io.get()] { cleanup(p); });
+}
+
+// ---- worker thread ----
+
+void MainForm::cleanup(asio::io_context* io) {
+    std::shared_ptr<asio::io_context> ownIo;
+    std::shared_ptr<ProtocolClient> ownClient;
+    {
+        // Only the connection this clean-up was posted for is taken down.
+        std::lock_guard<std::mutex> lock(connectionMutex);
+        if (ioContext.get() == io) {
+            ownIo.swap(ioContext);
+            ownClient.swap(client);
+        }
+    }
+    cleanupStep("stop", [&] {
+        if (!io->stopped())
+            io->stop();
+    });
+    cleanupStep("close", [&] {
+        if (ownClient)
+            ownClient->close();
+    });
+    cleanupStep("release", [&] {
+        ownClient.reset();
+        ownIo.reset();
+    });
+    emit signalSendButtonEnable(CLIENT_DISCONNECTED);
+}
+
+void MainForm::onConnected(ProtocolClient* c, bool connected) {
+    if (!connected)
+        return;
+    qDebug() << now() << "Client is connected!";
+    emit signalSendButtonEnable(CLIENT_CONNECTED);
+
+    std::unique_ptr<Zuno::ZunoMSG> login;
+    {
+        std::lock_guard<std::mutex> lock(sendTasksMutex);
+        for (const SendTask& task : sendTasks) {
+            if (task.message && task.message->command == Zuno::kLoginProtocol) {
+                login = task.message->clone();
+                break;
+            }
+        }
+    }
+    if (!login)
+        return;
+    Zuno::Outgoing out = Zuno::prepareSending(*login, seq);
+    if (out.ok()) {
+        WriteItem item;
+        item.message = std::move(out.message);
+        item.done = [this](const std::error_code&, std::unique_ptr<Zuno::ZunoMSG>) {
+            qDebug() << now() << "Client is loginning!";
+            emit signalSendButtonEnable(CLIENT_LOGGING_IN);
+        };
+        c->send(std::move(item));
+    } else {
+        // Nothing goes out; the login timer ends the connection.
+        report(out.block);
+    }
+    c->start_login_timer();
+    emit signalSendButtonEnable(CLIENT_LOGGING_IN);
+}
+
+void MainForm::onClosed() {
+    qDebug() << now() << "Client is disconnected!";
+    const std::shared_ptr<asio::io_context> io = connection().io;
+    if (io)
+        asio::post(*io, [this, p = io.get()] { cleanup(p); });
+}
+
+void MainForm::onPacket(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
+    if (ec && !msg)
+        return;
+    if (!ec && msg && msg->command == Zuno::kLoginProtocol) {
+        status = CLIENT_LOGGED_IN;
+        qDebug() << now() << "Client is logined!";
+        emit signalSendButtonEnable(CLIENT_LOGGED_IN);
+    }
+    const std::vector<uint8_t>& frame = *pack.data;
+    std::string block;
+    if (ec) {
+        // A frame of a known class that does not decode: its error in place
+        // of a dump of fields it never filled.
+        const Zuno::ZunoException error(ec.value(), Zuno::ZunoException::messageOf(ec.value()));
+        block = Zuno::reportBlock("<< ", frame, nullptr) + error.toString() + "\n";
+    } else {
+        block = Zuno::reportBlock("<< ", frame, msg.get());
+    }
+    report(block);
+}
+
+void MainForm::onTick(ProtocolClient* c) {
+    if (status.load() != CLIENT_LOGGED_IN || !autoSend)
+        return;
+    std::lock_guard<std::mutex> lock(sendTasksMutex);
+    Zuno::runFlowTick(sendTasks, flowClock, [this, c](SendTask& task) {
+        Zuno::Outgoing out = Zuno::prepareSending(*task.message, seq);
+        if (!out.ok()) {
+            // Reported once per interval, never sent.
+            report(out.block);
+            return true;
+        }
+        emit singalSendInboxMessage(fromUtf8(out.hex + "\n"));
+        report(out.block);
+        if (!c->is_open())
+            return false;
+        WriteItem item;
+        item.message = std::move(out.message);
+        item.done = &logWritten;
+        c->send(std::move(item));
+        return true;
+    });
+}
+
+// ---- command replies (GUI thread) ----
+
+void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json) {
+    const uint8_t protocol = protocolNumber(cmd);
+    const std::shared_ptr<Zuno::ZunoMSG> msg = buildMessage(protocol, json);
+    if (protocol == 0xFF)
+        return;
+    if (!msg) {
+        qDebug() << fromUtf8(cmd) << "build error!";
+        return;
+    }
+    Zuno::Outgoing out = Zuno::prepareSending(*msg, seq);
+    if (!out.ok()) {
+        report(out.block);
+        return;
+    }
+    emit singalSendInboxMessage(fromUtf8(out.hex + "\n"));
+    if (status.load() != CLIENT_LOGGED_IN)
+        return;
+    report(out.block);
+    const Connection conn = connection();
+    if (conn.client && conn.client->is_open()) {
+        WriteItem item;
+        item.message = std::move(out.message);
+        item.done = &logWritten;
+        conn.client->send(std::move(item));
+    }
+}
+
+// ---- packet analyser (GUI thread) ----
+
+namespace {
+
+QStringList documentLines(const QTextDocument* doc) {
+    QStringList lines;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        lines << b.text();
+    return lines;
+}
+
+} // namespace
+
+void MainForm::on_btnParse_clicked() {
+    const std::vector<std::string> lines = Zuno::prepareLines(documentLines(ui->teIn->document()));
+    QTextCursor cursor = ui->tbOut->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    ui->tbOut->setTextCursor(cursor);
+    ui->tbOut->insertPlainText(fromUtf8(Zuno::parseReport(lines)));
+}
+
+void MainForm::on_btnSend_clicked() {
+    saveConfig();
+    if (status.load() != CLIENT_LOGGED_IN) {
+        Zuno::MessageBoxes::warning(this, tr("错误"), tr("尚未连接到服务器, 请点击[连接]按钮"), QMessageBox::Yes);
+        return;
+    }
+    const std::vector<std::string> lines = Zuno::prepareLines(documentLines(ui->teIn->document()));
+    QTextCursor cursor = ui->tbOut->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    ui->tbOut->setTextCursor(cursor);
+    const Connection conn = connection();
+    const bool open = conn.client && conn.client->is_open();
+    for (const std::string& line : lines) {
+        Zuno::TypedSending s = Zuno::prepareTypedSending(line);
+        ui->tbOut->insertPlainText(fromUtf8(s.block));
+        if (!s.message && !s.raw)
+            continue;
+        if (!open) {
+            qDebug() << "Client is closed";
+            continue;
+        }
+        if (s.message) {
+            WriteItem item;
+            item.message = std::move(s.message);
+            item.done = &logWritten;
+            conn.client->send(std::move(item));
+        } else {
+            RawWriteItem item;
+            item.data = std::move(s.raw);
+            item.done = &logRawWritten;
+            conn.client->send(std::move(item));
+        }
+    }
+}

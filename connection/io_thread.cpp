@@ -1,0 +1,42 @@
+#include "connection/io_thread.h"
+
+#include <thread>
+
+#include <QDateTime>
+#include <QDebug>
+
+#include "connection/protocol_client.h"
+
+namespace Zuno {
+
+void IoThreads::start(const std::shared_ptr<IoThreads>& threads, std::shared_ptr<asio::io_context> io) {
+    {
+        std::lock_guard<std::mutex> lock(threads->mutex_);
+        ++threads->running_;
+    }
+    std::thread([threads, io = std::move(io)]() mutable {
+        run_io_context(*io);
+        qDebug() << QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
+                 << QStringLiteral("io_context runloop is finished!");
+        io.reset();
+        threads->ended();
+    }).detach();
+}
+
+void IoThreads::ended() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    --running_;
+    idle_.notify_all();
+}
+
+bool IoThreads::waitIdle(std::chrono::milliseconds timeout) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return idle_.wait_for(lock, timeout, [this] { return running_ == 0; });
+}
+
+int IoThreads::running() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return running_;
+}
+
+} // namespace Zuno
