@@ -1,0 +1,405 @@
+// The window against the scripted test platform: Connect, the login and its
+// status sequence, the automatic flow, received frames, Disconnect and a new
+// connection, the ways a connection ends, and the analyser's Parse and Send.
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QtTest>
+
+#include "app/mainform.h"
+#include "app/message_boxes.h"
+#include "connection/base_folder.h"
+#include "connection/config_tree.h"
+#include "connection/report_block.h"
+#include "gui_test_main.h"
+#include "protocol/helpers.h"
+#include "protocol/login.h"
+#include "support/test_platform.h"
+#include "support/test_util.h"
+
+using Zuno::MessageBoxes;
+
+namespace {
+
+constexpr int64_t kSecond = 1000000000;
+
+// The flow clock of every window of this test: moved on by the test alone.
+std::atomic<int64_t> fakeNow{1000 * kSecond};
+std::atomic<int> clockReads{0};
+int64_t fakeClock() {
+    ++clockReads;
+    return fakeNow.load();
+}
+
+// Every debug record while alive, from any thread.
+class LogCapture {
+public:
+    LogCapture() {
+        current() = this;
+        previous_ = qInstallMessageHandler(&LogCapture::handler);
+    }
+    ~LogCapture() {
+        qInstallMessageHandler(previous_);
+        current() = nullptr;
+    }
+    bool contains(const QString& part) const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (const QString& l : lines_)
+            if (l.contains(part))
+                return true;
+        return false;
+    }
+    int count(const QString& part) const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        int n = 0;
+        for (const QString& l : lines_)
+            n += l.contains(part) ? 1 : 0;
+        return n;
+    }
+
+private:
+    static LogCapture*& current() {
+        static LogCapture* c = nullptr;
+        return c;
+    }
+    static void handler(QtMsgType, const QMessageLogContext&, const QString& msg) {
+        if (LogCapture* c = current()) {
+            std::lock_guard<std::mutex> lock(c->mutex_);
+            c->lines_ << msg;
+        }
+    }
+    QtMessageHandler previous_ = nullptr;
+    mutable std::mutex mutex_;
+    QStringList lines_;
+};
+
+QByteArray shippedModel(const char* name) {
+    QFile f(QString::fromUtf8(qgetenv("ZUNO_SOURCE_DIR")) + "/conf/model/" + name);
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("no shipped model %s", name);
+    return f.readAll();
+}
+
+QString hexText(const zt::Bytes& frame) { return QString::fromStdString(Zuno::toHex(frame, 0, frame.size(), " ")); }
+
+int framesOf(const zt::TestPlatform& p, uint8_t protocol) {
+    int n = 0;
+    for (const zt::Bytes& f : p.frames())
+        n += zt::protocolOf(f) == protocol ? 1 : 0;
+    return n;
+}
+
+const QList<CLIENT_STATUS> kLoginSequence{CLIENT_CONNECTED, CLIENT_LOGGING_IN, CLIENT_LOGGING_IN, CLIENT_LOGGED_IN};
+
+} // namespace
+
+class ConnectionTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<zt::ConfigTree> tree;
+    std::unique_ptr<zt::TestPlatform> platform;
+    std::unique_ptr<MainForm> w;
+    QList<CLIENT_STATUS> statuses;
+
+    template <class T>
+    T* child(const char* name) {
+        T* c = w->findChild<T*>(name);
+        if (!c)
+            qFatal("no child %s", name);
+        return c;
+    }
+
+    // conf/ with a flow of login, heartbeat (delay 1) and GPS (delay 3), a
+    // 5 ms tick and the platform's port.
+    void writeConf(const QByteArray& ip = "127.0.0.1") {
+        tree->write("conf/conf.json", "{\"ip\":\"" + ip + "\",\"port\":" + QByteArray::number(platform->port()) +
+                                          ",\"duration\":5,\"protocol\":0}");
+        tree->write("conf/prop/flow.json",
+                    R"({"cmd":"Flow","protocol":"zuno","commands":[
+                        {"cmd":"LOGIN","isChecked":true,"delay":0},
+                        {"cmd":"PING13","isChecked":true,"delay":1},
+                        {"cmd":"GPS22","isChecked":true,"delay":3}]})");
+        tree->write("conf/model/login.json", shippedModel("login.json"));
+        tree->write("conf/model/ping13.json", shippedModel("ping13.json"));
+        tree->write("conf/model/gps22.json", shippedModel("gps22.json"));
+    }
+    void makeWindow() {
+        w = std::make_unique<MainForm>();
+        w->setFlowClock(&fakeClock);
+        statuses.clear();
+        // The window as context: its queued calls go with it, never into the next test.
+        connect(w.get(), &MainForm::signalSendButtonEnable, w.get(), [this](CLIENT_STATUS s) { statuses << s; });
+    }
+    void clickConnect() { child<QToolButton>("btnConnect")->click(); }
+    bool loggedIn() { return w->currentStatus() == CLIENT_LOGGED_IN; }
+    // Lets the flow's ticks run until they have surely started every clock.
+    void letTicksRun() {
+        const int from = clockReads.load();
+        QTRY_VERIFY_WITH_TIMEOUT(clockReads.load() > from + 12, 10000);
+    }
+    QString out() { return child<QTextBrowser>("tbOut")->toPlainText(); }
+    QString in() { return child<QTextEdit>("teIn")->toPlainText(); }
+    void connectAndLogIn() {
+        clickConnect();
+        QTRY_VERIFY_WITH_TIMEOUT(statuses.size() >= kLoginSequence.size(), 10000);
+        QCOMPARE(statuses, kLoginSequence);
+    }
+    void disconnectAndWait() {
+        clickConnect();
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
+        QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+    }
+    void expectDisconnectedControls() {
+        QVERIFY(child<QToolButton>("btnConnect")->isEnabled());
+        QCOMPARE(child<QToolButton>("btnConnect")->text(), QString("连接"));
+        QVERIFY(child<QToolButton>("btnParse")->isEnabled());
+        QVERIFY(!child<QToolButton>("btnSend")->isEnabled());
+    }
+
+private slots:
+    void initTestCase() { MessageBoxes::setUnattended(true); }
+    void init() {
+        tree = std::make_unique<zt::ConfigTree>();
+        Zuno::setBaseFolder(tree->root());
+        MessageBoxes::reset();
+        platform = std::make_unique<zt::TestPlatform>();
+        writeConf();
+    }
+    void cleanup() {
+        w.reset();
+        platform.reset();
+        Zuno::setBaseFolder(QString());
+        tree.reset();
+    }
+
+    void loginFlowDisconnectAndReconnect() {
+        LogCapture log;
+        makeWindow();
+        child<QCheckBox>("cbAuto")->setChecked(true);
+        clickConnect();
+        QCOMPARE(w->currentStatus(), CLIENT_CONNECTING);
+        QVERIFY(!child<QToolButton>("btnConnect")->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(statuses, kLoginSequence, 10000);
+        QCOMPARE(child<QToolButton>("btnConnect")->text(), QString("断开"));
+        QVERIFY(log.contains("Client is connected!"));
+        QVERIFY(log.contains("Client is loginning!"));
+        QVERIFY(log.contains("Client is logined!"));
+
+        // The login takes the counter's first number; only its reply is shown.
+        QVERIFY(!platform->frames().empty());
+        const zt::Bytes login = platform->frames().front();
+        QCOMPARE(int(zt::protocolOf(login)), 0x01);
+        QCOMPARE(int(zt::serialOf(login)), 1);
+        const zt::Bytes reply = zt::makeReply(0x01, 1);
+        Zuno::ZunoLoginResp replyMsg;
+        QCOMPARE(replyMsg.decode(reply), 0);
+        QTRY_VERIFY(out().contains(QString::fromStdString(Zuno::reportBlock("<< ", reply, &replyMsg))));
+        QVERIFY(!out().contains(">> " + hexText(login)));
+
+        // Heartbeat at 2 whole seconds, GPS once 4 have passed.
+        letTicksRun();
+        QCOMPARE(framesOf(*platform, 0x13), 0);
+        fakeNow += 2 * kSecond;
+        QTRY_COMPARE_WITH_TIMEOUT(framesOf(*platform, 0x13), 1, 10000);
+        letTicksRun();
+        QCOMPARE(framesOf(*platform, 0x22), 0);
+        QCOMPARE(framesOf(*platform, 0x13), 1);
+        fakeNow += 2 * kSecond;
+        QTRY_COMPARE_WITH_TIMEOUT(framesOf(*platform, 0x22), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(framesOf(*platform, 0x13), 2, 10000);
+
+        // Each sent frame: its line in the input box and its block in the
+        // report pane; the platform's reply to the heartbeat as "<< ".
+        for (const zt::Bytes& f : platform->frames()) {
+            if (zt::protocolOf(f) == 0x01)
+                continue;
+            QTRY_VERIFY(in().contains(hexText(f) + "\n"));
+            QTRY_VERIFY(out().contains(">> " + hexText(f) + "\n\"MSG\""));
+        }
+        const zt::Bytes ping = [&] {
+            for (const zt::Bytes& f : platform->frames())
+                if (zt::protocolOf(f) == 0x13)
+                    return f;
+            return zt::Bytes();
+        }();
+        QCOMPARE(int(zt::serialOf(ping)), 2);
+        QTRY_VERIFY(out().contains("<< " + hexText(zt::makeReply(0x13, 2)) + "\n\"MSG\""));
+
+        disconnectAndWait();
+        QCOMPARE(statuses.last(), CLIENT_DISCONNECTED);
+        expectDisconnectedControls();
+        QVERIFY(child<QCheckBox>("cbAuto")->isChecked());
+        QTRY_COMPARE_WITH_TIMEOUT(platform->closedConnections(), 1, 10000);
+        QVERIFY(log.contains("io_context runloop is finished!"));
+
+        // A new connection: the counter goes on, and the clocks kept from the
+        // first one make the heartbeat due at once after 2 more seconds.
+        const std::size_t before = platform->frames().size();
+        statuses.clear();
+        connectAndLogIn();
+        QTRY_COMPARE_WITH_TIMEOUT(platform->connections(), 2, 10000);
+        const zt::Bytes relogin = platform->frames().at(before);
+        QCOMPARE(int(zt::protocolOf(relogin)), 0x01);
+        QCOMPARE(int(zt::serialOf(relogin)), int(zt::serialOf(platform->frames().at(before - 1))) + 1);
+        const int pings = framesOf(*platform, 0x13);
+        fakeNow += 2 * kSecond;
+        QTRY_COMPARE_WITH_TIMEOUT(framesOf(*platform, 0x13), pings + 1, 10000);
+
+        disconnectAndWait();
+    }
+
+    void platformClosesTheConnection() {
+        LogCapture log;
+        makeWindow();
+        connectAndLogIn();
+        platform->closeConnection();
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
+        QVERIFY(log.contains("Client is disconnected!"));
+        QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+        expectDisconnectedControls();
+    }
+
+    void platformRefusesTheConnection() {
+        LogCapture log;
+        platform->refuse();
+        makeWindow();
+        clickConnect();
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
+        QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+        QVERIFY(log.contains("Client is disconnected!"));
+        QVERIFY(log.contains("io_context runloop is finished!"));
+        QVERIFY(!log.contains("Client is connected!"));
+        QCOMPARE(statuses, QList<CLIENT_STATUS>{CLIENT_DISCONNECTED});
+        expectDisconnectedControls();
+    }
+
+    void loginNeverAnswered() {
+        LogCapture log;
+        platform->silence(0x01);
+        makeWindow();
+        w->setLoginTimeout(std::chrono::milliseconds(200));
+        clickConnect();
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
+        QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+        QCOMPARE(statuses, (QList<CLIENT_STATUS>{CLIENT_CONNECTED, CLIENT_LOGGING_IN, CLIENT_LOGGING_IN,
+                                                 CLIENT_DISCONNECTED}));
+        QVERIFY(log.contains(QString::fromUtf8("登录超时")));
+        QCOMPARE(framesOf(*platform, 0x01), 1);
+        expectDisconnectedControls();
+    }
+
+    void unresolvableAddressEndsTheAttempt() {
+        LogCapture log;
+        writeConf("no-such-host.invalid");
+        makeWindow();
+        clickConnect();
+        QCOMPARE(w->currentStatus(), CLIENT_DISCONNECTED);
+        QVERIFY(w->statusBar()->currentMessage().contains("no-such-host.invalid"));
+        QVERIFY(log.contains("resolve"));
+        QVERIFY(w->waitForConnectionEnd(std::chrono::milliseconds(0)));
+        expectDisconnectedControls();
+        QCOMPARE(platform->connections(), 0);
+    }
+
+    void parseShowsTheSampleFramesBlocks() {
+        makeWindow();
+        child<QTextBrowser>("tbOut")->setPlainText("earlier");
+        child<QToolButton>("btnParse")->click();
+        const QString golden = QString::fromStdString(zt::readTestFile("golden/parse_samples.txt"));
+        QCOMPARE(out(), golden + "earlier");
+    }
+
+    void sendDeliversEachTypedFrame() {
+        LogCapture log;
+        makeWindow();
+        connectAndLogIn();
+        QTRY_VERIFY(child<QToolButton>("btnSend")->isEnabled());
+        const zt::Bytes ping23 = zt::bytes("78 78 0B 23 C0 01 22 04 00 01 00 08 18 72 0D 0A");
+        const zt::Bytes login = zt::bytes("78 78 11 01 07 52 53 36 78 90 02 42 70 00 32 01 00 05 12 79 0D 0A");
+        const zt::Bytes raw70 = zt::makeFrame(0x70, {0x01, 0x02}, 0x0033);
+        const zt::Bytes badCrc = zt::withBadCrc(zt::makeFrame(0x13, {0, 4, 3, 0, 2}, 0x0034));
+        child<QTextEdit>("teIn")->setPlainText(hexText(ping23) + "\n\n" + hexText(badCrc) + "\n" +
+                                               QString::fromStdString(Zuno::toHex(login, 0, login.size(), ",")) +
+                                               "\n  " + hexText(raw70) + "  \n");
+        const std::size_t before = platform->frames().size();
+        child<QToolButton>("btnSend")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(platform->frames().size(), before + 3, 10000);
+        // Raw frames waiting go out before waiting messages: the order on
+        // the wire is not that of the lines.
+        std::vector<zt::Bytes> frames = platform->frames();
+        frames.erase(frames.begin(), frames.begin() + long(before));
+        for (const zt::Bytes& typed : {ping23, login, raw70})
+            QVERIFY(std::find(frames.begin(), frames.end(), typed) != frames.end());
+        QTRY_VERIFY(log.contains("Unknow pack sended!"));
+        QTRY_VERIFY(log.count("sended!") >= 3);
+        // Four blocks (the replies' blocks come above them), the refused line
+        // with its error object.
+        QVERIFY(out().contains(QString(124, '/') + "\n\n>> " + hexText(ping23).remove(' ') + "\n\"MSG\""));
+        QVERIFY(out().contains(">> " + hexText(badCrc).remove(' ') + "\n\"exception\""));
+        QVERIFY(out().contains(">> " + hexText(raw70).remove(' ') + "\n" + QString(124, '/')));
+        disconnectAndWait();
+    }
+
+    void sendWhenNotLoggedInOnlyWarns() {
+        makeWindow();
+        tree->write("conf/conf.json", "{}");
+        QVERIFY(QMetaObject::invokeMethod(w.get(), "on_btnSend_clicked"));
+        const auto boxes = MessageBoxes::takeShown();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].icon, QMessageBox::Warning);
+        QCOMPARE(boxes[0].title, QString("错误"));
+        QCOMPARE(boxes[0].text, QString("尚未连接到服务器, 请点击[连接]按钮"));
+        QCOMPARE(boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+        QVERIFY(out().isEmpty());
+        QVERIFY(tree->read("conf/conf.json").contains("\"port\""));
+        QCOMPARE(platform->connections(), 0);
+    }
+
+    void commandReplyIsNumberedAndSentOnlyWhileLoggedIn() {
+        makeWindow();
+        child<QTextEdit>("teIn")->clear();
+        const std::string model = shippedModel("ping13.json").toStdString();
+        w->signalReceiveCmd("PING13", model);
+        // Disconnected: the frame lands in the input box only.
+        QVERIFY(out().isEmpty());
+        const QStringList lines = in().split('\n', Qt::SkipEmptyParts);
+        const zt::Bytes offline = zt::bytes(lines.last().toStdString());
+        QCOMPARE(int(zt::protocolOf(offline)), 0x13);
+        QCOMPARE(int(zt::serialOf(offline)), 1);
+
+        connectAndLogIn();
+        w->signalReceiveCmd("PING13", model);
+        QTRY_COMPARE_WITH_TIMEOUT(framesOf(*platform, 0x13), 1, 10000);
+        zt::Bytes sent;
+        for (const zt::Bytes& f : platform->frames())
+            if (zt::protocolOf(f) == 0x13)
+                sent = f;
+        QCOMPARE(int(zt::serialOf(sent)), 3); // 1 the offline reply, 2 the login
+        QVERIFY(out().contains(">> " + hexText(sent) + "\n"));
+        disconnectAndWait();
+    }
+
+    void closingTheWindowWaitsForTheConnection() {
+        makeWindow();
+        connectAndLogIn();
+        MessageBoxes::queueAnswer(QMessageBox::Yes);
+        QVERIFY(w->close());
+        QVERIFY(w->waitForConnectionEnd(std::chrono::milliseconds(0)));
+        w.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(platform->closedConnections(), 1, 10000);
+    }
+};
+
+ZT_GUI_TEST_MAIN(ConnectionTest)
+#include "connection_qtest.moc"
