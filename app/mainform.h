@@ -19,6 +19,7 @@
 #include "connection/config_catalogue.h"
 #include "connection/flow_tick.h"
 #include "connection/send_flow.h"
+#include "connection/text_mailbox.h"
 #include "protocol/message.h"
 
 namespace asio {
@@ -128,8 +129,13 @@ private:
         std::shared_ptr<ProtocolClient> client;
     };
     Connection connection() const;
-    // The report block of a message sent or refused, into the pane and the log.
+    // The report block of a frame sent, refused or received: into the log,
+    // and through the outbox signal into the report pane.
     void report(const std::string& block);
+    // A text for the input box or the report pane from any thread; on the
+    // worker thread it waits in `mailbox` for the GUI thread.
+    void post(Zuno::TextMailbox::Box box, std::string text);
+    Q_INVOKABLE void deliverMail();
     // Whether a settings dialog may open: asks first while a connection is up.
     bool confirmStopForSettings();
     void startDesktopProgram(const QStringList& programs, const QString& missingText);
@@ -148,6 +154,7 @@ private:
     std::shared_ptr<asio::io_context> ioContext;
     std::shared_ptr<ProtocolClient> client;
     std::shared_ptr<Zuno::IoThreads> ioThreads;
+    Zuno::TextMailbox mailbox;
     std::chrono::milliseconds loginTimeout{std::chrono::seconds(60)};
     Zuno::FlowClock flowClock = &Zuno::steadyNanos;
     QList<ProtocolDataModel> protocols;

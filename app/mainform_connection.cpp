@@ -14,6 +14,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QThread>
 
 #include "app/mainform.h"
 #include "app/message_boxes.h"
@@ -68,9 +69,26 @@ bool MainForm::waitForConnectionEnd(std::chrono::milliseconds timeout) {
 }
 
 void MainForm::report(const std::string& block) {
-    const QString text = fromUtf8(block);
-    emit singalSendoutboxMessage(text);
-    qDebug() << text;
+    qDebug() << fromUtf8(block);
+    post(Zuno::TextMailbox::Box::Outbox, block);
+}
+
+void MainForm::post(Zuno::TextMailbox::Box box, std::string text) {
+    if (QThread::currentThread() == thread()) {
+        const QString t = fromUtf8(text);
+        if (box == Zuno::TextMailbox::Box::Inbox)
+            emit singalSendInboxMessage(t);
+        else
+            emit singalSendoutboxMessage(t);
+        return;
+    }
+    if (mailbox.put(box, std::move(text)))
+        QMetaObject::invokeMethod(this, "deliverMail", Qt::QueuedConnection);
+}
+
+void MainForm::deliverMail() {
+    for (auto& letter : mailbox.takeAll())
+        post(letter.first, std::move(letter.second));
 }
 
 // ---- Connect and Disconnect (GUI thread) ----
@@ -241,7 +259,7 @@ void MainForm::onTick(ProtocolClient* c) {
             report(out.block);
             return true;
         }
-        emit singalSendInboxMessage(fromUtf8(out.hex + "\n"));
+        post(Zuno::TextMailbox::Box::Inbox, out.hex + "\n");
         report(out.block);
         if (!c->is_open())
             return false;
@@ -269,7 +287,7 @@ void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json)
         report(out.block);
         return;
     }
-    emit singalSendInboxMessage(fromUtf8(out.hex + "\n"));
+    post(Zuno::TextMailbox::Box::Inbox, out.hex + "\n");
     if (status.load() != CLIENT_LOGGED_IN)
         return;
     report(out.block);
