@@ -81,10 +81,11 @@ float coordinateDegrees(uint32_t raw) {
     return static_cast<float>(static_cast<int32_t>(raw)) / static_cast<float>(kCoordinateUnitsPerDegree);
 }
 
-void writeGpsTimeLine(std::ostream& os, uint64_t gpsTime) {
-    writeTextHexLine(os, "gpsTime", dateTimeToString(gpsTime), gpsTime,
-                     12);
+void writeDateTimeLine(std::ostream& os, const char* key, uint64_t t) {
+    writeTextHexLine(os, key, dateTimeToString(t), t, 12);
 }
+
+void writeGpsTimeLine(std::ostream& os, uint64_t gpsTime) { writeDateTimeLine(os, "gpsTime", gpsTime); }
 
 void writeSatellitesLine(std::ostream& os, uint8_t satellites) {
     os << "    \"satellites\" : \"" << std::dec << (satellites >> 4) << ", " << (satellites & 0x0F) << " (0x"

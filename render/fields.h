@@ -31,6 +31,8 @@ float coordinateDegrees(uint32_t raw);
 // The GPS lines, in their order; the pieces serve dumps that put a line of
 // their own in between.
 void writeGpsTimeLine(std::ostream& os, uint64_t gpsTime);
+// `"key" : "<date-time text> (0x<12 digits>)", ` of any date-time field.
+void writeDateTimeLine(std::ostream& os, const char* key, uint64_t t);
 void writeSatellitesLine(std::ostream& os, uint8_t satellites);
 void writeLatitudeLine(std::ostream& os, uint32_t latitude);
 void writeLongitudeLine(std::ostream& os, uint32_t longitude);

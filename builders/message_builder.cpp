@@ -1,0 +1,42 @@
+#include "builders/message_builder.h"
+
+#include <map>
+
+#include "builders/login_builders.h"
+#include "protocol/time_sync.h"
+
+namespace {
+
+// The time request carries no content: no label is read.
+std::shared_ptr<Zuno::ZunoMSG> makeTimeRequest(const Zuno::LabelValueMap&) {
+    return std::make_shared<Zuno::ZunoSyncTime>();
+}
+
+using Builder = std::shared_ptr<Zuno::ZunoMSG> (*)(const Zuno::LabelValueMap&);
+
+// Protocol number -> builder. One row per packet kind that a model can
+// describe; a number without a row builds nothing.
+const std::map<uint8_t, Builder>& dispatchTable() {
+    static const std::map<uint8_t, Builder> table = {
+        {0x01, &MessageBuilder::makeLogin},
+        {0x13, &MessageBuilder::makePing13},
+        {0x1F, &MessageBuilder::makeSyncTime1F},
+        {0x23, &MessageBuilder::makePing23},
+        {0x8A, &makeTimeRequest},
+    };
+    return table;
+}
+
+} // namespace
+
+bool hasBuilder(uint8_t protocol) {
+    return dispatchTable().count(protocol) != 0;
+}
+
+std::shared_ptr<Zuno::ZunoMSG> buildMessage(const uint8_t& protocol, const std::string& json) {
+    Zuno::LabelValueMap fields;
+    if (!Zuno::readModelFields(json, fields)) return nullptr;
+    const auto row = dispatchTable().find(protocol);
+    if (row == dispatchTable().end()) return nullptr;
+    return row->second(fields);
+}
