@@ -12,6 +12,14 @@ constexpr size_t kImeiBytes = 8;
 constexpr size_t kLoginContent = kImeiBytes + 2 + 2;
 constexpr size_t kPing13Content = kStatusBytes + 2;
 constexpr size_t kPing23Content = 1 + 2 + 1 + 2;
+
+bool allHexDigits(const std::string& text) {
+    for (const char c : text) {
+        const bool digit = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+        if (!digit) return false;
+    }
+    return true;
+}
 } // namespace
 
 uint16_t toWord(const TimeZoneLanguage& z) {
@@ -36,6 +44,9 @@ int ZunoLogin::encode(std::vector<uint8_t>& out) {
     if (imei.size() > 16) return kErrLoginImeiTooLong;
     if (type == kDeviceTypeUnknown) return kErrLoginUnknownType;
     if ((TimeZoneAndLanguage.language & kLoginLanguageMask) == 0) return kErrLoginNoLanguage;
+    // A character that is no digit would travel as 0 (a blank after 15 digits
+    // even shifts them all): the platform would see another IMEI. Refuse it.
+    if (!allHexDigits(imei)) return kErrLoginImeiSize;
     const auto id = hexToBytes(imei);
     if (!id || id->size() != kImeiBytes) return kErrLoginImeiSize;
     return encodeFrame(out, [&](ByteWriter& w) {

@@ -41,7 +41,7 @@ constexpr int kErrLoginNoImei = -1;
 constexpr int kErrLoginImeiTooLong = -2;
 constexpr int kErrLoginUnknownType = -3;
 constexpr int kErrLoginNoLanguage = -4;
-constexpr int kErrLoginImeiSize = -5;
+constexpr int kErrLoginImeiSize = -5; // not 15 or 16 hexadecimal digits
 
 constexpr uint16_t kDeviceTypeUnknown = 0xFFFF;
 

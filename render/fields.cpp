@@ -44,6 +44,12 @@ void writeStatusLine(std::ostream& os, const char* key, const std::string& text,
        << "\",\n";
 }
 
+// `"key" : "<degrees> (0x<8 digits>)", ` of a latitude or longitude.
+void writeCoordinateLine(std::ostream& os, const char* key, uint32_t raw) {
+    os << "    \"" << key << "\" : \"" << coordinateDegrees(raw) << " (0x" << std::hex << std::setfill('0')
+       << std::setw(8) << raw << ")" << "\", \n";
+}
+
 } // namespace
 
 std::string dateTimeToString(const uint64_t& t) {
@@ -91,13 +97,6 @@ void writeSatellitesLine(std::ostream& os, uint8_t satellites) {
     os << "    \"satellites\" : \"" << std::dec << (satellites >> 4) << ", " << (satellites & 0x0F) << " (0x"
        << std::hex << std::setfill('0') << std::setw(2) << static_cast<unsigned>(satellites) << ")" << "\", \n";
 }
-
-namespace {
-void writeCoordinateLine(std::ostream& os, const char* key, uint32_t raw) {
-    os << "    \"" << key << "\" : \"" << coordinateDegrees(raw) << " (0x" << std::hex << std::setfill('0')
-       << std::setw(8) << raw << ")" << "\", \n";
-}
-} // namespace
 
 void writeLatitudeLine(std::ostream& os, uint32_t latitude) { writeCoordinateLine(os, "latitude", latitude); }
 

@@ -30,7 +30,7 @@ std::vector<CatalogueRow> loginRows() {
     };
 }
 
-Zuno::ZunoLogin specLogin() {
+Zuno::ZunoLogin sampleLogin() {
     Zuno::ZunoLogin m;
     m.imei = "0123456789012345";
     m.type = 0x2006;
@@ -70,7 +70,7 @@ TEST(Login, EncodesTheFieldsIntoTheirWords) {
         {"west, English", 1, 2, "32 0A"},
     };
     for (const auto& c : cases) {
-        auto m = specLogin();
+        auto m = sampleLogin();
         m.TimeZoneAndLanguage.westZone = c.westZone;
         m.TimeZoneAndLanguage.language = c.language;
         m.TimeZoneAndLanguage.zoneReserved = 1; // never sent
@@ -94,7 +94,7 @@ TEST(Login, EncodesTheFieldsIntoTheirWords) {
 }
 
 TEST(Login, FifteenDigitImeiTravelsWithALeadingZero) {
-    auto m = specLogin();
+    auto m = sampleLogin();
     m.imei = "123456789012345";
     std::vector<uint8_t> out;
     ASSERT_EQ(m.encode(out), 0);
@@ -126,10 +126,12 @@ TEST(Login, EncodeRefusalsLeaveTheOutputAndFieldsAlone) {
         {"language beyond its two bits", "0123456789012345", 0x2006, 4, -4},
         {"14 digits", "01234567890123", 0x2006, 1, -5},
         {"1 digit", "1", 0x2006, 1, -5},
+        {"a character that is no digit", "12345678901234X", 0x2006, 1, -5},
+        {"15 digits and a blank", "123456789012345 ", 0x2006, 1, -5},
         {"checks in their order", "", 0xFFFF, 0, -1},
     };
     for (const auto& c : cases) {
-        auto m = specLogin();
+        auto m = sampleLogin();
         m.imei = c.imei;
         m.type = c.type;
         m.TimeZoneAndLanguage.language = c.language;
