@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "builders/alarm.h"
 #include "builders/login_builders.h"
 #include "protocol/time_sync.h"
 
@@ -20,9 +21,16 @@ const std::map<uint8_t, Builder>& dispatchTable() {
     static const std::map<uint8_t, Builder> table = {
         {0x01, &MessageBuilder::makeLogin},
         {0x13, &MessageBuilder::makePing13},
+        {0x16, &MessageBuilder::makeAlert16},
         {0x1F, &MessageBuilder::makeSyncTime1F},
         {0x23, &MessageBuilder::makePing23},
+        {0x26, &MessageBuilder::makeAlert26},
+        {0x27, &MessageBuilder::makeAlert27},
         {0x8A, &makeTimeRequest},
+        {0x95, &MessageBuilder::makeAlert95},
+        {0xA3, &MessageBuilder::makeAlertA3},
+        {0xA4, &MessageBuilder::makeAlertA4},
+        {0xA5, &MessageBuilder::makeAlertA5},
     };
     return table;
 }
