@@ -1,6 +1,7 @@
 #include "builders/alarm.h"
 
 #include "builders/field_rules.h"
+#include "builders/value_blocks.h"
 #include "protocol/alarm.h"
 #include "protocol/alarm_cell.h"
 
@@ -60,28 +61,26 @@ struct CellAlarmWork {
 template <class M>
 std::shared_ptr<ZunoMSG> makeGpsAlarm(const LabelValueMap& fields) {
     using Shape = AlarmShape<M>;
-    uint64_t gpsTime = 0;
-    uint8_t satellites = 0, speed = 0, fenceID = 0;
-    uint32_t latitude = 0, longitude = 0, distance = 0;
-    uint16_t status = 0;
+    GpsValues gps;
     CellAlarmWork cell;
+    uint8_t fenceID = 0;
+    uint32_t distance = 0;
 
-    LabelTable labels = {rule::dateTime("日期时间", gpsTime), rule::satellites("卫星数", satellites),
-                         rule::coordinate("纬度", latitude),  rule::coordinate("经度", longitude),
-                         rule::number8("速度", speed),        rule::courseStatus("航向/状态", status)};
+    LabelTable labels;
+    addGpsLabels(labels, gps, SatelliteRule::WithGpsLength, true);
     cell.addLabels(labels, Shape::wide);
     if (Shape::fence) labels.push_back(rule::number8("围栏编号", fenceID));
     if (Shape::mileage) labels.push_back(rule::number32("里程", distance));
     if (!readFields(fields, labels)) return nullptr;
-    if (gpsTime == 0 || satellites == 0 || !cell.cellGiven()) return nullptr;
+    if (gps.time == 0 || gps.satellites == 0 || !cell.cellGiven()) return nullptr;
 
     auto m = std::make_shared<M>();
-    m->gpsTime = gpsTime;
-    m->satellites = satellites;
-    m->latitude = latitude;
-    m->longitude = longitude;
-    m->speed = speed;
-    m->directStatus = directionAndStatOf(status);
+    m->gpsTime = gps.time;
+    m->satellites = gps.satellites;
+    m->latitude = gps.latitude;
+    m->longitude = gps.longitude;
+    m->speed = gps.speed;
+    m->directStatus = directionAndStatOf(gps.course);
     cell.copyTo(*m);
     if constexpr (Shape::lbs) {
         // The value the encoder writes: the cell part on the wire, 10 bytes

@@ -3,13 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "frame_text.h"
 #include "model_text.h"
 #include "protocol/alarm.h"
 #include "protocol/alarm_cell.h"
-#include "support/test_util.h"
 
 using bt::Pairs;
-using zt::hex;
 
 namespace {
 
@@ -34,13 +33,6 @@ Pairs without(Pairs base, const std::string& label) {
 }
 
 const Pairs kStatus = {{"终端信息", "70"}, {"电压等级", "4"}, {"GSM信号", "3"}};
-
-std::string frameOf(const std::shared_ptr<Zuno::ZunoMSG>& m) {
-    if (!m) return "no message";
-    std::vector<uint8_t> out;
-    EXPECT_EQ(m->encode(out), 0);
-    return hex(out);
-}
 
 } // namespace
 
@@ -85,7 +77,7 @@ TEST(AlarmBuilders, ModelsBuildTheFramesWorkedOutByHand) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(frameOf(buildMessage(c.protocol, bt::modelText(c.model))), c.frame);
+        EXPECT_EQ(bt::frameOf(buildMessage(c.protocol, bt::modelText(c.model))), c.frame);
     }
 }
 

@@ -31,6 +31,10 @@ TEST(ModelFields, MalformedModelsGiveNothing) {
         EXPECT_FALSE(Zuno::readModelFields(text, fields)) << text;
         EXPECT_TRUE(fields.empty()) << text;
     }
+    // Nesting far deeper than any model is refused, not recursed into.
+    const std::string deep = "{\"components\": " + std::string(100000, '[') + std::string(100000, ']') + "}";
+    Zuno::LabelValueMap fields;
+    EXPECT_FALSE(Zuno::readModelFields(deep, fields));
 }
 
 TEST(ModelFields, PairsFirstLabelWinsOtherKeysIgnored) {

@@ -21,4 +21,16 @@ std::string modelText(const Pairs& pairs) {
     return picojson::value(doc).serialize();
 }
 
+Pairs join(std::initializer_list<Pairs> parts) {
+    Pairs all;
+    for (const Pairs& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+const Pairs& cellReportRequired() {
+    static const Pairs pairs = {{"日期时间", "2019-01-02 03:04:05"}, {"MCC", "460"},
+                                {"LAC0", "10173"}, {"小区ID0", "3959"}, {"RSSI0", "60"}};
+    return pairs;
+}
+
 } // namespace bt

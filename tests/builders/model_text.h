@@ -1,6 +1,7 @@
 #pragma once
 // Model texts for builder tests, made from label/value pairs.
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -11,6 +12,12 @@
 namespace bt {
 
 using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+// The pairs of all parts, in order.
+Pairs join(std::initializer_list<Pairs> parts);
+
+// Date-time, MCC and cell 0: what the LBS and cell-WiFi builders require.
+const Pairs& cellReportRequired();
 
 // {"cmd": "TEST", "protocol": "test", "components": [{"label": ..., "value": ...}, ...]}
 std::string modelText(const Pairs& pairs);
