@@ -1,6 +1,7 @@
 #include "protocol/alarm.h"
 
 #include "protocol/blocks.h"
+#include "protocol/layout.h"
 #include "render/alarm_dump.h"
 #include "render/dump.h"
 
@@ -41,8 +42,7 @@ void writeAlarmCore(ByteWriter& w, const GpsAlarmFields& f, uint8_t* lbsLength, 
 bool readAlarmCore(ByteReader& r, GpsAlarmFields& f, uint8_t* lbsLength, MncWidth rule, size_t tailBytes) {
     const size_t lbsBytes = lbsLength ? 1 : 0;
     const size_t mccAt = kDateTimeBytes + kGpsBlockBytes + lbsBytes;
-    const uint16_t mcc = static_cast<uint16_t>(r.at(r.pos() + mccAt) << 8 | r.at(r.pos() + mccAt + 1));
-    const size_t mncBytes = wideMnc(mcc, rule) ? 2 : 1;
+    const size_t mncBytes = wideMncAt(r, mccAt, rule) ? 2 : 1;
     if (!requireContent(r, kCoreBytes + lbsBytes + (mncBytes - 1) + tailBytes)) return false;
     f.gpsTime = decodeDateTime(r);
     decodeGpsBlock(r, f);

@@ -1,6 +1,7 @@
 #include "protocol/alarm_cell.h"
 
 #include "protocol/blocks.h"
+#include "protocol/layout.h"
 #include "render/alarm_dump.h"
 #include "render/dump.h"
 
@@ -30,8 +31,7 @@ int ZunoAlert19::encodeWith(std::vector<uint8_t>& out, MncWidth rule) {
 
 int ZunoAlert19::decodeWith(const std::vector<uint8_t>& frame, MncWidth rule) {
     return decodeFrame(frame, [this, rule](ByteReader& r) {
-        const uint16_t mcc = static_cast<uint16_t>(r.at(r.pos()) << 8 | r.at(r.pos() + 1));
-        if (!requireContent(r, kCellAlarmBytes + (wideMnc(mcc, rule) ? 1 : 0))) return 0;
+        if (!requireContent(r, kCellAlarmBytes + (wideMncAt(r, 0, rule) ? 1 : 0))) return 0;
         decodeCellBlock(r, *this, rule);
         decodeStatusBlock(r, *this);
         decodeAlertAndLang(r, AlertAndLang);
