@@ -251,3 +251,23 @@ TEST(Bike, NewObjectsStartAsTheirClassSays) {
     EXPECT_EQ(alarm.alertType, 0);
     EXPECT_TRUE(alarm.wifiArray.empty());
 }
+
+// The dump shows the extension lines only for the three forms it knows, also
+// for a length that the encoder still writes by its thresholds.
+TEST(BikeDump, ExtensionLinesOnlyForKnownForms) {
+    struct Case {
+        uint8_t ext;
+        bool flag, user, distance;
+    };
+    for (const auto& c : {Case{0, false, false, false}, Case{3, true, false, false}, Case{4, false, false, false},
+                          Case{6, true, true, false}, Case{7, false, false, false}, Case{8, true, true, true}}) {
+        SCOPED_TRACE(int(c.ext));
+        Zuno::ZunoBikeAlert33 m;
+        m.extSize = c.ext;
+        const std::string text = m.toString();
+        EXPECT_EQ(text.find("\"bluetoothFlag\"") != std::string::npos, c.flag);
+        EXPECT_EQ(text.find("\"bluetoothStatus\"") != std::string::npos, c.flag);
+        EXPECT_EQ(text.find("\"userID\"") != std::string::npos, c.user);
+        EXPECT_EQ(text.find("\"distance\"") != std::string::npos, c.distance);
+    }
+}
