@@ -65,7 +65,7 @@ void ClientRun::note(const std::function<void()>& change) {
     changed_.notify_all();
 }
 
-void ClientRun::connect(const TestPlatform& platform) {
+void ClientRun::connect(const TestPlatform& platform, const std::function<void(ProtocolClient&)>& beforeRun) {
     ProtocolClient* c = client.get();
     client->on_connected = [this, c](bool ok) {
         note([&] { connected_.push_back(ok); });
@@ -85,6 +85,7 @@ void ClientRun::connect(const TestPlatform& platform) {
         note([&] { packets_.push_back(std::move(r)); });
     };
     client->do_connect(platform.resolve(io));
+    if (beforeRun) beforeRun(*client);
     thread_ = std::thread([this] {
         run_io_context(io);
         note([&] { runEnded_ = true; });

@@ -53,8 +53,9 @@ public:
     // Called in on_connected(true), on the io thread (the owner's login step).
     std::function<void(ProtocolClient&)> whenConnected;
 
-    // Installs the recording callbacks, connects and starts the io thread.
-    void connect(const TestPlatform& platform);
+    // Installs the recording callbacks, connects and starts the io thread;
+    // `beforeRun` runs between the two, while no handler can run yet.
+    void connect(const TestPlatform& platform, const std::function<void(ProtocolClient&)>& beforeRun = nullptr);
     // Runs `f` on the io thread and waits for it.
     void onIo(const std::function<void(ProtocolClient&)>& f);
     // The owner's clean-up: stop the io_context, close the client; then join.

@@ -192,8 +192,7 @@ TEST_F(Reading, PeerClosingEndsTheClientOnce) {
 TEST_F(Reading, FrameCutShortByThePeerClosesWithTheBodyError) {
     const Bytes frame = blobFrame(30, 1);
     connect();
-    platform.send(Bytes(frame.begin(), frame.begin() + 12));
-    platform.closeConnection();
+    platform.sendTruncated(frame, 12);
     ASSERT_TRUE(run.waitForClosed());
     ASSERT_TRUE(run.waitForRunEnd());
     EXPECT_EQ(run.packetCount(), 0u);
@@ -212,6 +211,20 @@ TEST(Connect, RefusedConnectionReportsFailureAndClosesOnce) {
     EXPECT_EQ(run.client->state, ProtocolClient::kClosed);
     EXPECT_FALSE(run.client->is_open());
     EXPECT_EQ(run.tickCount(), 0);
+}
+
+TEST(Connect, ClosedWhileConnectingNeverComesUp) {
+    zt::TestPlatform platform;
+    zt::ClientRun run(1);
+    // Closed before the connect's completion can run.
+    run.connect(platform, [](ProtocolClient& c) { c.close(); });
+    ASSERT_TRUE(run.waitForClosed());
+    ASSERT_TRUE(run.waitForRunEnd());
+    EXPECT_EQ(run.closedCount(), 1);
+    EXPECT_TRUE(run.connectResults().empty());
+    EXPECT_EQ(run.tickCount(), 0);
+    EXPECT_EQ(run.client->state, ProtocolClient::kClosed);
+    EXPECT_FALSE(run.client->is_open());
 }
 
 TEST(Connect, CallbackExceptionsDoNotStopTheClient) {

@@ -6,6 +6,8 @@
 
 #include "connection/client_harness.h"
 #include "connection/reply_select.h"
+#include "protocol/alarm.h"
+#include "protocol/bike.h"
 #include "protocol/gps.h"
 #include "protocol/lbs.h"
 #include "protocol/login.h"
@@ -31,6 +33,11 @@ TEST(ReplySelect, ProtocolAndLengthChooseTheClass) {
         {0x2E, 5, &typeid(Zuno::ZunoLbsInfoResp)},
         {0x8A, 11, &typeid(Zuno::ZunoSyncTimeResp)},
         {0x8A, 5, nullptr},
+        {0x26, 5, &typeid(Zuno::ZunoAlertResp)},
+        {0x26, 37, nullptr},
+        {0x32, 5, &typeid(Zuno::ZunoBikeLoc32Resp)},
+        {0x32, 40, nullptr},
+        {0x33, 5, &typeid(Zuno::ZunoBikeAlert33Resp)},
         {0x70, 5, nullptr},
         {0x94, 5, nullptr},
     };

@@ -147,6 +147,11 @@ void TestPlatform::sendSplit(Bytes bytes, std::vector<std::size_t> cuts) {
 
 void TestPlatform::closeConnection() { push(Action{Action::Close, {}, false}); }
 
+void TestPlatform::sendTruncated(const Bytes& frame, std::size_t keep) {
+    send(Bytes(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(std::min(keep, frame.size()))));
+    closeConnection();
+}
+
 void TestPlatform::stopReading() {
     std::lock_guard<std::mutex> lock(mutex_);
     reading_ = false;

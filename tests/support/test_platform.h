@@ -81,6 +81,8 @@ public:
     void sendSplit(Bytes bytes, std::vector<std::size_t> cuts);
     // Closes the current connection after the writes asked for before.
     void closeConnection();
+    // Writes the first `keep` bytes of `frame`, then closes: a frame cut short.
+    void sendTruncated(const Bytes& frame, std::size_t keep);
     // Reads nothing more from now on (this connection and later ones).
     void stopReading();
     // Stops listening: later connects are refused. Returns once done.
