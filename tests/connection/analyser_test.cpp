@@ -11,6 +11,8 @@
 #include <QStringList>
 
 #include "connection/analyser.h"
+#include "protocol/alarm.h"
+#include "protocol/bike.h"
 #include "protocol/crc.h"
 #include "protocol/gps.h"
 #include "protocol/helpers.h"
@@ -126,6 +128,9 @@ TEST(AnalyserClasses, ProtocolNumberAndLengthFieldChooseTheClass) {
         {0x2D, 38, typeid(Zuno::ZunoGpsLoc2D)},   {0x2E, 5, typeid(Zuno::ZunoLbsInfoResp)},
         {0x2E, 60, typeid(Zuno::ZunoLbsInfo2E)},  {0x22, 5, typeid(Zuno::ZunoGpsLoc22)},
         {0x28, 59, typeid(Zuno::ZunoLbsInfo28)},  {0xA0, 34, typeid(Zuno::ZunoGpsLocA0)},
+        {0x26, 5, typeid(Zuno::ZunoAlertResp)},   {0x26, 37, typeid(Zuno::ZunoAlert26)},
+        // The bike frames are the terminal's whatever their length.
+        {0x32, 5, typeid(Zuno::ZunoBikeLoc32)},   {0x33, 5, typeid(Zuno::ZunoBikeAlert33)},
     };
     for (const Row& r : rows) {
         auto msg = Zuno::makeTypedMessage(r.protocol, r.length);
