@@ -273,6 +273,17 @@ private slots:
     void platformClosesTheConnection() {
         makeWindow();
         connectAndLogIn();
+        // A frame without class leaves no block; one that does not decode
+        // shows its error instead of fields it never read.
+        const zt::Bytes noClass = zt::makeFrame(0x70, {0x01}, 7);
+        const zt::Bytes badCrc = zt::withBadCrc(zt::makeReply(0x13, 8));
+        platform->send(noClass);
+        platform->send(badCrc);
+        QTRY_VERIFY(out().contains("<< " + hexText(badCrc) + "\n\"exception\" : { \n     \"code\" : -3,"));
+        QVERIFY(!out().contains(hexText(noClass)));
+        QVERIFY(log->contains(QString::fromUtf8("收到未知协议, 暂不关闭连接")));
+        QCOMPARE(w->currentStatus(), CLIENT_LOGGED_IN);
+
         platform->closeConnection();
         QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
         QVERIFY(log->contains("Client is disconnected!"));
@@ -317,6 +328,13 @@ private slots:
         QVERIFY(w->waitForConnectionEnd(std::chrono::milliseconds(0)));
         expectDisconnectedControls();
         QCOMPARE(platform->connections(), 0);
+    }
+
+    void emptyAddressConnectsToThisMachine() {
+        writeConf("");
+        makeWindow();
+        connectAndLogIn();
+        disconnectAndWait();
     }
 
     void parseShowsTheSampleFramesBlocks() {
