@@ -216,8 +216,9 @@ void MainForm::closeEvent(QCloseEvent* event) {
     if (answer == QMessageBox::Yes) {
         waitForConnectionEnd(kShutdownWait);
         event->accept();
-    } else
+    } else {
         event->ignore();
+    }
 }
 
 bool MainForm::confirmStopForSettings() {
