@@ -98,7 +98,17 @@ void MainForm::on_btnConnect_clicked() {
     const CLIENT_STATUS s = status.load();
     if (s == CLIENT_DISCONNECTED) {
         status = CLIENT_CONNECTING;
-        start();
+        try {
+            start();
+        } catch (const std::exception& e) {
+            // No thread runs yet (its creation is the last step), so nothing
+            // else holds the connection: drop it and be usable again.
+            qDebug() << "start" << fromUtf8(e.what());
+            std::lock_guard<std::mutex> lock(connectionMutex);
+            client.reset();
+            ioContext.reset();
+            status = CLIENT_DISCONNECTED;
+        }
     } else if (s == CLIENT_LOGGED_IN) {
         status = CLIENT_DISCONNECTING;
         stop();

@@ -14,13 +14,18 @@ void IoThreads::start(const std::shared_ptr<IoThreads>& threads, std::shared_ptr
         std::lock_guard<std::mutex> lock(threads->mutex_);
         ++threads->running_;
     }
-    std::thread([threads, io = std::move(io)]() mutable {
-        run_io_context(*io);
-        qDebug() << QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
-                 << QStringLiteral("io_context runloop is finished!");
-        io.reset();
-        threads->ended();
-    }).detach();
+    try {
+        std::thread([threads, io = std::move(io)]() mutable {
+            run_io_context(*io);
+            qDebug() << QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
+                     << QStringLiteral("io_context runloop is finished!");
+            io.reset();
+            threads->ended();
+        }).detach();
+    } catch (...) {
+        threads->ended(); // no thread was made
+        throw;
+    }
 }
 
 void IoThreads::ended() {

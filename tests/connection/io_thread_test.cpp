@@ -1,0 +1,34 @@
+// The worker threads of the connections and the bounded wait for their end.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <memory>
+
+#include <asio.hpp>
+
+#include "connection/io_thread.h"
+
+namespace {
+
+TEST(IoThreads, WaitEndsOnlyOnceEveryThreadHasDroppedItsLoop) {
+    auto threads = std::make_shared<Zuno::IoThreads>();
+    EXPECT_TRUE(threads->waitIdle(std::chrono::milliseconds(0)));
+
+    auto io = std::make_shared<asio::io_context>();
+    std::weak_ptr<asio::io_context> watch = io;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    asio::post(*io, [released] { released.wait(); });
+    Zuno::IoThreads::start(threads, std::move(io));
+
+    EXPECT_EQ(threads->running(), 1);
+    EXPECT_FALSE(threads->waitIdle(std::chrono::milliseconds(20)));
+    release.set_value();
+    ASSERT_TRUE(threads->waitIdle(std::chrono::seconds(10)));
+    EXPECT_EQ(threads->running(), 0);
+    // The thread held the last reference: the loop is gone with it.
+    EXPECT_TRUE(watch.expired());
+}
+
+} // namespace
