@@ -1,0 +1,28 @@
+#include <QApplication>
+#include <QDateTime>
+
+#include "app/mainform.h"
+#include "app/message_log.h"
+#include "connection/base_folder.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+
+    const QString logs = Zuno::basePath("logs");
+    if (!Zuno::dirExists(logs))
+        Zuno::makeDir(logs);
+    Zuno::setLogFolder(logs);
+    Zuno::setLogDate(QDateTime::currentDateTime().toString("yyyyMMdd"));
+    qInstallMessageHandler(Zuno::messageOutput);
+
+    MainForm::registerSignalTypes();
+
+    int result = 0;
+    {
+        MainForm window;
+        window.show();
+        result = app.exec();
+        Zuno::closeLogFile();
+    }
+    return result;
+}

@@ -1,0 +1,297 @@
+#include "app/mainform.h"
+
+#include <QCloseEvent>
+#include <QDebug>
+#include <QScrollBar>
+#include <QStringListModel>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "app/desktop_programs.h"
+#include "app/message_boxes.h"
+#include "app/message_log.h"
+#include "builders/message_builder.h"
+#include "connection/base_folder.h"
+#include "connection/settings.h"
+#include "ui_mainform.h"
+
+namespace {
+
+// A pane that holds more text blocks than this is emptied before the next text.
+constexpr int kPaneBlockLimit = 1000;
+
+// Inserts plain text at the start or the end of a pane and scrolls to it. The
+// limit counts text blocks, so it is the same at every window width.
+void insertIntoPane(QTextEdit* pane, const QString& text, QTextCursor::MoveOperation where) {
+    if (pane->document()->blockCount() > kPaneBlockLimit)
+        pane->clear();
+    QTextCursor cursor = pane->textCursor();
+    cursor.movePosition(where);
+    pane->setTextCursor(cursor);
+    pane->insertPlainText(text);
+    QScrollBar* bar = pane->verticalScrollBar();
+    bar->setValue(where == QTextCursor::End ? bar->maximum() : bar->minimum());
+}
+
+} // namespace
+
+void MainForm::registerSignalTypes() {
+    qRegisterMetaType<CLIENT_STATUS>("CLIENT_STATUS");
+    qRegisterMetaType<ProtocolDataModel>("ProtocolDataModel");
+}
+
+MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
+    registerSignalTypes();
+    ui->setupUi(this);
+    setWindowTitle(tr("Zuno终端协议模拟器") + " V" + "0.9.4.4");
+
+    loadConfig();
+
+    connect(this, &MainForm::signalSendButtonEnable, this, &MainForm::singalReceiveButtonEnable);
+    connect(this, &MainForm::singalSendInboxMessage, this, &MainForm::singalReceiveInboxMessage);
+    connect(this, &MainForm::singalSendoutboxMessage, this, &MainForm::singalReceiveOutboxMessage);
+
+    loadLogic();
+    singalReceiveButtonEnable(status.load());
+}
+
+MainForm::~MainForm() {
+    delete ui;
+}
+
+std::list<SendTask> MainForm::sendFlow() const {
+    std::lock_guard<std::mutex> lock(sendTasksMutex);
+    return sendTasks;
+}
+
+int MainForm::selectedFlow() const {
+    const int index = ui->cbProtocol->currentIndex();
+    return index >= 0 && index < protocols.size() ? index : -1;
+}
+
+// ---- settings and send flow ----
+
+void MainForm::loadConfig() {
+    const QString path = Zuno::basePath("conf/conf.json");
+    Zuno::ConnectionSettings settings;
+    settings.ip = ip;
+    settings.port = port;
+    settings.duration = duration;
+    settings.protocolIndex = protocolIndex;
+    switch (Zuno::readSettings(path, settings)) {
+    case Zuno::SettingsRead::Missing:
+        Zuno::MessageBoxes::warning(this, tr("错误"), tr("配置文件已损坏, 请重新安装程序!"),
+                                    QMessageBox::Yes);
+        return;
+    case Zuno::SettingsRead::Empty:
+    case Zuno::SettingsRead::Broken:
+        return;
+    case Zuno::SettingsRead::Ok:
+        break;
+    }
+    ip = settings.ip;
+    port = settings.port;
+    duration = settings.duration;
+    protocolIndex = settings.protocolIndex;
+
+    protocols = scanConfigDir(Zuno::basePath("conf/prop/"));
+    Zuno::sortFlows(protocols);
+    QStringList names;
+    for (const ProtocolDataModel& flow : protocols)
+        names << flow.cmd;
+    ui->cbProtocol->setModel(new QStringListModel(names, ui->cbProtocol));
+    if (!protocols.isEmpty() && protocolIndex >= 0 && protocolIndex < protocols.size())
+        ui->cbProtocol->setCurrentIndex(protocolIndex);
+    else
+        protocolIndex = 0;
+
+    ui->edtIp->setText(QString::fromStdString(ip));
+    ui->edtPort->setValue(static_cast<int>(std::min<uint32_t>(port, INT32_MAX)));
+    ui->teIn->setAcceptRichText(false);
+}
+
+bool MainForm::saveConfig() {
+    ip = ui->edtIp->text().toStdString();
+    port = static_cast<uint32_t>(ui->edtPort->value());
+    protocolIndex = ui->cbProtocol->currentIndex();
+
+    Zuno::ConnectionSettings settings;
+    settings.ip = ip;
+    settings.port = port;
+    settings.duration = duration;
+    settings.protocolIndex = protocolIndex;
+    const QString path = Zuno::basePath("conf/conf.json");
+    QString error;
+    if (Zuno::writeSettings(path, settings, &error))
+        return true;
+    qDebug() << path << "not saved:" << error;
+    statusBar()->showMessage(tr("配置文件保存失败: ") + path + " (" + error + ")");
+    return false;
+}
+
+std::list<SendTask> MainForm::loadSelectedFlow() {
+    const int index = selectedFlow();
+    if (index < 0) {
+        qDebug() << "no protocol flow selected, no send flow loaded";
+        return {};
+    }
+    Zuno::FlowLoad load = Zuno::loadSendFlow(protocols.at(index).absoluteFilePath,
+                                             Zuno::basePath("conf/model/"), &buildMessage);
+    if (load.status == Zuno::FlowRead::NoSteps)
+        statusBar()->showMessage(tr("待发送协议的流程逻辑文件未设置!"));
+    return std::move(load.tasks);
+}
+
+void MainForm::loadLogic() {
+    std::list<SendTask> loaded = loadSelectedFlow();
+    std::lock_guard<std::mutex> lock(sendTasksMutex);
+    sendTasks.splice(sendTasks.end(), loaded);
+}
+
+void MainForm::signalReceiveConfigChange(const ProtocolDataModel& model) {
+    qDebug() << "signalReceiveConfig " << model.absoluteFilePath;
+    std::list<SendTask> loaded = loadSelectedFlow();
+    std::list<SendTask> old;
+    {
+        std::lock_guard<std::mutex> lock(sendTasksMutex);
+        old.swap(sendTasks);
+        sendTasks.swap(loaded);
+    }
+    // The old entries release their messages here, outside the lock.
+}
+
+// ---- connection controls ----
+
+void MainForm::singalReceiveButtonEnable(CLIENT_STATUS value) {
+    status.store(value);
+    const Zuno::ControlStates c = Zuno::controlsFor(value, ui->cbAuto->isChecked());
+    ui->btnParse->setEnabled(c.parse);
+    ui->btnConnect->setEnabled(c.connect);
+    if (c.connectText)
+        ui->btnConnect->setText(tr(c.connectText));
+    ui->cbAuto->setEnabled(c.autoSend);
+    ui->btnSend->setEnabled(c.send);
+}
+
+void MainForm::on_cbAuto_stateChanged(int state) {
+    ui->btnSend->setEnabled(state != Qt::Checked);
+    autoSend = state == Qt::Checked;
+}
+
+void MainForm::on_btnConnect_clicked() {
+    // The network client starts and stops the connection.
+}
+
+void MainForm::on_btnParse_clicked() {
+    // The packet analyser decodes the input box.
+}
+
+void MainForm::on_btnSend_clicked() {
+    // The packet analyser sends the input box.
+}
+
+void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json) {
+    // Command replies are built and sent with the network client.
+    Q_UNUSED(cmd);
+    Q_UNUSED(json);
+}
+
+void MainForm::stop() {
+    // Nothing to stop until a connection can be made.
+}
+
+// ---- report panes ----
+
+void MainForm::singalReceiveInboxMessage(const QString& text) {
+    insertIntoPane(ui->teIn, text, QTextCursor::End);
+}
+
+void MainForm::singalReceiveOutboxMessage(const QString& text) {
+    insertIntoPane(ui->tbOut, text, QTextCursor::Start);
+}
+
+void MainForm::on_actionClearAll_triggered() {
+    ui->teIn->setPlainText(QString());
+    ui->tbOut->setPlainText(QString());
+}
+
+void MainForm::on_actionClearLog_triggered() {
+    const QString folder = Zuno::basePath("logs");
+    if (Zuno::dirExists(folder))
+        Zuno::clearFolderContents(folder);
+    statusBar()->showMessage(folder + tr("目录下日志清理完成!"));
+}
+
+// ---- window ----
+
+void MainForm::closeEvent(QCloseEvent* event) {
+    stop();
+    const auto answer = Zuno::MessageBoxes::question(
+        this, tr("警告"), tr("您确定要退出本程序,并已做好所有保存操作?"),
+        QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool MainForm::confirmStopForSettings() {
+    const CLIENT_STATUS s = status.load();
+    if (s == CLIENT_CONNECTING || s == CLIENT_DISCONNECTED)
+        return true;
+    const auto answer = Zuno::MessageBoxes::question(
+        this, tr("警告"), tr("服务器连接时不可进行配置, 您确定要停止连接?"),
+        QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return false;
+    stop();
+    return true;
+}
+
+void MainForm::on_actionProtocol_triggered() {
+    if (!confirmStopForSettings())
+        return;
+    // The message model editor opens here.
+}
+
+void MainForm::on_actionLogic_triggered() {
+    if (!confirmStopForSettings())
+        return;
+    // The send-flow editor opens here.
+}
+
+void MainForm::on_actionCommand_triggered() {
+    // The command-reply editor opens here.
+}
+
+// ---- tool tab ----
+
+void MainForm::startDesktopProgram(const QStringList& programs, const QString& missingText) {
+    if (!Zuno::startFirstInstalled(programs).isEmpty())
+        return;
+    Zuno::MessageBoxes::warning(this, tr("提示"), missingText + "\n" + programs.join(", "),
+                                QMessageBox::Yes);
+}
+
+void MainForm::on_btnCalc_clicked() {
+    startDesktopProgram(Zuno::calculatorPrograms(), tr("未找到可启动的计算器程序, 请安装以下程序之一:"));
+}
+
+void MainForm::on_btnNotepad_clicked() {
+    startDesktopProgram(Zuno::textEditorPrograms(), tr("未找到可启动的文本编辑器程序, 请安装以下程序之一:"));
+}
+
+// The tools and the About dialog open from these entries.
+void MainForm::on_actionAbout_triggered() {}
+void MainForm::on_btnBinConvert_clicked() {}
+void MainForm::on_btnCRC_clicked() {}
+void MainForm::on_btnMD5_clicked() {}
+void MainForm::on_btnDistance_clicked() {}
+void MainForm::on_btnToAscii_clicked() {}
+void MainForm::on_btnAsciiTo_clicked() {}
+void MainForm::on_btnToUtf8_clicked() {}
+void MainForm::on_btnUtf8To_clicked() {}
+void MainForm::on_btnToUtf16BE_clicked() {}
+void MainForm::on_btnUtf16BETo_clicked() {}
+void MainForm::on_btnToUtf16LE_clicked() {}
+void MainForm::on_btnUtf16LETo_clicked() {}

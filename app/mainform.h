@@ -1,0 +1,112 @@
+#pragma once
+// The program's main window: the traffic panes, the connection panel, the
+// tool tab and the tool bar of settings actions.
+
+#include <atomic>
+#include <cstdint>
+#include <list>
+#include <mutex>
+#include <string>
+
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+
+#include "connection/client_status.h"
+#include "connection/config_catalogue.h"
+#include "connection/send_flow.h"
+
+QT_BEGIN_NAMESPACE
+class Ui_MainForm;
+QT_END_NAMESPACE
+
+class MainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainForm(QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // Registers CLIENT_STATUS and ProtocolDataModel, the types that travel
+    // through queued signals. Safe to call more than once.
+    static void registerSignalTypes();
+
+    CLIENT_STATUS currentStatus() const { return status.load(); }
+    // A copy of the loaded send flow, in flow order.
+    std::list<SendTask> sendFlow() const;
+    // Index into `protocols` of the flow selected in the panel, or -1 when the
+    // panel selects none of them.
+    int selectedFlow() const;
+    // Takes the settings from the panel and writes conf/conf.json; false (and
+    // a status-bar message) when the file could not be written.
+    bool saveConfig();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+signals:
+    void signalSendButtonEnable(CLIENT_STATUS status);
+    void singalSendInboxMessage(const QString& text);
+    void singalSendoutboxMessage(const QString& text);
+
+private slots:
+    void on_actionAbout_triggered();
+    void on_btnBinConvert_clicked();
+    void on_btnCalc_clicked();
+    void on_btnNotepad_clicked();
+    void on_btnCRC_clicked();
+    void on_btnMD5_clicked();
+    void on_btnToAscii_clicked();
+    void on_btnDistance_clicked();
+    void on_btnAsciiTo_clicked();
+    void on_btnToUtf8_clicked();
+    void on_btnUtf8To_clicked();
+    void on_btnToUtf16BE_clicked();
+    void on_btnUtf16BETo_clicked();
+    void on_btnToUtf16LE_clicked();
+    void on_btnUtf16LETo_clicked();
+    void on_actionClearAll_triggered();
+    void on_actionClearLog_triggered();
+    void on_actionProtocol_triggered();
+    void on_actionLogic_triggered();
+    void on_btnParse_clicked();
+    void on_btnConnect_clicked();
+    void on_btnSend_clicked();
+    void on_cbAuto_stateChanged(int state);
+
+public slots:
+    // The one place that sets the connection controls for a status.
+    void singalReceiveButtonEnable(CLIENT_STATUS status);
+    void singalReceiveInboxMessage(const QString& text);
+    void singalReceiveOutboxMessage(const QString& text);
+    void signalReceiveConfigChange(const ProtocolDataModel& model);
+    void signalReceiveCmd(const std::string& cmd, const std::string& json);
+
+private slots:
+    void on_actionCommand_triggered();
+
+private:
+    void loadConfig();
+    void loadLogic();
+    std::list<SendTask> loadSelectedFlow();
+    uint8_t protocolNumber(const std::string& cmd) const { return Zuno::protocolNumber(cmd); }
+    // Asks the connection to end; the clean-up reports CLIENT_DISCONNECTED.
+    void stop();
+    // Whether a settings dialog may open: asks first while a connection is up.
+    bool confirmStopForSettings();
+    void startDesktopProgram(const QStringList& programs, const QString& missingText);
+
+    Ui_MainForm* ui;
+    int protocolIndex = 0;
+    std::string ip = "127.0.0.1";
+    uint32_t port = 8000;
+    uint32_t duration = 1;
+    std::atomic<bool> autoSend{false};
+    std::atomic<CLIENT_STATUS> status{CLIENT_DISCONNECTED};
+    std::atomic<uint16_t> seq{0};
+    QList<ProtocolDataModel> protocols;
+    // Rebuilt on the GUI thread, read by the connection's tick: every access
+    // holds sendTasksMutex, and a rebuild swaps the whole list in at once.
+    mutable std::mutex sendTasksMutex;
+    std::list<SendTask> sendTasks;
+};

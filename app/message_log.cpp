@@ -1,0 +1,131 @@
+#include "app/message_log.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
+
+namespace Zuno {
+
+namespace {
+
+// Program-wide log state, made before main runs.
+QMutex logMutex;
+QString logDate;
+QString logDir;
+QFile logFile;
+
+void writeStdout(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+std::string levelName(QtMsgType type) {
+    switch (type) {
+    case QtDebugMsg: return "Debug";
+    case QtWarningMsg: return "Warnings";
+    case QtCriticalMsg: return "Critical";
+    case QtFatalMsg: return "Fatal";
+    case QtInfoMsg: return "Info";
+    }
+    return "";
+}
+
+bool dirExists(const QString& path) {
+    return QDir(path).exists();
+}
+
+bool makeDir(const QString& path) {
+    return QDir(path).mkpath(path);
+}
+
+QString shownSourceFile(const char* file) {
+    QString name = file ? QString::fromUtf8(file) : QString();
+    if (name.startsWith("../"))
+        name.remove(0, 3);
+    return name;
+}
+
+QString consoleLine(QtMsgType type, const QString& file, int line, const QString& message) {
+    return QString::fromStdString(levelName(type)) + " " +
+           QString("[%1]:%2 - %3").arg(file, QString::number(line), message);
+}
+
+QString logRecord(QtMsgType type, const QString& file, int line, const QString& message) {
+    const QString number = QString::number(line);
+    switch (type) {
+    case QtDebugMsg: return QString("Debug [%1]:%2 - %3").arg(file, number, message);
+    case QtInfoMsg: return QString("Info: [%1]:%2 - %3").arg(message, file, number);
+    case QtWarningMsg: return QString("Warning: [%1]:%2 - %3").arg(message, file, number);
+    case QtCriticalMsg: return QString("Critical: [%1]:%2 - %3").arg(message, file, number);
+    case QtFatalMsg: break;
+    }
+    return QString();
+}
+
+void setLogFolder(const QString& folder) {
+    QMutexLocker lock(&logMutex);
+    logDir = folder;
+}
+
+void setLogDate(const QString& date) {
+    QMutexLocker lock(&logMutex);
+    logDate = date;
+}
+
+QString logFilePath() {
+    QMutexLocker lock(&logMutex);
+    return logDir + "/" + QString("log.%1.log").arg(logDate);
+}
+
+void messageOutput(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    QMutexLocker lock(&logMutex);
+    const QString file = shownSourceFile(context.file);
+    writeStdout(consoleLine(type, file, context.line, message).toLocal8Bit());
+    if (type == QtFatalMsg)
+        std::abort();
+
+    // Records are UTF-8 whatever the locale's text codec is at the time.
+    const QByteArray record = "\n\r" + logRecord(type, file, context.line, message).toUtf8();
+    logFile.setFileName(logDir + "/" + QString("log.%1.log").arg(logDate));
+    if (!logFile.open(QIODevice::ReadWrite | QIODevice::Append)) {
+        writeStdout(logFile.errorString().toUtf8());
+        return;
+    }
+    logFile.write(record);
+    logFile.close();
+}
+
+void closeLogFile() {
+    QMutexLocker lock(&logMutex);
+    logFile.close();
+}
+
+int clearFolderContents(const QString& folder) {
+    int failed = 0;
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                                   QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        const QString path = entry.absoluteFilePath();
+        if (entry.isSymLink() || !entry.isDir()) {
+            // A link goes, never what it points to.
+            if (!QFile::remove(path))
+                ++failed;
+            continue;
+        }
+        failed += clearFolderContents(path);
+        if (!QDir(folder).rmdir(entry.fileName()))
+            ++failed;
+    }
+    return failed;
+}
+
+} // namespace Zuno

@@ -1,0 +1,47 @@
+#pragma once
+// The program's one message handler: every Qt message becomes a console line
+// on standard output and a record in logs/log.<start date>.log.
+
+#include <string>
+
+#include <QString>
+#include <QtGlobal>
+
+namespace Zuno {
+
+// "Debug", "Warnings", "Critical", "Fatal", "Info"; "" for another value.
+std::string levelName(QtMsgType type);
+
+bool dirExists(const QString& path);
+// Makes the folder and every missing parent; true on success.
+bool makeDir(const QString& path);
+
+// The source file as shown: without a leading "../".
+QString shownSourceFile(const char* file);
+
+// "<level> [<file>]:<line> - <message>".
+QString consoleLine(QtMsgType type, const QString& file, int line, const QString& message);
+
+// The record text of one message (without the two bytes that precede it in
+// the file); "" for a fatal message, which is never recorded. Every place is
+// filled in one pass, so a "%1" in the message stays as it is.
+QString logRecord(QtMsgType type, const QString& file, int line, const QString& message);
+
+// Where records go: `folder` + "/log." + `date` + ".log". Set once at start-up,
+// before the handler is installed.
+void setLogFolder(const QString& folder);
+void setLogDate(const QString& date);
+QString logFilePath();
+
+// The handler installed with qInstallMessageHandler.
+void messageOutput(QtMsgType type, const QMessageLogContext& context, const QString& message);
+
+// Closes the log file (it is also closed after every record).
+void closeLogFile();
+
+// Removes everything inside `folder` and keeps the folder. Symbolic links are
+// removed as links, never followed; each entry is tried once, so the call
+// always ends. Returns the number of entries that could not be removed.
+int clearFolderContents(const QString& folder);
+
+} // namespace Zuno

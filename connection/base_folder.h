@@ -1,0 +1,17 @@
+#pragma once
+// The folder that holds conf/ and logs/. The program uses the executable's
+// folder; tests point it at a folder of their own before anything reads it.
+
+#include <QString>
+
+namespace Zuno {
+
+// The executable's folder unless setBaseFolder was called.
+QString baseFolder();
+// An empty path returns to the executable's folder.
+void setBaseFolder(const QString& path);
+
+// baseFolder() + "/" + relative, e.g. basePath("conf/conf.json").
+QString basePath(const QString& relative);
+
+} // namespace Zuno

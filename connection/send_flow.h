@@ -1,0 +1,82 @@
+#pragma once
+// Protocol flows: the steps of a flow file, the command keyword table and
+// the loaded send flow, each step with the message it sends.
+
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QList>
+#include <QString>
+
+#include "connection/config_catalogue.h"
+#include "protocol/message.h"
+
+// One step of a protocol flow file.
+class ProtocolTask {
+public:
+    virtual ~ProtocolTask() = default;
+
+    std::string cmd;
+    bool isChecked = false;
+    int16_t delay = 0; // seconds; the low 16 bits of the file's value
+};
+
+// One entry of the loaded send flow.
+class SendTask {
+public:
+    virtual ~SendTask() = default;
+
+    int64_t lastSent = 0; // steady-clock nanoseconds of the last sending; 0 = clock not started
+    ProtocolTask task;
+    std::shared_ptr<Zuno::ZunoMSG> message;
+
+    // Seconds between two sendings. The stored 16 bits are read as unsigned, so
+    // a file value from 32768 to 65535 is a long interval, not a negative one.
+    uint16_t intervalSeconds() const { return static_cast<uint16_t>(task.delay); }
+    // Whether `elapsedSeconds` whole seconds since the last sending make the task due.
+    bool isDue(int64_t elapsedSeconds) const { return elapsedSeconds > intervalSeconds(); }
+};
+
+namespace Zuno {
+
+// Protocol number of a command keyword ("LOGIN", "GPS12", ...), compared after
+// trimming and upper-casing; 0xFF for a name that is no keyword.
+uint8_t protocolNumber(const std::string& cmd);
+
+enum class FlowRead {
+    Empty,   // the file is missing or empty: nothing to load, nothing to say
+    NoSteps, // no JSON object, or no "commands" array
+    Ok,
+};
+
+struct FlowFile {
+    FlowRead status = FlowRead::Empty;
+    std::vector<ProtocolTask> steps; // steps of the wrong shape are left out (logged)
+};
+
+FlowFile readFlowFile(const QString& path);
+
+// The message of one step: protocol number and the model file's whole text.
+using MessageBuilderFn =
+    std::function<std::shared_ptr<ZunoMSG>(uint8_t protocol, const std::string& modelJson)>;
+
+struct FlowLoad {
+    FlowRead status = FlowRead::Empty;
+    std::list<SendTask> tasks;
+};
+
+// The send flow of the flow file at `flowPath`, each step built from the first
+// model of `modelDir` (catalogue order) whose "cmd" equals the step's exactly.
+// Steps without a keyword or without a model are skipped; a model that builds
+// no message is skipped with a "load error!" record.
+FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir,
+                      const MessageBuilderFn& build);
+
+// Flows in the order the window lists them: by "cmd", descending.
+void sortFlows(QList<ProtocolDataModel>& flows);
+
+} // namespace Zuno

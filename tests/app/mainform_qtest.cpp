@@ -1,0 +1,523 @@
+#include <memory>
+#include <thread>
+
+#include <QAction>
+#include <QAbstractTextDocumentLayout>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QtTest>
+
+#include "app/mainform.h"
+#include "app/message_boxes.h"
+#include "gui_test_main.h"
+#include "builders/message_builder.h"
+#include "connection/base_folder.h"
+#include "connection/config_tree.h"
+#include "connection/settings.h"
+#include "protocol/crc.h"
+#include "protocol/helpers.h"
+
+using Zuno::MessageBoxes;
+
+namespace {
+
+QByteArray flowFile(const char* name, const QByteArray& commands) {
+    return QByteArray("{\"cmd\":\"") + name + "\",\"protocol\":\"zuno\",\"commands\":[" + commands + "]}";
+}
+
+QByteArray step(const char* cmd, int delay, bool checked = true) {
+    return QByteArray("{\"cmd\":\"") + cmd + "\",\"isChecked\":" + (checked ? "true" : "false") +
+           ",\"delay\":" + QByteArray::number(delay) + "}";
+}
+
+const char* kLoginModel = R"({"cmd":"LOGIN","protocol":"zuno","components":[
+    {"label":"IMEI","component":"QLineEdit","readOnly":false,"value":"0123456789012345"},
+    {"label":"设备类型","component":"QLineEdit","readOnly":false,"value":"1"},
+    {"label":"时区","component":"QLineEdit","readOnly":false,"value":"800"},
+    {"label":"语言","component":"QLineEdit","readOnly":false,"value":"1"}]})";
+const char* kPingModel = R"({"cmd":"PING13","protocol":"zuno","components":[
+    {"label":"终端信息","component":"QLineEdit","readOnly":false,"value":"0"},
+    {"label":"电压等级","component":"QLineEdit","readOnly":false,"value":"4"},
+    {"label":"GSM信号","component":"QLineEdit","readOnly":false,"value":"3"},
+    {"label":"语言","component":"QLineEdit","readOnly":false,"value":"2"}]})";
+
+// A conf/ tree with three flows, listed Gamma, Beta, Alpha.
+void writeFlows(const zt::ConfigTree& t, int protocol) {
+    t.write("conf/conf.json", QByteArray("{\"ip\":\"10.1.2.3\",\"port\":9001,\"duration\":0,\"protocol\":") +
+                                  QByteArray::number(protocol) + "}");
+    t.write("conf/prop/alpha.json", flowFile("Alpha", step("LOGIN", 0)));
+    t.write("conf/prop/beta.json", flowFile("Beta", step("PING13", 5) + "," + step("LOGIN", 0) + "," +
+                                                        step("login", 0) + "," + step("GPS99", 1) + "," +
+                                                        step("PING13", 40000, false)));
+    t.write("conf/prop/sub/gamma.json", flowFile("Gamma", ""));
+    t.write("conf/model/login.json", kLoginModel);
+    t.write("conf/model/ping.json", kPingModel);
+}
+
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<zt::ConfigTree> tree;
+
+    std::unique_ptr<MainForm> makeWindow() {
+        auto w = std::make_unique<MainForm>();
+        return w;
+    }
+    template <class T>
+    static T* child(MainForm& w, const char* name) {
+        T* c = w.findChild<T*>(name);
+        if (!c)
+            qFatal("no child %s", name);
+        return c;
+    }
+    static QStringList comboRows(QComboBox* box) {
+        QStringList rows;
+        for (int i = 0; i < box->count(); ++i)
+            rows << box->itemText(i);
+        return rows;
+    }
+
+private slots:
+    void initTestCase() {
+        MessageBoxes::setUnattended(true);
+    }
+    void init() {
+        tree = std::make_unique<zt::ConfigTree>();
+        Zuno::setBaseFolder(tree->root());
+        MessageBoxes::reset();
+    }
+    void cleanup() {
+        Zuno::setBaseFolder(QString());
+        tree.reset();
+    }
+
+    void startsWithoutSettingsFile() {
+        auto w = makeWindow();
+        const auto boxes = MessageBoxes::takeShown();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].icon, QMessageBox::Warning);
+        QCOMPARE(boxes[0].title, QString("错误"));
+        QCOMPARE(boxes[0].text, QString("配置文件已损坏, 请重新安装程序!"));
+        QCOMPARE(boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+
+        QCOMPARE(w->windowTitle(), QString("Zuno终端协议模拟器 V0.9.4.4"));
+        QCOMPARE(comboRows(child<QComboBox>(*w, "cbProtocol")), (QStringList{"Zuno终端协议", "MQTT v3.1.1"}));
+        QCOMPARE(child<QLineEdit>(*w, "edtIp")->text(), QString("127.0.0.1"));
+        QCOMPARE(child<QSpinBox>(*w, "edtPort")->value(), 8080);
+        QVERIFY(child<QTextEdit>(*w, "teIn")->acceptRichText());
+        // The panel's two form rows are no flows: nothing is loaded from them.
+        QCOMPARE(w->selectedFlow(), -1);
+        QVERIFY(w->sendFlow().empty());
+        QCOMPARE(w->currentStatus(), CLIENT_DISCONNECTED);
+        QVERIFY(child<QToolButton>(*w, "btnParse")->isEnabled());
+        QVERIFY(!child<QToolButton>(*w, "btnSend")->isEnabled());
+    }
+
+    void startsWithTheShippedConfiguration() {
+        const QString shipped = qEnvironmentVariable("ZUNO_SOURCE_DIR") + "/conf";
+        QVERIFY2(QFileInfo::exists(shipped + "/conf.json"), qPrintable(shipped));
+        QDirIterator it(shipped, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            tree->write("conf/" + QDir(shipped).relativeFilePath(file), f.readAll());
+        }
+        auto w = makeWindow();
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+        QCOMPARE(comboRows(child<QComboBox>(*w, "cbProtocol")), QStringList{"默认流程"});
+        QCOMPARE(w->selectedFlow(), 0);
+        QCOMPARE(child<QSpinBox>(*w, "edtPort")->value(), 8080);
+        QList<int> numbers;
+        for (const SendTask& t : w->sendFlow())
+            numbers << t.message->command;
+        QCOMPARE(numbers, (QList<int>{0x01, 0x13, 0x22}));
+        QVERIFY(child<QToolButton>(*w, "btnConnect")->isEnabled());
+        QVERIFY(child<QToolButton>(*w, "btnParse")->isEnabled());
+        QVERIFY(!child<QCheckBox>(*w, "cbAuto")->isEnabled());
+        QVERIFY(!child<QToolButton>(*w, "btnSend")->isEnabled());
+    }
+
+    void startsWithCorruptSettingsFile_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("empty") << QByteArray("");
+        QTest::newRow("syntax error") << QByteArray("{\"ip\": \"10.0.0.1\",");
+        QTest::newRow("no object") << QByteArray("[\"10.0.0.1\", 9000]");
+        QTest::newRow("number too large") << QByteArray("{\"ip\": \"10.0.0.1\", \"port\": 1e999}");
+        QTest::newRow("binary") << QByteArray("\x00\xff\xfe{", 4);
+    }
+    void startsWithCorruptSettingsFile() {
+        QFETCH(QByteArray, text);
+        writeFlows(*tree, 0);
+        tree->write("conf/conf.json", text);
+        auto w = makeWindow();
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+        QCOMPARE(comboRows(child<QComboBox>(*w, "cbProtocol")).size(), 2);
+        QCOMPARE(child<QLineEdit>(*w, "edtIp")->text(), QString("127.0.0.1"));
+        QVERIFY(w->sendFlow().empty());
+        QCOMPARE(w->currentStatus(), CLIENT_DISCONNECTED);
+    }
+
+    void listsFlowsAndSelectsTheSavedOne_data() {
+        QTest::addColumn<int>("saved");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("first") << 0 << 0;
+        QTest::newRow("second") << 1 << 1;
+        QTest::newRow("last") << 2 << 2;
+        QTest::newRow("one past the list") << 3 << 0;
+        QTest::newRow("far past the list") << 70000 << 0;
+        QTest::newRow("negative") << -1 << 0;
+    }
+    void listsFlowsAndSelectsTheSavedOne() {
+        QFETCH(int, saved);
+        QFETCH(int, selected);
+        writeFlows(*tree, saved);
+        auto w = makeWindow();
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+        auto* box = child<QComboBox>(*w, "cbProtocol");
+        QCOMPARE(comboRows(box), (QStringList{"Gamma", "Beta", "Alpha"}));
+        QCOMPARE(box->currentIndex(), selected);
+        QCOMPARE(w->selectedFlow(), selected);
+        QCOMPARE(child<QLineEdit>(*w, "edtIp")->text(), QString("10.1.2.3"));
+        QCOMPARE(child<QSpinBox>(*w, "edtPort")->value(), 9001);
+        QVERIFY(!child<QTextEdit>(*w, "teIn")->acceptRichText());
+    }
+
+    void loadsTheSelectedFlowWithItsMessages() {
+        if (!hasBuilder(0x01) || !hasBuilder(0x13))
+            QSKIP("the login and heartbeat builders are not part of this build yet");
+        writeFlows(*tree, 1); // Beta
+        auto w = makeWindow();
+        const std::list<SendTask> flow = w->sendFlow();
+        QStringList cmds;
+        QList<int> numbers, delays;
+        for (const SendTask& t : flow) {
+            cmds << QString::fromStdString(t.task.cmd);
+            numbers << t.message->command;
+            delays << t.task.delay;
+        }
+        // "login" finds its number but no model of that exact name; GPS99 is no keyword.
+        QCOMPARE(cmds, (QStringList{"PING13", "LOGIN", "PING13"}));
+        QCOMPARE(numbers, (QList<int>{0x13, 0x01, 0x13}));
+        QCOMPARE(delays, (QList<int>{5, 0, 40000 - 65536}));
+        QCOMPARE(flow.back().intervalSeconds(), uint16_t(40000));
+        std::vector<uint8_t> frame;
+        QCOMPARE(flow.front().message->encode(frame), 0);
+
+        // A saved model or flow reloads the flow of the selected row, replacing it.
+        tree->write("conf/prop/beta.json", flowFile("Beta", step("LOGIN", 0)));
+        ProtocolDataModel saved;
+        saved.absoluteFilePath = tree->path("conf/prop/beta.json");
+        w->signalReceiveConfigChange(saved);
+        const std::list<SendTask> reloaded = w->sendFlow();
+        QCOMPARE(reloaded.size(), size_t(1));
+        QCOMPARE(reloaded.front().message->command, uint8_t(0x01));
+        QCOMPARE(reloaded.front().lastSent, int64_t(0));
+    }
+
+    void flowWithoutStepsSaysSoInTheStatusBar() {
+        writeFlows(*tree, 0); // Gamma: empty command list
+        tree->write("conf/prop/sub/gamma.json", "{\"cmd\":\"Gamma\",\"protocol\":\"zuno\"}");
+        auto w = makeWindow();
+        QCOMPARE(w->statusBar()->currentMessage(), QString("待发送协议的流程逻辑文件未设置!"));
+        QVERIFY(w->sendFlow().empty());
+    }
+
+    void illTypedStepsAreSkipped() {
+        writeFlows(*tree, 2); // Alpha
+        tree->write("conf/prop/alpha.json",
+                    "{\"cmd\":\"Alpha\",\"protocol\":\"zuno\",\"commands\":[7, {\"cmd\":\"LOGIN\","
+                    "\"isChecked\":\"yes\",\"delay\":0}, {\"cmd\":[],\"isChecked\":true,\"delay\":0}]}");
+        auto w = makeWindow();
+        QVERIFY(w->sendFlow().empty());
+        QCOMPARE(w->currentStatus(), CLIENT_DISCONNECTED);
+    }
+
+    void statusSetsTheControls_data() {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("autoChecked");
+        QTest::addColumn<bool>("parse");
+        QTest::addColumn<bool>("connect");
+        QTest::addColumn<QString>("connectText");
+        QTest::addColumn<bool>("autoBox");
+        QTest::addColumn<bool>("send");
+        // Each row starts from logged in, so "text unchanged" shows as "断开".
+        for (bool checked : {false, true}) {
+            const char* a = checked ? " auto" : "";
+            QTest::addRow("connecting%s", a) << 0 << checked << false << false << "断开" << false << false;
+            QTest::addRow("connected%s", a) << 1 << checked << false << false << "断开" << false << false;
+            QTest::addRow("login sent%s", a) << 2 << checked << false << false << "断开" << false << false;
+            QTest::addRow("logged in%s", a) << 3 << checked << false << true << "断开" << true << !checked;
+            QTest::addRow("disconnecting%s", a) << 4 << checked << false << false << "断开" << false << false;
+            QTest::addRow("disconnected%s", a) << 5 << checked << true << true << "连接" << false << false;
+        }
+    }
+    void statusSetsTheControls() {
+        QFETCH(int, status);
+        QFETCH(bool, autoChecked);
+        auto w = makeWindow();
+        auto* autoBox = child<QCheckBox>(*w, "cbAuto");
+        emit w->signalSendButtonEnable(CLIENT_LOGGED_IN);
+        autoBox->setChecked(autoChecked);
+        emit w->signalSendButtonEnable(static_cast<CLIENT_STATUS>(status));
+        QCOMPARE(int(w->currentStatus()), status);
+        QTEST(child<QToolButton>(*w, "btnParse")->isEnabled(), "parse");
+        QTEST(child<QToolButton>(*w, "btnConnect")->isEnabled(), "connect");
+        QTEST(child<QToolButton>(*w, "btnConnect")->text(), "connectText");
+        QTEST(autoBox->isEnabled(), "autoBox");
+        QTEST(child<QToolButton>(*w, "btnSend")->isEnabled(), "send");
+        QCOMPARE(autoBox->isChecked(), autoChecked); // survives every status
+    }
+
+    void statusFromAnotherThreadArrivesQueued() {
+        auto w = makeWindow();
+        std::thread worker([&] { emit w->signalSendButtonEnable(CLIENT_LOGGED_IN); });
+        worker.join();
+        QTRY_COMPARE(w->currentStatus(), CLIENT_LOGGED_IN);
+        QTRY_VERIFY(child<QToolButton>(*w, "btnSend")->isEnabled());
+    }
+
+    void autoCheckBoxSwitchesSendWhileLoggedIn() {
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        emit w->signalSendButtonEnable(CLIENT_LOGGED_IN);
+        auto* autoBox = child<QCheckBox>(*w, "cbAuto");
+        auto* send = child<QToolButton>(*w, "btnSend");
+        QVERIFY(send->isEnabled());
+        QTest::mouseClick(autoBox, Qt::LeftButton, {}, QPoint(autoBox->width() - 8, autoBox->height() / 2));
+        QVERIFY(autoBox->isChecked());
+        QVERIFY(!send->isEnabled());
+        autoBox->click();
+        QVERIFY(!autoBox->isChecked());
+        QVERIFY(send->isEnabled());
+    }
+
+    void panesTakeTextAtTheirEnds() {
+        auto w = makeWindow();
+        auto* in = child<QTextEdit>(*w, "teIn");
+        auto* out = child<QTextBrowser>(*w, "tbOut");
+        child<QAction>(*w, "actionClearAll")->trigger();
+        QCOMPARE(in->toPlainText(), QString());
+        QCOMPARE(out->toPlainText(), QString());
+        for (const char* t : {"78 78 01\n", "78 78 02\n"}) {
+            emit w->singalSendInboxMessage(t);
+            emit w->singalSendoutboxMessage(t);
+        }
+        QCOMPARE(in->toPlainText(), QString("78 78 01\n78 78 02\n"));
+        QCOMPARE(out->toPlainText(), QString("78 78 02\n78 78 01\n"));
+        child<QAction>(*w, "actionClearAll")->trigger();
+        QCOMPARE(in->toPlainText() + out->toPlainText(), QString());
+    }
+
+    void panesEmptyPastAThousandBlocks_data() {
+        QTest::addColumn<bool>("outbox");
+        QTest::newRow("input box") << false;
+        QTest::newRow("report pane") << true;
+    }
+    void panesEmptyPastAThousandBlocks() {
+        QFETCH(bool, outbox);
+        auto w = makeWindow();
+        QTextEdit* pane = outbox ? static_cast<QTextEdit*>(child<QTextBrowser>(*w, "tbOut"))
+                                 : child<QTextEdit>(*w, "teIn");
+        auto put = [&](const QString& text) {
+            if (outbox)
+                w->singalReceiveOutboxMessage(text);
+            else
+                w->singalReceiveInboxMessage(text);
+        };
+        child<QAction>(*w, "actionClearAll")->trigger();
+        put(QString("x\n").repeated(999));
+        QCOMPARE(pane->document()->blockCount(), 1000);
+        put("y\n"); // exactly 1000 blocks: kept
+        QCOMPARE(pane->document()->blockCount(), 1001);
+        put("z\n"); // more than 1000: emptied first
+        QCOMPARE(pane->toPlainText(), QString("z\n"));
+    }
+
+    void paneLimitIgnoresTheWindowWidth() {
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        auto* out = child<QTextBrowser>(*w, "tbOut");
+        child<QAction>(*w, "actionClearAll")->trigger();
+        // 600 blocks that wrap into far more than 1000 laid-out lines.
+        w->singalReceiveOutboxMessage((QString("78 78 0B ").repeated(50) + "\n").repeated(600));
+        out->document()->documentLayout()->documentSize(); // lays the whole text out
+        int laidOutLines = 0;
+        for (QTextBlock b = out->document()->firstBlock(); b.isValid(); b = b.next())
+            laidOutLines += b.layout()->lineCount();
+        QVERIFY2(laidOutLines > 1000, "the blocks should wrap at this width");
+        w->singalReceiveOutboxMessage("new\n");
+        QCOMPARE(out->document()->blockCount(), 602);
+        QVERIFY(out->toPlainText().startsWith("new\n"));
+    }
+
+    void closingAsksAndOnlyYesCloses() {
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        MessageBoxes::takeShown(); // the missing settings file
+        MessageBoxes::queueAnswer(QMessageBox::No);
+        QVERIFY(!w->close());
+        QVERIFY(w->isVisible());
+        auto boxes = MessageBoxes::takeShown();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].icon, QMessageBox::Question);
+        QCOMPARE(boxes[0].title, QString("警告"));
+        QCOMPARE(boxes[0].text, QString("您确定要退出本程序,并已做好所有保存操作?"));
+        QCOMPARE(boxes[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(w->currentStatus(), CLIENT_DISCONNECTED);
+
+        MessageBoxes::queueAnswer(QMessageBox::Yes);
+        QVERIFY(w->close());
+        QVERIFY(!w->isVisible());
+    }
+
+    void settingsActionsAskWhileAConnectionIsUp_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("asks");
+        for (const char* a : {"actionProtocol", "actionLogic"}) {
+            QTest::addRow("%s connecting", a) << a << 0 << false;
+            QTest::addRow("%s connected", a) << a << 1 << true;
+            QTest::addRow("%s login sent", a) << a << 2 << true;
+            QTest::addRow("%s logged in", a) << a << 3 << true;
+            QTest::addRow("%s disconnecting", a) << a << 4 << true;
+            QTest::addRow("%s disconnected", a) << a << 5 << false;
+        }
+        QTest::addRow("actionCommand logged in") << "actionCommand" << 3 << false;
+    }
+    void settingsActionsAskWhileAConnectionIsUp() {
+        QFETCH(QString, action);
+        QFETCH(int, status);
+        QFETCH(bool, asks);
+        auto w = makeWindow();
+        MessageBoxes::takeShown();
+        emit w->signalSendButtonEnable(static_cast<CLIENT_STATUS>(status));
+        MessageBoxes::queueAnswer(QMessageBox::No);
+        child<QAction>(*w, action.toLatin1().constData())->trigger();
+        const auto boxes = MessageBoxes::takeShown();
+        QCOMPARE(boxes.size(), asks ? 1 : 0);
+        if (asks)
+            QCOMPARE(boxes[0].text, QString("服务器连接时不可进行配置, 您确定要停止连接?"));
+        QCOMPARE(int(w->currentStatus()), status); // No changes nothing
+    }
+
+    void clearingTheLogEmptiesTheFolderOnly() {
+        tree->write("logs/log.20261210.log", "x");
+        tree->write("logs/old/log.20261101.log", "x");
+        tree->write("elsewhere/keep.log", "keep");
+        QVERIFY(QFile::link(tree->path("elsewhere"), tree->path("logs/old/out")));
+        QVERIFY(QFile::link(tree->path("logs"), tree->path("logs/old/loop")));
+        auto w = makeWindow();
+        child<QAction>(*w, "actionClearLog")->trigger();
+        QVERIFY(QDir(tree->path("logs")).exists());
+        QVERIFY(QDir(tree->path("logs")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).isEmpty());
+        QCOMPARE(tree->read("elsewhere/keep.log"), QByteArray("keep"));
+        QCOMPARE(w->statusBar()->currentMessage(), tree->root() + "/logs" + "目录下日志清理完成!");
+
+        QVERIFY(QDir(tree->path("logs")).removeRecursively());
+        w->statusBar()->clearMessage();
+        child<QAction>(*w, "actionClearLog")->trigger();
+        QCOMPARE(w->statusBar()->currentMessage(), tree->root() + "/logs" + "目录下日志清理完成!");
+    }
+
+    void calculatorAndEditorStartOrSayWhyNot() {
+        const QByteArray path = qgetenv("PATH");
+        tree->write("bin/readme", "");
+        const QString marker = tree->path("started");
+        tree->write("bin/gnome-calculator", ("#!/bin/sh\necho calc > '" + marker + "'\n").toUtf8());
+        QFile::setPermissions(tree->path("bin/gnome-calculator"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", tree->path("bin").toUtf8());
+        auto w = makeWindow();
+        MessageBoxes::takeShown();
+        child<QPushButton>(*w, "btnCalc")->click();
+        QTRY_VERIFY(QFile::exists(marker));
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+
+        child<QPushButton>(*w, "btnNotepad")->click(); // no editor on this path
+        qputenv("PATH", path);
+        const auto boxes = MessageBoxes::takeShown();
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(boxes[0].text.startsWith("未找到可启动的文本编辑器程序"));
+        QVERIFY(boxes[0].text.contains("gedit"));
+    }
+
+    void savingTheSettingsWritesThePanel() {
+        writeFlows(*tree, 2);
+        auto w = makeWindow();
+        child<QLineEdit>(*w, "edtIp")->setText("platform.example");
+        child<QSpinBox>(*w, "edtPort")->setValue(7018);
+        child<QComboBox>(*w, "cbProtocol")->setCurrentIndex(1);
+        QVERIFY(w->saveConfig());
+        Zuno::ConnectionSettings expected;
+        expected.ip = "platform.example";
+        expected.port = 7018;
+        expected.duration = 1; // read as 0, kept as 1
+        expected.protocolIndex = 1;
+        QCOMPARE(tree->read("conf/conf.json").toStdString(), Zuno::settingsText(expected));
+    }
+
+    void savingWithoutFlowsWritesNoIndex() {
+        tree->write("conf/conf.json", "{\"ip\":\"h\",\"port\":1,\"duration\":3,\"protocol\":0}");
+        auto w = makeWindow();
+        QCOMPARE(child<QComboBox>(*w, "cbProtocol")->count(), 0);
+        QVERIFY(w->saveConfig());
+        QVERIFY(tree->read("conf/conf.json").contains("\"protocol\": 4294967295\n"));
+    }
+
+    void failedSaveKeepsTheOldFileAndSaysSo() {
+        writeFlows(*tree, 0);
+        const QByteArray old = tree->read("conf/conf.json");
+        auto w = makeWindow();
+        child<QLineEdit>(*w, "edtIp")->setText("changed");
+        bool saved = true;
+        {
+            zt::LockedFolder lock(tree->path("conf"));
+            if (!lock.locked())
+                QSKIP("cannot make a folder unwritable here");
+            saved = w->saveConfig();
+        }
+        QVERIFY(!saved);
+        QCOMPARE(tree->read("conf/conf.json"), old);
+        QVERIFY(w->statusBar()->currentMessage().startsWith("配置文件保存失败"));
+    }
+
+    void sampleFramesAreValidFrames() {
+        auto w = makeWindow();
+        auto* in = child<QTextEdit>(*w, "teIn");
+        const QStringList lines = in->toPlainText().split('\n');
+        QCOMPARE(lines.size(), 4);
+        const int protocols[] = {0x22, 0x23, 0x01, 0x28};
+        for (int i = 0; i < 4; ++i) {
+            std::string hex = lines[i].toStdString();
+            Zuno::replaceAll(hex, " ", "");
+            const auto bytes = Zuno::hexToBytes(hex);
+            QVERIFY(bytes && bytes->size() > 10);
+            const std::vector<uint8_t>& f = *bytes;
+            QCOMPARE(size_t(f[2]) + 5, f.size());
+            QCOMPARE(int(f[3]), protocols[i]);
+            const uint16_t crc = Zuno::crcItu(f, 2, f.size() - 6);
+            QCOMPARE(crc, uint16_t(f[f.size() - 4] << 8 | f[f.size() - 3]));
+        }
+        QVERIFY(in->toHtml().contains("color:#ff0000;\">20 86</span>"));
+    }
+};
+
+ZT_GUI_TEST_MAIN(MainFormTest)
+#include "mainform_qtest.moc"

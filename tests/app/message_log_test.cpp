@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include <QDebug>
+#include <QFile>
+#include <QTextCodec>
+
+#include "app/message_log.h"
+#include "connection/config_tree.h"
+
+namespace {
+
+struct LineCase {
+    QtMsgType type;
+    const char* file;
+    int line;
+    const char* message;
+    const char* console;
+    const char* record;
+};
+
+TEST(MessageLog, ConsoleLinesAndRecordsOfEachLevel) {
+    const LineCase cases[] = {
+        {QtDebugMsg, "f", 7, "x", "Debug [f]:7 - x", "Debug [f]:7 - x"},
+        {QtWarningMsg, "f", 7, "x", "Warnings [f]:7 - x", "Warning: [x]:f - 7"},
+        {QtInfoMsg, "f", 7, "x", "Info [f]:7 - x", "Info: [x]:f - 7"},
+        {QtCriticalMsg, "f", 7, "x", "Critical [f]:7 - x", "Critical: [x]:f - 7"},
+        {QtFatalMsg, "f", 7, "x", "Fatal [f]:7 - x", ""},
+        // The program's own messages carry no source location.
+        {QtDebugMsg, nullptr, 0, "Client is connected!", "Debug []:0 - Client is connected!",
+         "Debug []:0 - Client is connected!"},
+        {QtDebugMsg, "../app/x.cpp", 12, "m", "Debug [app/x.cpp]:12 - m", "Debug [app/x.cpp]:12 - m"},
+        {QtDebugMsg, "a/../b.cpp", 1, "m", "Debug [a/../b.cpp]:1 - m", "Debug [a/../b.cpp]:1 - m"},
+        // Places are filled once: a "%1" or "%2" in the message or file stays.
+        {QtDebugMsg, "%3.cpp", 5, "100%1 %2 done", "Debug [%3.cpp]:5 - 100%1 %2 done",
+         "Debug [%3.cpp]:5 - 100%1 %2 done"},
+        {QtWarningMsg, "%2", 5, "at %1", "Warnings [%2]:5 - at %1", "Warning: [at %1]:%2 - 5"},
+        {QtWarningMsg, "f", 1, "登录超时", "Warnings [f]:1 - 登录超时", "Warning: [登录超时]:f - 1"},
+    };
+    for (const auto& c : cases) {
+        const QString file = Zuno::shownSourceFile(c.file);
+        EXPECT_EQ(Zuno::consoleLine(c.type, file, c.line, QString::fromUtf8(c.message)).toStdString(), c.console);
+        EXPECT_EQ(Zuno::logRecord(c.type, file, c.line, QString::fromUtf8(c.message)).toStdString(), c.record);
+    }
+    EXPECT_EQ(Zuno::levelName(static_cast<QtMsgType>(9)), "");
+}
+
+// Messages are written through a logger without a source location, as the
+// program's own messages are in every build.
+class MessageLogFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Zuno::setLogFolder(tree.path("logs"));
+        Zuno::setLogDate("20261210");
+        previous = qInstallMessageHandler(Zuno::messageOutput);
+    }
+    void TearDown() override {
+        qInstallMessageHandler(previous);
+        Zuno::closeLogFile();
+    }
+    QByteArray logBytes() const { return tree.read("logs/log.20261210.log"); }
+
+    zt::ConfigTree tree;
+    QtMessageHandler previous = nullptr;
+};
+
+TEST_F(MessageLogFile, RecordsArePrecededByLineFeedCarriageReturnAndAreUtf8) {
+    ASSERT_TRUE(Zuno::makeDir(tree.path("logs")));
+    EXPECT_EQ(Zuno::logFilePath(), tree.path("logs/log.20261210.log"));
+    QTextCodec* before = QTextCodec::codecForLocale();
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("ISO-8859-1"));
+    QMessageLogger().debug() << "Client is connected!" << QString::fromUtf8("收到未知协议");
+    QMessageLogger("src/f.cpp", 7, nullptr).warning("x %s", "%1");
+    QTextCodec::setCodecForLocale(before);
+    QMessageLogger().debug("%s", "end");
+
+    EXPECT_EQ(logBytes(), QByteArray("\n\rDebug []:0 - Client is connected! \"") +
+                              QString::fromUtf8("收到未知协议").toUtf8() +
+                              "\"\n\rWarning: [x %1]:src/f.cpp - 7\n\rDebug []:0 - end");
+}
+
+TEST_F(MessageLogFile, UnopenableFileLosesTheRecordAndTriesAgain) {
+    QMessageLogger().debug("lost"); // the logs folder does not exist yet
+    EXPECT_FALSE(QFile::exists(tree.path("logs/log.20261210.log")));
+    ASSERT_TRUE(Zuno::makeDir(tree.path("logs")));
+    QMessageLogger().debug("kept");
+    EXPECT_EQ(logBytes(), "\n\rDebug []:0 - kept");
+}
+
+TEST_F(MessageLogFile, RecordsOfTwoThreadsNeverMix) {
+    ASSERT_TRUE(Zuno::makeDir(tree.path("logs")));
+    constexpr int kEach = 300;
+    auto writer = [](char tag) {
+        const std::string text(40, tag);
+        for (int i = 0; i < kEach; ++i)
+            QMessageLogger().debug("%s", text.c_str());
+    };
+    std::thread a(writer, 'a');
+    std::thread b(writer, 'b');
+    a.join();
+    b.join();
+    const QList<QByteArray> records = logBytes().split('\r');
+    ASSERT_EQ(records.size(), 2 * kEach + 1);
+    EXPECT_EQ(records[0], "\n");
+    int as = 0;
+    for (int i = 1; i < records.size(); ++i) {
+        QByteArray r = records[i];
+        if (i + 1 < records.size()) {
+            ASSERT_TRUE(r.endsWith('\n'));
+            r.chop(1);
+        }
+        const bool isA = r == "Debug []:0 - " + QByteArray(40, 'a');
+        ASSERT_TRUE(isA || r == "Debug []:0 - " + QByteArray(40, 'b')) << r.constData();
+        as += isA;
+    }
+    EXPECT_EQ(as, kEach);
+}
+
+TEST(LogFolder, MakeDirCreatesParentsAndClearingKeepsWhatLinksPointTo) {
+    zt::ConfigTree t;
+    ASSERT_FALSE(Zuno::dirExists(t.path("a/b/logs")));
+    ASSERT_TRUE(Zuno::makeDir(t.path("a/b/logs")));
+    ASSERT_TRUE(Zuno::dirExists(t.path("a/b/logs")));
+
+    t.write("logs/log.20261210.log", "x");
+    t.write("logs/.hidden", "x");
+    t.write("logs/old/deep/log.20261101.log", "x");
+    t.write("outside/keep.txt", "keep");
+    ASSERT_TRUE(QFile::link(t.path("outside"), t.path("logs/link_to_outside")));
+    ASSERT_TRUE(QFile::link(t.path("logs"), t.path("logs/old/loop")));
+    ASSERT_TRUE(QFile::link(t.path("nowhere"), t.path("logs/broken")));
+
+    EXPECT_EQ(Zuno::clearFolderContents(t.path("logs")), 0);
+    EXPECT_TRUE(Zuno::dirExists(t.path("logs")));
+    EXPECT_TRUE(QDir(t.path("logs")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
+                                               QDir::System).isEmpty());
+    EXPECT_EQ(t.read("outside/keep.txt"), "keep");
+    EXPECT_EQ(Zuno::clearFolderContents(t.path("missing")), 0);
+}
+
+} // namespace

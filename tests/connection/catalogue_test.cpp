@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "config_tree.h"
+#include "connection/config_catalogue.h"
+
+namespace {
+
+QByteArray header(const char* cmd, const char* protocol) {
+    return QByteArray("{\"cmd\":\"") + cmd + "\",\"protocol\":\"" + protocol + "\"}";
+}
+
+QStringList names(const QList<ProtocolDataModel>& list) {
+    QStringList out;
+    for (const auto& m : list)
+        out << m.filePath;
+    return out;
+}
+
+bool endsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+TEST(Catalogue, SubFoldersFirstThenFilesByNameCaseSensitive) {
+    zt::ConfigTree t;
+    t.write("prop/b.json", header("B", "p"));
+    t.write("prop/A.json", header("A", "p"));
+    t.write("prop/z/c.json", header("C", "p"));
+    const QString dir = t.path("prop");
+
+    const auto list = scanConfigDir(dir);
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(names(list), (QStringList{dir + "/z/c.json", dir + "/A.json", dir + "/b.json"}));
+    EXPECT_EQ(list[0].fileName, "c.json");
+    EXPECT_EQ(list[0].absoluteFilePath, QFileInfo(dir + "/z/c.json").absoluteFilePath());
+    EXPECT_EQ(list[0].cmd, "C");
+    EXPECT_EQ(list[0].protocol, "p");
+    // A trailing "/" changes nothing.
+    EXPECT_EQ(names(scanConfigDir(dir + "/")), names(list));
+}
+
+TEST(Catalogue, TakesOnlyJsonFilesThatNameCmdAndProtocol) {
+    zt::ConfigTree t;
+    t.write("m/x.JSON", "not read");
+    t.write("m/x.json.bak", "not read");
+    t.write("m/y.json/d.json", header("D", "p")); // a folder named like a file is walked
+    t.write("m/empty_cmd.json", header("", "p"));
+    t.write("m/words.json", "plain words, no JSON");
+    t.write("m/array.json", "[1, 2]");
+    t.write("m/huge.json", "{\"cmd\": \"H\", \"protocol\": 1e999}");
+    t.write("m/number_cmd.json", "{\"cmd\": 5, \"protocol\": \"p\"}");
+    t.write("m/no_protocol.json", "{\"cmd\": \"E\"}");
+    t.write("m/dup1.json", header("SAME", "p"));
+    t.write("m/dup2.json", header("SAME", "q"));
+    t.write("m/nul.json", QByteArray("{\"cmd\":\"N\",\"protocol\":\"p\"}\0 trailing garbage", 44));
+    t.write("m/utf8.json", header("登录", "Zuno终端协议"));
+
+    zt::MessageCapture log;
+    const auto list = scanConfigDir(t.path("m"));
+    QStringList cmds;
+    for (const auto& m : list)
+        cmds << m.cmd;
+    EXPECT_EQ(cmds, (QStringList{"D", "SAME", "SAME", "N", QString::fromUtf8("登录")}));
+    EXPECT_EQ(list.last().protocol, QString::fromUtf8("Zuno终端协议"));
+
+    // Only the files that are no usable JSON leave a record; x.JSON and
+    // x.json.bak are never read, an empty "cmd" is skipped silently.
+    std::vector<std::string> errors;
+    for (const auto& l : log.lines())
+        if (endsWith(l, " , Json error"))
+            errors.push_back(l);
+    ASSERT_EQ(errors.size(), 5u);
+    for (const char* name : {"words.json", "array.json", "huge.json", "number_cmd.json", "no_protocol.json"}) {
+        EXPECT_TRUE(log.contains(std::string("/m/") + name + "\"")) << name;
+    }
+    EXPECT_FALSE(log.contains("x.JSON"));
+    EXPECT_FALSE(log.contains("empty_cmd"));
+}
+
+TEST(Catalogue, MissingOrEmptyFolderGivesNothing) {
+    zt::ConfigTree t;
+    t.mkdir("empty");
+    t.write("plain/readme.txt", "x");
+    EXPECT_TRUE(scanConfigDir(t.path("missing")).isEmpty());
+    EXPECT_TRUE(scanConfigDir(t.path("empty")).isEmpty());
+    EXPECT_TRUE(scanConfigDir(t.path("plain")).isEmpty());
+}
+
+TEST(Catalogue, LinkCycleIsWalkedOnce) {
+    zt::ConfigTree t;
+    t.write("c/a.json", header("A", "p"));
+    t.write("c/sub/b.json", header("B", "p"));
+    ASSERT_TRUE(QFile::link(t.path("c"), t.path("c/sub/back")));
+    ASSERT_TRUE(QFile::link(t.path("c/sub"), t.path("c/self")));
+
+    const auto list = scanConfigDir(t.path("c"));
+    QStringList cmds;
+    for (const auto& m : list)
+        cmds << m.cmd;
+    cmds.sort();
+    EXPECT_EQ(cmds, (QStringList{"A", "B"}));
+}
+
+TEST(Catalogue, HeaderOfUnreadableFileIsEmpty) {
+    zt::ConfigTree t;
+    zt::MessageCapture log;
+    const auto h = readConfigHeader(t.path("nothing.json"));
+    EXPECT_TRUE(h.first.isEmpty());
+    EXPECT_TRUE(h.second.isEmpty());
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_TRUE(endsWith(log.lines()[0], " , Json error"));
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+#pragma once
+// A throw-away folder tree of configuration files, and a capture of the
+// program's debug records while a test runs.
+
+#include <string>
+#include <vector>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <QtGlobal>
+
+#include <unistd.h>
+
+namespace zt {
+
+class ConfigTree {
+public:
+    ConfigTree() { dir_.setAutoRemove(true); }
+
+    QString root() const { return dir_.path(); }
+    QString path(const QString& relative) const { return dir_.path() + "/" + relative; }
+
+    // Writes `bytes` to `relative`, making its folders.
+    void write(const QString& relative, const QByteArray& bytes) const {
+        const QString full = path(relative);
+        QDir().mkpath(QFileInfo(full).absolutePath());
+        QFile f(full);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(full));
+    }
+    void mkdir(const QString& relative) const { QDir().mkpath(path(relative)); }
+    QByteArray read(const QString& relative) const {
+        QFile f(path(relative));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Makes a folder unwritable, even for root (immutable flag), while alive.
+class LockedFolder {
+public:
+    explicit LockedFolder(const QString& path) : path_(path) {
+        if (geteuid() == 0)
+            locked_ = QProcess::execute("chattr", {"+i", path_}) == 0;
+        else
+            locked_ = QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    ~LockedFolder() {
+        if (geteuid() == 0)
+            QProcess::execute("chattr", {"-i", path_});
+        else
+            QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    bool locked() const { return locked_; }
+
+private:
+    QString path_;
+    bool locked_ = false;
+};
+
+// Collects every Qt message text while alive.
+class MessageCapture {
+public:
+    MessageCapture() {
+        current() = this;
+        previous_ = qInstallMessageHandler(&MessageCapture::handler);
+    }
+    ~MessageCapture() {
+        qInstallMessageHandler(previous_);
+        current() = nullptr;
+    }
+    const std::vector<std::string>& lines() const { return lines_; }
+    bool contains(const std::string& part) const {
+        for (const auto& l : lines_)
+            if (l.find(part) != std::string::npos)
+                return true;
+        return false;
+    }
+
+private:
+    static MessageCapture*& current() {
+        static MessageCapture* c = nullptr;
+        return c;
+    }
+    static void handler(QtMsgType, const QMessageLogContext&, const QString& msg) {
+        if (current())
+            current()->lines_.push_back(msg.toStdString());
+    }
+    QtMessageHandler previous_ = nullptr;
+    std::vector<std::string> lines_;
+};
+
+} // namespace zt

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "config_tree.h"
+#include "connection/send_flow.h"
+
+namespace {
+
+TEST(Keywords, EveryKeywordGivesItsNumber) {
+    const char* keywords[] = {"LOGIN", "PING13", "PING23", "GPS10", "GPS12", "GPS22", "GPS24", "GPSA0",
+                              "GPS2D", "LBS18", "LBS28", "LBSA1", "LBS2E", "WIFI2C", "WIFIA2", "WIFIC3",
+                              "TIME8A", "TIME1F", "ALERT16", "ALERT19", "ALERTA5", "ALERT26", "ALERT95",
+                              "ALERTA3", "ALERT27", "ALERTA4", "GPSBIKE32", "ALERTBIKE33", "GEO1A",
+                              "GEO2A", "GEO17", "GEOA7", "CMD21", "CMD80RESP", "CMD81"};
+    for (const std::string k : keywords) {
+        unsigned expected = 0;
+        if (k == "LOGIN")
+            expected = 0x01;
+        else if (k == "CMD80RESP")
+            expected = 0x80;
+        else
+            std::sscanf(k.substr(k.size() - 2).c_str(), "%x", &expected);
+        EXPECT_EQ(Zuno::protocolNumber(k), expected) << k;
+    }
+}
+
+TEST(Keywords, TrimmedAndUpperCasedOrUnknown) {
+    const struct {
+        const char* name;
+        unsigned number;
+    } cases[] = {{"  gps12\t", 0x12}, {"Login", 0x01}, {"GPS12X", 0xFF}, {"", 0xFF},
+                 {"GPS 12", 0xFF},    {"cmd80resp\n", 0x80}, {"登录", 0xFF}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Zuno::protocolNumber(c.name), c.number) << c.name;
+}
+
+TEST(FlowFile, StepsOfTheWrongShapeAreSkippedWithARecord) {
+    zt::ConfigTree t;
+    t.write("f.json", R"({"cmd":"F","protocol":"p","commands":[
+        {"cmd":"LOGIN","isChecked":true,"delay":0},
+        {"cmd":"GPS12","isChecked":false,"delay":65537},
+        {"cmd":"PING13","isChecked":true,"delay":40000},
+        {"cmd":"PING23","isChecked":true,"delay":10.0},
+        {"cmd":"GPS10","isChecked":"true","delay":1},
+        {"isChecked":true,"delay":1},
+        "GPS22",
+        {"cmd":"LBS18","isChecked":true,"delay":-1}]})");
+    zt::MessageCapture log;
+    const Zuno::FlowFile flow = Zuno::readFlowFile(t.path("f.json"));
+    ASSERT_EQ(flow.status, Zuno::FlowRead::Ok);
+    ASSERT_EQ(flow.steps.size(), 4u);
+    EXPECT_EQ(flow.steps[0].cmd, "LOGIN");
+    EXPECT_EQ(flow.steps[1].cmd, "GPS12");
+    EXPECT_FALSE(flow.steps[1].isChecked);
+    EXPECT_EQ(flow.steps[1].delay, 1); // 2^16 + 1 cut to 16 bits
+    EXPECT_EQ(flow.steps[2].delay, static_cast<int16_t>(40000 - 65536));
+    EXPECT_EQ(flow.steps[3].cmd, "LBS18");
+    EXPECT_EQ(log.lines().size(), 4u);
+    EXPECT_TRUE(log.contains("step 3"));
+    EXPECT_TRUE(log.contains("step 6"));
+}
+
+TEST(FlowFile, WhatCannotBeLoaded) {
+    zt::ConfigTree t;
+    t.write("empty.json", "");
+    t.write("broken.json", "{\"cmd\":");
+    t.write("array.json", "[]");
+    t.write("huge.json", R"({"commands":[{"cmd":"GPS12","isChecked":true,"delay":1e999}]})");
+    t.write("nocommands.json", R"({"cmd":"F","protocol":"p"})");
+    t.write("badcommands.json", R"({"cmd":"F","protocol":"p","commands":{}})");
+    t.write("nosteps.json", R"({"cmd":"F","protocol":"p","commands":[]})");
+    EXPECT_EQ(Zuno::readFlowFile(t.path("missing.json")).status, Zuno::FlowRead::Empty);
+    EXPECT_EQ(Zuno::readFlowFile(t.path("empty.json")).status, Zuno::FlowRead::Empty);
+    for (const char* f : {"broken.json", "array.json", "huge.json", "nocommands.json", "badcommands.json"})
+        EXPECT_EQ(Zuno::readFlowFile(t.path(f)).status, Zuno::FlowRead::NoSteps) << f;
+    const auto none = Zuno::readFlowFile(t.path("nosteps.json"));
+    EXPECT_EQ(none.status, Zuno::FlowRead::Ok);
+    EXPECT_TRUE(none.steps.empty());
+}
+
+TEST(SendTask, LongDelaysAreLongNotNegative) {
+    SendTask t;
+    const struct {
+        int16_t stored;
+        int64_t elapsed;
+        bool due;
+    } cases[] = {
+        {10, 10, false},   {10, 11, true},     {0, 0, false},
+        {0, 1, true},      {static_cast<int16_t>(40000 - 65536), 0, false},
+        {static_cast<int16_t>(40000 - 65536), 39999, false},
+        {static_cast<int16_t>(40000 - 65536), 40001, true},
+        {-1, 65535, false}, {-1, 65536, true},
+    };
+    for (const auto& c : cases) {
+        t.task.delay = c.stored;
+        EXPECT_EQ(t.isDue(c.elapsed), c.due) << c.stored << " after " << c.elapsed;
+    }
+}
+
+// A builder that records its calls and makes a bare message of the number.
+struct FakeBuilder {
+    std::vector<std::pair<uint8_t, std::string>> calls;
+    Zuno::MessageBuilderFn fn() {
+        return [this](uint8_t protocol, const std::string& json) -> std::shared_ptr<Zuno::ZunoMSG> {
+            calls.emplace_back(protocol, json);
+            if (json.find("\"fail\"") != std::string::npos)
+                return nullptr;
+            return std::make_shared<Zuno::ZunoMSG>(protocol);
+        };
+    }
+};
+
+QByteArray model(const char* cmd, const char* tag) {
+    return QByteArray("{\"cmd\":\"") + cmd + "\",\"protocol\":\"p\",\"components\":[],\"tag\":\"" + tag + "\"}";
+}
+
+TEST(SendFlowLoading, StepsInFlowOrderWithTheFirstModelOfTheCatalogue) {
+    zt::ConfigTree t;
+    t.write("model/a_login.json", model("LOGIN", "top"));
+    t.write("model/sub/login.json", model("LOGIN", "sub")); // sub-folders come first: this one wins
+    t.write("model/gps.json", model("GPS12", "gps"));
+    t.write("model/ping.json", model("PING13", "fail"));
+    t.write("model/lower.json", model("gps22", "lower"));
+    t.write("prop/flow.json", R"({"cmd":"F","protocol":"p","commands":[
+        {"cmd":"GPS12","isChecked":true,"delay":5},
+        {"cmd":"LOGIN","isChecked":true,"delay":0},
+        {"cmd":"NOPE","isChecked":true,"delay":1},
+        {"cmd":"gps12","isChecked":true,"delay":1},
+        {"cmd":"PING13","isChecked":true,"delay":1},
+        {"cmd":"GPS22","isChecked":true,"delay":1},
+        {"cmd":"GPS12","isChecked":false,"delay":7}]})");
+
+    FakeBuilder builder;
+    zt::MessageCapture log;
+    const Zuno::FlowLoad load = Zuno::loadSendFlow(t.path("prop/flow.json"), t.path("model/"), builder.fn());
+    ASSERT_EQ(load.status, Zuno::FlowRead::Ok);
+
+    std::vector<std::string> cmds;
+    std::vector<unsigned> numbers;
+    std::vector<long> delays;
+    for (const SendTask& task : load.tasks) {
+        cmds.push_back(task.task.cmd);
+        numbers.push_back(task.message->command);
+        delays.push_back(task.task.delay);
+        EXPECT_EQ(task.lastSent, 0);
+    }
+    EXPECT_EQ(cmds, (std::vector<std::string>{"GPS12", "LOGIN", "GPS12"}));
+    EXPECT_EQ(numbers, (std::vector<unsigned>{0x12, 0x01, 0x12}));
+    EXPECT_EQ(delays, (std::vector<long>{5, 0, 7}));
+    // Two steps of one command are two tasks with messages of their own.
+    EXPECT_NE(load.tasks.front().message, load.tasks.back().message);
+
+    // The builder saw the whole text of the chosen model.
+    ASSERT_EQ(builder.calls.size(), 4u);
+    EXPECT_NE(builder.calls[1].second.find("\"sub\""), std::string::npos);
+    EXPECT_EQ(builder.calls[2].first, 0x13);
+
+    EXPECT_TRUE(log.contains("GPS12 \"gps.json\" loaded!"));
+    EXPECT_TRUE(log.contains("LOGIN \"login.json\" loaded!"));
+    EXPECT_TRUE(log.contains("PING13 \"ping.json\" load error!"));
+    EXPECT_FALSE(log.contains("NOPE"));
+}
+
+TEST(SendFlowLoading, NothingFromAFlowThatCannotBeRead) {
+    zt::ConfigTree t;
+    t.write("prop/bad.json", "{");
+    FakeBuilder builder;
+    EXPECT_EQ(Zuno::loadSendFlow(t.path("prop/none.json"), t.path("model"), builder.fn()).status,
+              Zuno::FlowRead::Empty);
+    const auto bad = Zuno::loadSendFlow(t.path("prop/bad.json"), t.path("model"), builder.fn());
+    EXPECT_EQ(bad.status, Zuno::FlowRead::NoSteps);
+    EXPECT_TRUE(bad.tasks.empty());
+    EXPECT_TRUE(builder.calls.empty());
+}
+
+TEST(SendFlowLoading, FlowsAreListedByNameDescending) {
+    QList<ProtocolDataModel> flows;
+    for (const char* name : {"b", "Zuno", "a", "终端", "B"}) {
+        ProtocolDataModel m;
+        m.cmd = QString::fromUtf8(name);
+        flows << m;
+    }
+    Zuno::sortFlows(flows);
+    QStringList names;
+    for (const auto& m : flows)
+        names << m.cmd;
+    EXPECT_EQ(names, (QStringList{QString::fromUtf8("终端"), "b", "a", "Zuno", "B"}));
+}
+
+} // namespace
