@@ -9,7 +9,8 @@
 #include <QStringListModel>
 
 #include "connection/base_folder.h"
-#include "dialogs/config_save.h"
+#include "dialogs/config_dialog.h"
+#include "dialogs/data_setting_form.h"
 #include "dialogs/list_enter.h"
 #include "dialogs/task_setting_flow.h"
 #include "protocol/text_file.h"
@@ -29,23 +30,14 @@ TaskSettingForm::TaskSettingForm(QWidget* parent)
     QStringList rows;
     for (const ProtocolDataModel& entry : entries)
         rows << entry.cmd + "\t" + entry.fileName;
-    listModel = new QStringListModel(rows, this);
-    ui->lvProtocol->setModel(listModel);
-    if (!rows.isEmpty())
-        ui->lvProtocol->setCurrentIndex(listModel->index(0));
+    listModel = fillEntryList(ui->lvProtocol, rows, this);
     on_lvProtocol_activated(ui->lvProtocol->currentIndex());
     ui->lvProtocol->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
 TaskSettingForm::~TaskSettingForm() { delete ui; }
 
-QLabel* TaskSettingForm::makeLabel(QWidget* parent, const QString& text) {
-    auto* label = new QLabel(parent);
-    label->setText(text);
-    label->setFixedSize(80, 20);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
+QLabel* TaskSettingForm::makeLabel(QWidget* parent, const QString& text) { return ::makeLabel(parent, text); }
 
 QCheckBox* TaskSettingForm::makeCheckBox(QWidget* parent, const QString& text, bool checked) {
     auto* box = new QCheckBox(parent);
@@ -68,19 +60,12 @@ QSpinBox* TaskSettingForm::makeSpinBox(QWidget* parent, const QString& prefix, c
 }
 
 void TaskSettingForm::clearForm() {
-    while (QLayoutItem* item = ui->panel->takeAt(0)) {
-        if (QWidget* widget = item->widget()) {
-            widget->hide();
-            delete widget;
-        }
-        delete item;
-    }
+    clearGrid(ui->panel);
 }
 
 void TaskSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
     clearForm();
-    const int row = index.isValid() ? index.row() : -1;
-    shownEntry = row >= 0 && row < entries.size() ? row : -1;
+    shownEntry = entryRow(index, entries.size());
     if (shownEntry < 0)
         return;
     buildFlow(readTextFile(entries[shownEntry].absoluteFilePath).toUtf8().toStdString());
@@ -124,7 +109,6 @@ void TaskSettingForm::on_buttonBox_accepted() {
     if (shownEntry < 0)
         return;
     const ProtocolDataModel flow = entries[shownEntry];
-    const QString path = configPathForMessage(flow.absoluteFilePath);
     const std::string text = readTextFile(flow.absoluteFilePath).toUtf8().toStdString();
 
     // The panel's state, widgets in the order they were made, the later of
@@ -146,16 +130,9 @@ void TaskSettingForm::on_buttonBox_accepted() {
             task->delay = static_cast<int16_t>(spin->value());
 
     std::string written;
-    if (!rewriteFlowCommands(text, panel, written)) {
-        ui->lbMsg->setText(readErrorMessage(flow.cmd, path));
+    const bool rewritten = rewriteFlowCommands(text, panel, written);
+    if (!finishSave(flow, rewritten, written, ui->lbMsg))
         return;
-    }
-    QString error;
-    if (!writeConfigFile(flow.absoluteFilePath, written, &error)) {
-        ui->lbMsg->setText(saveFailedMessage(flow.cmd, path, error));
-        return;
-    }
-    ui->lbMsg->setText(savedMessage(flow.cmd, path));
     emit signalSendConfigChange(flow);
 }
 

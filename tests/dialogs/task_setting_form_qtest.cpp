@@ -16,6 +16,7 @@
 #include "connection/base_folder.h"
 #include "connection/config_tree.h"
 #include "dialogs/task_setting_form.h"
+#include "settings_dialog_support.h"
 #include "tools/dialog_support.h"
 
 Q_DECLARE_METATYPE(zt::CloseBy)
@@ -53,16 +54,9 @@ class TaskSettingFormTest : public QObject {
     }
     QListView* list() { return child<QListView>("lvProtocol"); }
     QGridLayout* panel() { return form->findChild<QGridLayout*>("panel"); }
-    QString message() { return child<QLabel>("lbMsg")->text(); }
-    void press(QDialogButtonBox::StandardButton which) {
-        QTest::mouseClick(child<QDialogButtonBox>("buttonBox")->button(which), Qt::LeftButton);
-    }
-    // Makes `row` current with the keyboard and activates it with Enter.
-    void activate(int row) {
-        list()->setFocus();
-        list()->setCurrentIndex(list()->model()->index(row, 0));
-        QTest::keyClick(list(), Qt::Key_Return);
-    }
+    QString message() { return zt::messageOf(form); }
+    void press(QDialogButtonBox::StandardButton which) { zt::pressButton(form, which); }
+    void activate(int row) { zt::activateRow(list(), row); }
     QPoint cell(QWidget* w) {
         int row, column, rs, cs;
         panel()->getItemPosition(panel()->indexOf(w), &row, &column, &rs, &cs);
@@ -214,8 +208,7 @@ private slots:
     void saveWritesTheFlowOnShowAfterASingleClick() {
         open();
         QSignalSpy spy(form.data(), &TaskSettingForm::signalSendConfigChange);
-        const QRect second = list()->visualRect(list()->model()->index(1, 0));
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, second.center());
+        zt::clickRow(list(), 1);
         QCOMPARE(list()->currentIndex().row(), 1);
         QVERIFY(child<QCheckBox>("GPS12_ck")); // still flow B's panel
 

@@ -1,10 +1,38 @@
-#include "dialogs/config_save.h"
+#include "dialogs/config_dialog.h"
 
+#include <QGridLayout>
+#include <QLabel>
+#include <QListView>
 #include <QSaveFile>
+#include <QStringListModel>
+#include <QWidget>
 
 #include "connection/base_folder.h"
 
 namespace Zuno {
+
+QStringListModel* fillEntryList(QListView* view, const QStringList& rows, QObject* owner) {
+    auto* model = new QStringListModel(rows, owner);
+    view->setModel(model);
+    if (!rows.isEmpty())
+        view->setCurrentIndex(model->index(0));
+    return model;
+}
+
+int entryRow(const QModelIndex& index, int count) {
+    const int row = index.isValid() ? index.row() : -1;
+    return row >= 0 && row < count ? row : -1;
+}
+
+void clearGrid(QGridLayout* grid) {
+    while (QLayoutItem* item = grid->takeAt(0)) {
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
+            delete widget;
+        }
+        delete item;
+    }
+}
 
 bool writeConfigFile(const QString& path, const std::string& text, QString* error) {
     QSaveFile file(path);
@@ -45,6 +73,21 @@ QString saveFailedMessage(const QString& cmd, const QString& path, const QString
     if (!reason.isEmpty())
         text += " (" + reason + ")";
     return text;
+}
+
+bool finishSave(const ProtocolDataModel& entry, bool rewritten, const std::string& written, QLabel* message) {
+    const QString path = configPathForMessage(entry.absoluteFilePath);
+    if (!rewritten) {
+        message->setText(readErrorMessage(entry.cmd, path));
+        return false;
+    }
+    QString error;
+    if (!writeConfigFile(entry.absoluteFilePath, written, &error)) {
+        message->setText(saveFailedMessage(entry.cmd, path, error));
+        return false;
+    }
+    message->setText(savedMessage(entry.cmd, path));
+    return true;
 }
 
 } // namespace Zuno
