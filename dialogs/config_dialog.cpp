@@ -82,11 +82,10 @@ bool finishSave(const ProtocolDataModel& entry, bool rewritten, const std::strin
         return false;
     }
     QString error;
-    if (!writeConfigFile(entry.absoluteFilePath, written, &error)) {
+    if (writeConfigFile(entry.absoluteFilePath, written, &error))
+        message->setText(savedMessage(entry.cmd, path));
+    else
         message->setText(saveFailedMessage(entry.cmd, path, error));
-        return false;
-    }
-    message->setText(savedMessage(entry.cmd, path));
     return true;
 }
 

@@ -44,7 +44,9 @@ QString saveFailedMessage(const QString& cmd, const QString& path, const QString
 
 // The end of a save: `written` (when `rewritten`, else the file was no
 // longer readable as such) replaces the entry's file, and `message` says how
-// it went. True when the file holds the new text.
+// it went. True when there is a new text to hand on, even if it could not be
+// written: the window still reloads its flow or sends the reply, and the
+// message says the file was not saved.
 bool finishSave(const ProtocolDataModel& entry, bool rewritten, const std::string& written, QLabel* message);
 
 } // namespace Zuno

@@ -40,9 +40,9 @@ public:
     ~DataSettingForm() override;
 
 signals:
-    // Mode 1, after a save that wrote the file, with the file's record.
+    // Mode 1, after a save, with the file's record.
     void signalSendConfigChange(const ProtocolDataModel& model);
-    // Mode 2, after a save that wrote the file: the command and the text written.
+    // Mode 2, after a save: the command and the text written.
     void signalSendCmd(const std::string& cmd_str, const std::string& json);
 
 public slots:

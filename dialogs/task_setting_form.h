@@ -25,7 +25,7 @@ public:
     ~TaskSettingForm() override;
 
 signals:
-    // After every save that wrote the file, with the flow's record.
+    // After every save, with the flow's record.
     void signalSendConfigChange(const ProtocolDataModel& model);
 
 private slots:

@@ -432,8 +432,21 @@ private slots:
         QVERIFY(lock.locked());
         save();
         QVERIFY2(message().startsWith("保存配置\" ZED \"失败, 文件:conf/model/z.json"), qPrintable(message()));
-        QCOMPARE(spy.count(), 0);
+        QCOMPARE(spy.count(), 1); // the window still reloads
         QCOMPARE(tree->read("conf/model/z.json"), kSmall);
+    }
+
+    void lockedReplyIsStillHandedOn() {
+        open(2);
+        activate(1);
+        zt::LockedFolder lock(tree->path("conf/cmd/cmd81.json"));
+        QVERIFY(lock.locked());
+        save();
+        QVERIFY(message().startsWith("保存配置\"CMD81\"失败, 文件:conf/cmd/cmd81.json"));
+        QCOMPARE(commands.size(), 1);
+        QCOMPARE(commands[0].first, std::string("CMD81"));
+        QVERIFY(QByteArray::fromStdString(commands[0].second).contains("\"value\": \"ok\""));
+        QCOMPARE(tree->read("conf/cmd/cmd81.json"), kReply);
     }
 
     void emptyFolderGivesAnEmptyDialog() {

@@ -252,7 +252,7 @@ private slots:
         QVERIFY(lock.locked());
         press(QDialogButtonBox::Save);
         QVERIFY2(message().startsWith("保存配置\"B\"失败, 文件:conf/prop/b.json"), qPrintable(message()));
-        QCOMPARE(spy.count(), 0);
+        QCOMPARE(spy.count(), 1); // the window still reloads
         QCOMPARE(tree->read("conf/prop/b.json"), kFlowB);
     }
 
