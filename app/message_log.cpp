@@ -2,22 +2,27 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
-#include <QMutexLocker>
 
 namespace Zuno {
 
 namespace {
 
-// Program-wide log state, made before main runs.
-QMutex logMutex;
+// Program-wide log state, made before main runs. A standard mutex, so that
+// the thread checker sees the records of two threads ordered.
+std::mutex logMutex;
 QString logDate;
 QString logDir;
 QFile logFile;
+
+// The log file's path; the caller holds logMutex.
+QString logPathLocked() {
+    return logDir + "/" + QString("log.%1.log").arg(logDate);
+}
 
 void writeStdout(const QByteArray& bytes) {
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
@@ -71,22 +76,34 @@ QString logRecord(QtMsgType type, const QString& file, int line, const QString& 
 }
 
 void setLogFolder(const QString& folder) {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     logDir = folder;
 }
 
 void setLogDate(const QString& date) {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     logDate = date;
 }
 
 QString logFilePath() {
-    QMutexLocker lock(&logMutex);
-    return logDir + "/" + QString("log.%1.log").arg(logDate);
+    std::lock_guard<std::mutex> lock(logMutex);
+    return logPathLocked();
 }
 
 void messageOutput(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    QMutexLocker lock(&logMutex);
+    // A message raised while this thread is inside the handler (by Qt, from
+    // the file calls below) would wait for the lock it holds: it goes to the
+    // console alone.
+    static thread_local bool inside = false;
+    if (inside) {
+        writeStdout(consoleLine(type, shownSourceFile(context.file), context.line, message).toLocal8Bit());
+        return;
+    }
+    std::lock_guard<std::mutex> lock(logMutex);
+    inside = true;
+    struct Leave {
+        ~Leave() { inside = false; }
+    } leave;
     const QString file = shownSourceFile(context.file);
     writeStdout(consoleLine(type, file, context.line, message).toLocal8Bit());
     if (type == QtFatalMsg)
@@ -94,7 +111,7 @@ void messageOutput(QtMsgType type, const QMessageLogContext& context, const QStr
 
     // Records are UTF-8 whatever the locale's text codec is at the time.
     const QByteArray record = "\n\r" + logRecord(type, file, context.line, message).toUtf8();
-    logFile.setFileName(logDir + "/" + QString("log.%1.log").arg(logDate));
+    logFile.setFileName(logPathLocked());
     if (!logFile.open(QIODevice::ReadWrite | QIODevice::Append)) {
         writeStdout(logFile.errorString().toUtf8());
         return;
@@ -104,7 +121,7 @@ void messageOutput(QtMsgType type, const QMessageLogContext& context, const QStr
 }
 
 void closeLogFile() {
-    QMutexLocker lock(&logMutex);
+    std::lock_guard<std::mutex> lock(logMutex);
     logFile.close();
 }
 

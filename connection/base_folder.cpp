@@ -1,14 +1,14 @@
 #include "connection/base_folder.h"
 
 #include <QCoreApplication>
-#include <QMutex>
-#include <QMutexLocker>
+
+#include <mutex>
 
 namespace Zuno {
 
 namespace {
-QMutex& folderMutex() {
-    static QMutex m;
+std::mutex& folderMutex() {
+    static std::mutex m;
     return m;
 }
 QString& overrideFolder() {
@@ -18,14 +18,14 @@ QString& overrideFolder() {
 } // namespace
 
 QString baseFolder() {
-    QMutexLocker lock(&folderMutex());
+    std::lock_guard<std::mutex> lock(folderMutex());
     if (!overrideFolder().isEmpty())
         return overrideFolder();
     return QCoreApplication::applicationDirPath();
 }
 
 void setBaseFolder(const QString& path) {
-    QMutexLocker lock(&folderMutex());
+    std::lock_guard<std::mutex> lock(folderMutex());
     overrideFolder() = path;
 }
 

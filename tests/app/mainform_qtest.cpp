@@ -21,7 +21,6 @@
 #include "app/mainform.h"
 #include "app/message_boxes.h"
 #include "gui_test_main.h"
-#include "builders/message_builder.h"
 #include "connection/base_folder.h"
 #include "connection/config_tree.h"
 #include "connection/settings.h"
@@ -197,8 +196,6 @@ private slots:
     }
 
     void loadsTheSelectedFlowWithItsMessages() {
-        if (!hasBuilder(0x01) || !hasBuilder(0x13))
-            QSKIP("the login and heartbeat builders are not part of this build yet");
         writeFlows(*tree, 1); // Beta
         auto w = makeWindow();
         const std::list<SendTask> flow = w->sendFlow();

@@ -72,12 +72,14 @@ TEST_F(MessageLogFile, RecordsArePrecededByLineFeedCarriageReturnAndAreUtf8) {
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("ISO-8859-1"));
     QMessageLogger().debug() << "Client is connected!" << QString::fromUtf8("收到未知协议");
     QMessageLogger("src/f.cpp", 7, nullptr).warning("x %s", "%1");
+    QMessageLogger("f", 9, nullptr).critical("%s", "登录超时"); // no trip through the locale's codec
     QTextCodec::setCodecForLocale(before);
     QMessageLogger().debug("%s", "end");
 
     EXPECT_EQ(logBytes(), QByteArray("\n\rDebug []:0 - Client is connected! \"") +
                               QString::fromUtf8("收到未知协议").toUtf8() +
-                              "\"\n\rWarning: [x %1]:src/f.cpp - 7\n\rDebug []:0 - end");
+                              "\"\n\rWarning: [x %1]:src/f.cpp - 7\n\rCritical: [" +
+                              QString::fromUtf8("登录超时").toUtf8() + "]:f - 9\n\rDebug []:0 - end");
 }
 
 TEST_F(MessageLogFile, UnopenableFileLosesTheRecordAndTriesAgain) {

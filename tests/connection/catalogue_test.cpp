@@ -26,12 +26,13 @@ TEST(Catalogue, SubFoldersFirstThenFilesByNameCaseSensitive) {
     zt::ConfigTree t;
     t.write("prop/b.json", header("B", "p"));
     t.write("prop/A.json", header("A", "p"));
+    t.write("prop/C.json", header("C2", "p")); // upper case sorts before lower case
     t.write("prop/z/c.json", header("C", "p"));
     const QString dir = t.path("prop");
 
     const auto list = scanConfigDir(dir);
-    ASSERT_EQ(list.size(), 3);
-    EXPECT_EQ(names(list), (QStringList{dir + "/z/c.json", dir + "/A.json", dir + "/b.json"}));
+    ASSERT_EQ(list.size(), 4);
+    EXPECT_EQ(names(list), (QStringList{dir + "/z/c.json", dir + "/A.json", dir + "/C.json", dir + "/b.json"}));
     EXPECT_EQ(list[0].fileName, "c.json");
     EXPECT_EQ(list[0].absoluteFilePath, QFileInfo(dir + "/z/c.json").absoluteFilePath());
     EXPECT_EQ(list[0].cmd, "C");
