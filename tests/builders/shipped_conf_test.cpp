@@ -15,6 +15,9 @@
 #include <gtest/gtest.h>
 
 #include "builders/message_builder.h"
+#include "protocol/alarm.h"
+#include "protocol/alarm_cell.h"
+#include "protocol/bike.h"
 #include "protocol/gps.h"
 #include "protocol/lbs.h"
 #include "protocol/login.h"
@@ -64,6 +67,11 @@ const std::map<uint8_t, Factory>& factories() {
         {0x2E, fresh<Zuno::ZunoLbsInfo2E>()},   {0xA1, fresh<Zuno::ZunoLbsInfoA1>()},
         {0x2C, fresh<Zuno::ZunoWifiLoc2C>()},   {0xA2, fresh<Zuno::ZunoWifiInfoA2>()},
         {0xC3, fresh<Zuno::ZunoWifiLocC3>()},
+        {0x16, fresh<Zuno::ZunoAlert16>()},     {0x26, fresh<Zuno::ZunoAlert26>()},
+        {0x27, fresh<Zuno::ZunoAlert27>()},     {0xA3, fresh<Zuno::ZunoAlertA3>()},
+        {0xA4, fresh<Zuno::ZunoAlertA4>()},     {0xA5, fresh<Zuno::ZunoAlertA5>()},
+        {0x95, fresh<Zuno::ZunoAlert95>()},     {0x32, fresh<Zuno::ZunoBikeLoc32>()},
+        {0x33, fresh<Zuno::ZunoBikeAlert33>()},
     };
     return f;
 }

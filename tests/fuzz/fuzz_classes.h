@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "protocol/alarm.h"
+#include "protocol/alarm_cell.h"
+#include "protocol/bike.h"
 #include "protocol/gps.h"
 #include "protocol/lbs.h"
 #include "protocol/login.h"
@@ -30,6 +33,19 @@ std::unique_ptr<Zuno::ZunoMSG> makeOne() {
 inline const std::vector<FuzzClass>& classes() {
     static const std::vector<FuzzClass> list{
         {"ZunoMSG", &makeOne<Zuno::ZunoMSG>},
+        {"ZunoAlert16", &makeOne<Zuno::ZunoAlert16>},
+        {"ZunoAlert26", &makeOne<Zuno::ZunoAlert26>},
+        {"ZunoAlert27", &makeOne<Zuno::ZunoAlert27>},
+        {"ZunoAlertA3", &makeOne<Zuno::ZunoAlertA3>},
+        {"ZunoAlertA4", &makeOne<Zuno::ZunoAlertA4>},
+        {"ZunoAlertResp", &makeOne<Zuno::ZunoAlertResp>},
+        {"ZunoAlert19", &makeOne<Zuno::ZunoAlert19>},
+        {"ZunoAlertA5", &makeOne<Zuno::ZunoAlertA5>},
+        {"ZunoAlert95", &makeOne<Zuno::ZunoAlert95>},
+        {"ZunoBikeLoc32", &makeOne<Zuno::ZunoBikeLoc32>},
+        {"ZunoBikeAlert33", &makeOne<Zuno::ZunoBikeAlert33>},
+        {"ZunoBikeLoc32Resp", &makeOne<Zuno::ZunoBikeLoc32Resp>},
+        {"ZunoBikeAlert33Resp", &makeOne<Zuno::ZunoBikeAlert33Resp>},
         {"ZunoGpsLoc10", &makeOne<Zuno::ZunoGpsLoc10>},
         {"ZunoGpsLoc12", &makeOne<Zuno::ZunoGpsLoc12>},
         {"ZunoGpsLoc22", &makeOne<Zuno::ZunoGpsLoc22>},

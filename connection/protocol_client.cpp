@@ -1,0 +1,381 @@
+#include "connection/protocol_client.h"
+
+#include <QDebug>
+#include <QLoggingCategory>
+#include <QString>
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+#include "connection/reply_select.h"
+#include "protocol/crc.h"
+#include "protocol/helpers.h"
+#include "render/exception.h"
+
+namespace {
+
+constexpr uint8_t kLoginProtocol = 0x01;
+constexpr std::size_t kHeaderAnalysed = 4; // bytes 0 to 3
+
+class FrameErrorCategory : public std::error_category {
+public:
+    const char* name() const noexcept override { return "frame"; }
+    std::string message(int code) const override {
+        std::string text = Zuno::ZunoException::messageOf(code);
+        return text.empty() ? "frame error " + std::to_string(code) : text;
+    }
+};
+
+QString qText(const std::string& s) { return QString::fromStdString(s); }
+
+bool debugEnabled() {
+    const QLoggingCategory* category = QLoggingCategory::defaultCategory();
+    return category == nullptr || category->isDebugEnabled();
+}
+
+// Runs one of the owner's callbacks. An exception from it is logged and
+// goes no further, so the client's own loop (reading, writing, ticking)
+// carries on as if the callback had returned.
+template <class F>
+void guarded(const char* where, F&& callback) {
+    try {
+        callback();
+    } catch (const std::exception& e) {
+        qDebug() << QString::fromUtf8(where) << QString::fromUtf8(e.what());
+    } catch (...) {
+        qDebug() << QString::fromUtf8(where) << QStringLiteral("unknown exception");
+    }
+}
+
+std::string hexOf(const std::vector<uint8_t>& data, std::size_t count) {
+    return Zuno::toHex(data, 0, std::min(count, data.size()), " ");
+}
+
+} // namespace
+
+const std::error_category& frame_error_category() {
+    static const FrameErrorCategory category;
+    return category;
+}
+
+std::error_code make_frame_error(int codecResult) { return {codecResult, frame_error_category()}; }
+
+std::error_code unknown_frame_error() { return {3, std::generic_category()}; }
+
+ProtocolClient::ProtocolClient(asio::io_context& io, std::size_t headerLength, std::size_t tickIntervalMs)
+    : header_length(std::max(headerLength, kHeaderAnalysed)),
+      tick_interval_ms(static_cast<int64_t>(tickIntervalMs)),
+      socket(io),
+      io_(io) {}
+
+ProtocolClient::~ProtocolClient() = default;
+
+// ---------------------------------------------------------------- connect
+
+void ProtocolClient::do_connect(const asio::ip::tcp::resolver::results_type& endpoints) {
+    asio::async_connect(socket, endpoints,
+                        [this](const std::error_code& ec, const asio::ip::tcp::endpoint&) { handle_connect(ec); });
+}
+
+void ProtocolClient::handle_connect(const std::error_code& ec) {
+    if (stopped_) {
+        // Closed while connecting: whatever the outcome, the socket goes.
+        do_close();
+        return;
+    }
+    if (ec) {
+        std::error_code ignored;
+        socket.close(ignored);
+        if (on_connected) guarded("on_connected", [&] { on_connected(false); });
+        closed_reported_ = true;
+        if (on_closed) guarded("on_closed", [&] { on_closed(); });
+        return;
+    }
+    socket_open_ = true;
+    state = kConnected;
+    if (!strand) strand = std::make_shared<asio::io_context::strand>(io_);
+    if (on_connected) guarded("on_connected", [&] { on_connected(true); });
+    if (stopped_) return;
+    start_ms_timer(static_cast<std::size_t>(tick_interval_ms));
+    do_read_header();
+}
+
+// ---------------------------------------------------------------- reading
+
+void ProtocolClient::do_read_header() {
+    auto pack = std::make_shared<MoPack>();
+    pack->data = std::make_unique<std::vector<uint8_t>>(header_length, 0);
+    pack->callback = [this](const std::error_code& ec, const MoPack& p, std::unique_ptr<Zuno::ZunoMSG> msg) {
+        on_frame(ec, p, std::move(msg));
+    };
+    asio::async_read(socket, asio::buffer(*pack->data),
+                     [this, pack](const std::error_code& ec, std::size_t) { handle_read_header(ec, pack); });
+}
+
+void ProtocolClient::refuse_frame(const std::string& reason, const std::vector<uint8_t>& bytes, std::size_t count) {
+    qDebug() << qText(reason) << qText(hexOf(bytes, count));
+    close();
+}
+
+void ProtocolClient::handle_read_header(const std::error_code& ec, const std::shared_ptr<MoPack>& pack) {
+    if (stopped_) return;
+    if (ec) {
+        qDebug() << ec.value();
+        close();
+        return;
+    }
+    std::vector<uint8_t>& data = *pack->data;
+    pack->begin = static_cast<uint16_t>(data[0] << 8 | data[1]);
+    std::size_t frameSize = 0;
+    if (pack->begin == Zuno::kBeginShort) {
+        pack->length = data[2];
+        pack->protocol = data[3];
+        frameSize = std::size_t{pack->length} + 5;
+    } else if (pack->begin == Zuno::kBeginLong) {
+        pack->length = static_cast<uint16_t>(data[2] << 8 | data[3]);
+        frameSize = std::size_t{pack->length} + 6;
+    } else {
+        // Nothing after unknown start bytes can be trusted to be a frame.
+        refuse_frame("Header error", data, 2);
+        return;
+    }
+    if (pack->length < kMinLengthField || frameSize < header_length) {
+        refuse_frame("Data length error", data, header_length);
+        return;
+    }
+    data.resize(frameSize, 0);
+    if (debugEnabled()) qDebug() << qText(hexOf(data, data.size()));
+    do_read_body(pack);
+}
+
+void ProtocolClient::do_read_body(const std::shared_ptr<MoPack>& pack) {
+    std::vector<uint8_t>& data = *pack->data;
+    asio::async_read(socket, asio::buffer(data.data() + header_length, data.size() - header_length),
+                     [this, pack](const std::error_code& ec, std::size_t) { handle_read_body(ec, pack); });
+}
+
+void ProtocolClient::handle_read_body(const std::error_code& ec, const std::shared_ptr<MoPack>& pack) {
+    if (stopped_) return;
+    if (ec) {
+        qDebug() << qText(ec.message());
+        close();
+        return;
+    }
+    if (pack->begin == Zuno::kBeginLong) pack->protocol = (*pack->data)[4];
+    int result = 0;
+    std::unique_ptr<Zuno::ZunoMSG> msg = decode_frame(pack, &result);
+    std::error_code frameResult;
+    if (!msg) {
+        frameResult = unknown_frame_error();
+    } else if (result != 0) {
+        frameResult = make_frame_error(result);
+    }
+    pack->callback(frameResult, *pack, std::move(msg));
+    if (!stopped_) do_read_header();
+}
+
+std::unique_ptr<Zuno::ZunoMSG> ProtocolClient::decode_frame(const std::shared_ptr<MoPack>& pack, int* result) {
+    std::unique_ptr<Zuno::ZunoMSG> msg = message_factory ? message_factory(pack->protocol, pack->length)
+                                                         : makePlatformMessage(pack->protocol, pack->length);
+    const int rc = msg && pack->data ? msg->decode(*pack->data) : 0;
+    if (result) *result = rc;
+    return msg;
+}
+
+void ProtocolClient::on_frame(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
+    if (ec == unknown_frame_error()) {
+        qDebug() << qText(ec.message());
+        qDebug() << QString::fromUtf8("收到未知协议, 暂不关闭连接");
+        return;
+    }
+    if (ec) {
+        // A frame of a known class that does not decode: passed on with its
+        // error, never taken for the login reply.
+        qDebug() << qText(ec.message()) << qText(hexOf(*pack.data, pack.data->size()));
+    } else if (msg && msg->command == kLoginProtocol) {
+        uint8_t connected = kConnected;
+        state.compare_exchange_strong(connected, kLoggedIn);
+    }
+    if (on_packet) guarded("on_packet", [&] { on_packet(ec, pack, std::move(msg)); });
+}
+
+// ---------------------------------------------------------------- writing
+
+bool ProtocolClient::admit(std::atomic<std::size_t>& pending, uint8_t protocol) {
+    const uint8_t now = state;
+    if (now == kLoggedIn) {
+        ++pending;
+        return true;
+    }
+    // Before the login reply only a login passes, and only while nothing waits.
+    std::size_t none = 0;
+    return now == kConnected && protocol == kLoginProtocol && pending.compare_exchange_strong(none, 1);
+}
+
+bool ProtocolClient::send(WriteItem item) {
+    if (!item.message || !admit(pending_messages_, item.message->command)) return false;
+    asio::post(io_, [this, entry = std::move(item)]() mutable { enqueue(std::move(entry)); });
+    return true;
+}
+
+bool ProtocolClient::check_raw_frame(const std::vector<uint8_t>& frame) {
+    if (frame.size() <= 9) return false;
+    const bool longFrame = frame[0] == 0x79 && frame[1] == 0x79;
+    const std::size_t header = longFrame ? 4 : 3;
+    const std::size_t fieldSize = longFrame ? 2 : 1;
+    const std::size_t length = longFrame ? std::size_t(frame[2] << 8 | frame[3]) : frame[2];
+    // A length below the protocol number, serial and CRC describes no frame.
+    if (length < kMinLengthField) return false;
+    const std::size_t stopAt = header + length;
+    if (stopAt + 2 > frame.size()) return false;
+    if (frame[stopAt] != 0x0D || frame[stopAt + 1] != 0x0A) return false;
+    const uint16_t crc = static_cast<uint16_t>(frame[stopAt - 2] << 8 | frame[stopAt - 1]);
+    return crc == Zuno::crcItu(frame, 2, length + fieldSize - 2);
+}
+
+bool ProtocolClient::send(RawWriteItem item) {
+    if (!item.data || !check_raw_frame(*item.data)) return false;
+    const std::vector<uint8_t>& frame = *item.data;
+    const uint8_t protocol = frame[frame[0] == 0x79 && frame[1] == 0x79 ? 4 : 3];
+    if (!admit(pending_raw_, protocol)) return false;
+    asio::post(io_, [this, entry = std::move(item)]() mutable { enqueue_raw(std::move(entry)); });
+    return true;
+}
+
+bool ProtocolClient::is_open() const { return socket_open_; }
+
+template <class Item>
+void ProtocolClient::queue_item(std::deque<Item>& queue, std::atomic<std::size_t>& pending, Item item) {
+    if (stopped_) {
+        --pending;
+        return;
+    }
+    const bool idle = write_queue.empty() && raw_write_queue.empty();
+    queue.push_back(std::move(item));
+    if (idle) post_write();
+}
+
+void ProtocolClient::enqueue(WriteItem item) { queue_item(write_queue, pending_messages_, std::move(item)); }
+
+void ProtocolClient::enqueue_raw(RawWriteItem item) { queue_item(raw_write_queue, pending_raw_, std::move(item)); }
+
+void ProtocolClient::post_write() {
+    if (stopped_ || !strand) return;
+    asio::post(*strand, [this] { do_write(); });
+}
+
+void ProtocolClient::do_write() {
+    if (stopped_) return;
+    if (!raw_write_queue.empty()) {
+        const std::vector<uint8_t>& frame = *raw_write_queue.front().data;
+        asio::async_write(socket, asio::buffer(frame),
+                          [this](const std::error_code& ec, std::size_t) { handle_raw_write(ec); });
+        return;
+    }
+    while (!write_queue.empty()) {
+        WriteItem& item = write_queue.front();
+        write_buffer_.clear();
+        const int rc = item.message->encode(write_buffer_);
+        if (rc == 0 && !write_buffer_.empty()) {
+            asio::async_write(socket, asio::buffer(write_buffer_),
+                              [this](const std::error_code& ec, std::size_t) { handle_write(ec); });
+            return;
+        }
+        // Nothing of a message that does not encode goes on the wire; the
+        // entry is dropped and the next one written.
+        const int code = rc != 0 ? rc : Zuno::kErrTooShort;
+        qDebug() << QStringLiteral("encode error") << code << qText(Zuno::ZunoException::messageOf(code))
+                 << qText(Zuno::ZunoMSG::commandName(item.message->command));
+        write_buffer_.clear();
+        write_queue.pop_front();
+        --pending_messages_;
+    }
+}
+
+template <class Item, class Payload>
+void ProtocolClient::complete_write(std::deque<Item>& queue, std::atomic<std::size_t>& pending, Payload Item::*payload,
+                                    const std::error_code& ec) {
+    if (ec) {
+        // The entry keeps its place; the connection ends.
+        if (!stopped_) close();
+        return;
+    }
+    Item item = std::move(queue.front());
+    queue.pop_front();
+    --pending;
+    if (item.done) guarded("done", [&] { item.done(std::error_code(), std::move(item.*payload)); });
+    if (!stopped_ && !(write_queue.empty() && raw_write_queue.empty())) post_write();
+}
+
+void ProtocolClient::handle_write(const std::error_code& ec) {
+    complete_write(write_queue, pending_messages_, &WriteItem::message, ec);
+}
+
+void ProtocolClient::handle_raw_write(const std::error_code& ec) {
+    complete_write(raw_write_queue, pending_raw_, &RawWriteItem::data, ec);
+}
+
+// ---------------------------------------------------------------- timers
+
+void ProtocolClient::start_ms_timer(std::size_t milliseconds) {
+    if (stopped_) return;
+    if (!ms_timer) ms_timer = std::make_shared<asio::steady_timer>(io_);
+    ms_timer->expires_after(std::chrono::milliseconds(milliseconds));
+    ms_timer->async_wait([this, milliseconds](const std::error_code& ec) { handle_ms_timer(ec, milliseconds); });
+}
+
+void ProtocolClient::handle_ms_timer(const std::error_code& ec, std::size_t milliseconds) {
+    if (stopped_ || ec) return;
+    if (on_tick) guarded("on_tick", [&] { on_tick(); });
+    start_ms_timer(milliseconds);
+}
+
+void ProtocolClient::start_login_timer() {
+    if (stopped_) return;
+    if (!login_timer) login_timer = std::make_shared<asio::steady_timer>(io_);
+    login_timer->expires_after(login_timeout);
+    login_timer->async_wait([this](const std::error_code& ec) { handle_login_timer(ec); });
+}
+
+void ProtocolClient::handle_login_timer(const std::error_code& ec) {
+    if (stopped_ || ec) return;
+    if (state == kConnected) {
+        qDebug() << QString::fromUtf8("登录超时");
+        close();
+    }
+}
+
+// ---------------------------------------------------------------- closing
+
+void ProtocolClient::close() {
+    stopped_ = true;
+    state = kClosed;
+    login_timer.reset();
+    ms_timer.reset();
+    strand.reset();
+    if (socket.is_open()) asio::post(io_, [this] { do_close(); });
+}
+
+void ProtocolClient::do_close() {
+    std::error_code ec;
+    socket.close(ec);
+    socket_open_ = false;
+    if (ec) qDebug() << QStringLiteral("close") << qText(ec.message());
+    if (closed_reported_) return;
+    closed_reported_ = true;
+    if (on_closed) guarded("on_closed", [&] { on_closed(); });
+}
+
+void run_io_context(asio::io_context& io) {
+    for (;;) {
+        try {
+            io.run();
+            return;
+        } catch (const std::exception& e) {
+            qDebug() << QStringLiteral("io thread:") << QString::fromUtf8(e.what());
+        } catch (...) {
+            qDebug() << QStringLiteral("io thread: unknown exception");
+        }
+    }
+}

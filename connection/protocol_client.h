@@ -1,0 +1,170 @@
+#pragma once
+// The terminal's TCP connection with the tracking platform.
+//
+// One client per connection attempt. Every handler runs on the one thread
+// that runs the client's io_context (the io thread); `send` and `is_open` may
+// be called from any thread. The owner stops the io_context before it drops
+// the client, so no handler ever runs on a destroyed client.
+//
+// Reading: a fixed four-byte header (start mark, length, and in a short frame
+// the protocol number), then the rest of the frame into the same buffer. The
+// frame is decoded into the platform's class of its protocol number and
+// length and handed to `on_packet`.
+//
+// Writing: two queues (raw frames first, then messages), one write in
+// progress at a time, started through the strand. Until the login reply only
+// the login passes the gate.
+
+#include <asio.hpp>
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "protocol/message.h"
+
+// Results of the codec carried as network results: the value is the negative
+// code of `encode` or `decode`, the message its text in the error table.
+const std::error_category& frame_error_category();
+std::error_code make_frame_error(int codecResult);
+
+// The system's own read result: a frame whose protocol number and length
+// select no class. The connection stays open.
+std::error_code unknown_frame_error();
+
+using FrameCallback =
+    std::function<void(const std::error_code&, const struct MoPack&, std::unique_ptr<Zuno::ZunoMSG>)>;
+
+// One received frame.
+struct MoPack {
+    uint16_t begin = 0;    // 0x7878 short frame, 0x7979 long frame
+    uint8_t protocol = 0;  // protocol number
+    uint16_t length = 0;   // value of the length field
+    std::unique_ptr<std::vector<uint8_t>> data; // the whole frame, start to stop bytes
+    FrameCallback callback;
+};
+
+struct WriteItem {
+    std::unique_ptr<Zuno::ZunoMSG> message;
+    std::function<void(const std::error_code&, std::unique_ptr<Zuno::ZunoMSG>)> done;
+};
+
+struct RawWriteItem {
+    std::unique_ptr<std::vector<uint8_t>> data;
+    std::function<void(const std::error_code&, std::unique_ptr<std::vector<uint8_t>>)> done;
+};
+
+class ProtocolClient {
+public:
+    using MessageFactory = std::function<std::unique_ptr<Zuno::ZunoMSG>(uint8_t protocol, uint16_t length)>;
+
+    static constexpr uint8_t kClosed = 0;
+    static constexpr uint8_t kConnected = 1;
+    static constexpr uint8_t kLoggedIn = 2;
+    // Frames with a length field below this cannot hold protocol number,
+    // serial number and CRC.
+    static constexpr uint16_t kMinLengthField = 5;
+
+    std::atomic<uint8_t> state{kClosed};
+    std::size_t header_length;
+    int64_t tick_interval_ms;
+    asio::ip::tcp::socket socket;
+    std::shared_ptr<asio::steady_timer> login_timer;
+    std::shared_ptr<asio::steady_timer> ms_timer;
+    std::shared_ptr<asio::io_context::strand> strand;
+    // Called with true after a successful connect, with false after a failed one.
+    std::function<void(bool)> on_connected;
+    // Called once per client, after the socket was closed or the connect failed.
+    std::function<void()> on_closed;
+    // Every received frame that selects a class, in order of arrival, on the
+    // io thread. The code is success for a frame that decoded cleanly; for a
+    // frame that did not (too short, stop bytes, CRC, section length) it is a
+    // frame_error_category() code and the message holds what was decoded
+    // before the failure. Such a frame never counts as the login reply.
+    FrameCallback on_packet;
+    std::function<void()> on_tick;
+    std::deque<WriteItem> write_queue;
+    std::deque<RawWriteItem> raw_write_queue;
+    // Waiting time for the login reply; set before `start_login_timer`.
+    std::chrono::milliseconds login_timeout{std::chrono::seconds(60)};
+    // The choice of a received frame's class; makePlatformMessage by default.
+    MessageFactory message_factory;
+
+    // A header_length below 4 is taken as 4: the header analysis reads bytes 0 to 3.
+    ProtocolClient(asio::io_context& io, std::size_t header_length, std::size_t tick_interval_ms);
+    ProtocolClient(const ProtocolClient&) = delete;
+    ProtocolClient& operator=(const ProtocolClient&) = delete;
+    ~ProtocolClient();
+
+    void do_connect(const asio::ip::tcp::resolver::results_type& endpoints);
+
+    // True when accepted; a refused item is dropped without its `done`.
+    bool send(WriteItem item);
+    // The frame must pass check_raw_frame and the gate.
+    bool send(RawWriteItem item);
+    bool is_open() const;
+
+    void start_ms_timer(std::size_t milliseconds);
+    void start_login_timer();
+    // Stops the client; may be called repeatedly, on the io thread.
+    void close();
+
+    // Whether `frame` is one complete frame: more than 9 bytes, 0D 0A where its
+    // length field puts the stop bytes, and the CRC before them correct.
+    static bool check_raw_frame(const std::vector<uint8_t>& frame);
+
+    // The message a complete frame decodes into, or null when its protocol
+    // number and length select no class. `result` (when given) receives the
+    // result of decode.
+    std::unique_ptr<Zuno::ZunoMSG> decode_frame(const std::shared_ptr<MoPack>& pack, int* result = nullptr);
+
+private:
+    void handle_connect(const std::error_code& ec);
+    void do_read_header();
+    void handle_read_header(const std::error_code& ec, const std::shared_ptr<MoPack>& pack);
+    void do_read_body(const std::shared_ptr<MoPack>& pack);
+    void handle_read_body(const std::error_code& ec, const std::shared_ptr<MoPack>& pack);
+    void on_frame(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg);
+    // Logs why reading stops and closes the client.
+    void refuse_frame(const std::string& reason, const std::vector<uint8_t>& bytes, std::size_t count);
+
+    bool admit(std::atomic<std::size_t>& pending, uint8_t protocol);
+    template <class Item>
+    void queue_item(std::deque<Item>& queue, std::atomic<std::size_t>& pending, Item item);
+    template <class Item, class Payload>
+    void complete_write(std::deque<Item>& queue, std::atomic<std::size_t>& pending, Payload Item::*payload,
+                        const std::error_code& ec);
+    void enqueue(WriteItem item);
+    void enqueue_raw(RawWriteItem item);
+    void post_write();
+    void do_write();
+    void handle_write(const std::error_code& ec);
+    void handle_raw_write(const std::error_code& ec);
+
+    void handle_ms_timer(const std::error_code& ec, std::size_t milliseconds);
+    void handle_login_timer(const std::error_code& ec);
+    void do_close();
+
+    asio::io_context& io_;
+    // Set by close(): every handler tests it first.
+    std::atomic<bool> stopped_{false};
+    std::atomic<bool> socket_open_{false};
+    bool closed_reported_ = false;
+    // Entries accepted by the gate and not yet written or dropped, per queue:
+    // the gate's emptiness test reads these from any thread.
+    std::atomic<std::size_t> pending_messages_{0};
+    std::atomic<std::size_t> pending_raw_{0};
+    // The encoded frame of the message write in progress.
+    std::vector<uint8_t> write_buffer_;
+};
+
+// Runs `io` until it is stopped or out of work. An exception that escapes a
+// handler is logged and the loop goes on, so none ends the program.
+void run_io_context(asio::io_context& io);

@@ -1,0 +1,191 @@
+// Write queues, the login gate and the raw frame check.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+#include "connection/client_harness.h"
+#include "render/exception.h"
+#include "support/frame_fixture.h"
+#include "support/test_util.h"
+
+namespace {
+
+using zt::Bytes;
+
+std::unique_ptr<Zuno::ZunoMSG> loginMessage(uint16_t serial) {
+    auto m = std::make_unique<zt::BlobMessage>();
+    m->command = 0x01;
+    m->content = {0x01, 0x23, 0x45, 0x67, 0x89, 0x01, 0x23, 0x45};
+    m->seq = serial;
+    return m;
+}
+
+std::unique_ptr<zt::BlobMessage> blob(uint16_t serial, std::vector<uint8_t> content = {0xAB}) {
+    auto m = std::make_unique<zt::BlobMessage>();
+    m->content = std::move(content);
+    m->seq = serial;
+    return m;
+}
+
+WriteItem item(std::unique_ptr<Zuno::ZunoMSG> m) { return WriteItem{std::move(m), nullptr}; }
+
+RawWriteItem rawItem(const Bytes& frame) { return RawWriteItem{std::make_unique<Bytes>(frame), nullptr}; }
+
+// Serials of the frames the platform received after the first `skip`.
+std::vector<uint16_t> serialsAfter(const zt::TestPlatform& platform, std::size_t skip) {
+    std::vector<uint16_t> s;
+    const auto frames = platform.frames();
+    for (std::size_t i = skip; i < frames.size(); ++i) s.push_back(zt::serialOf(frames[i]));
+    return s;
+}
+
+// A client that offers its login on connecting; the platform answers it.
+struct LoggedIn : ::testing::Test {
+    zt::TestPlatform platform;
+    zt::ClientRun run;
+    zt::LogCapture log;
+
+    void SetUp() override {
+        run.client->message_factory = zt::testMessageOf;
+        run.whenConnected = [](ProtocolClient& c) { c.send(item(loginMessage(0))); };
+        run.connect(platform);
+        ASSERT_TRUE(run.waitForPackets(1));
+        ASSERT_EQ(run.client->state, ProtocolClient::kLoggedIn);
+        ASSERT_EQ(platform.frames().size(), 1u);
+    }
+};
+
+TEST(Gate, OnlyOneLoginPassesBeforeTheLoginReply) {
+    zt::TestPlatform platform;
+    platform.silence(0x01);
+    zt::ClientRun run;
+    run.client->message_factory = zt::testMessageOf;
+    EXPECT_FALSE(run.client->send(item(loginMessage(0)))) << "not connected";
+    EXPECT_FALSE(run.client->send(rawItem(zt::makeFrame(0x01, {}, 0))));
+
+    std::vector<bool> offered;
+    run.whenConnected = [&](ProtocolClient& c) {
+        offered.push_back(c.send(item(loginMessage(1))));
+        offered.push_back(c.send(item(loginMessage(2))));           // one already waits
+        offered.push_back(c.send(item(blob(3))));                   // not a login
+        offered.push_back(c.send(rawItem(zt::makeFrame(0x99, {}, 4)))); // not a login
+        offered.push_back(c.send(rawItem(zt::makeFrame(0x01, {}, 5)))); // raw login, own queue
+    };
+    run.connect(platform);
+    ASSERT_TRUE(platform.waitForFrames(2));
+    std::vector<bool> seen;
+    run.onIo([&](ProtocolClient&) { seen = offered; });
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, false, false, true}));
+    EXPECT_EQ(serialsAfter(platform, 0), (std::vector<uint16_t>{5, 1})); // raw first
+
+    // Still waiting for the reply: nothing but a login passes.
+    EXPECT_FALSE(run.client->send(item(blob(6))));
+    platform.send(zt::makeReply(0x01, 1));
+    ASSERT_TRUE(run.waitForPackets(1));
+    for (uint16_t s = 10; s < 15; ++s) EXPECT_TRUE(run.client->send(item(blob(s))));
+    ASSERT_TRUE(platform.waitForFrames(7));
+    EXPECT_EQ(serialsAfter(platform, 2), (std::vector<uint16_t>{10, 11, 12, 13, 14}));
+}
+
+TEST_F(LoggedIn, MessagesAreWrittenOnceEachInOrderWithTheirDone) {
+    std::atomic<int> doneCount{0};
+    std::vector<uint16_t> doneSerials; // io thread only until the final onIo
+    for (uint16_t s = 1; s <= 40; ++s) {
+        WriteItem w = item(blob(s, std::vector<uint8_t>(s, 0x5A)));
+        w.done = [&](const std::error_code& ec, std::unique_ptr<Zuno::ZunoMSG> m) {
+            if (!ec && m) doneSerials.push_back(m->seq);
+            ++doneCount;
+        };
+        ASSERT_TRUE(run.client->send(std::move(w)));
+    }
+    ASSERT_TRUE(platform.waitForFrames(41));
+    ASSERT_TRUE(platform.waitUntil([&] { return doneCount == 40; }));
+    std::vector<uint16_t> expected;
+    for (uint16_t s = 1; s <= 40; ++s) expected.push_back(s);
+    EXPECT_EQ(serialsAfter(platform, 1), expected);
+    std::vector<uint16_t> seen;
+    run.onIo([&](ProtocolClient&) { seen = doneSerials; });
+    EXPECT_EQ(seen, expected);
+}
+
+TEST_F(LoggedIn, RawFrameWaitingGoesBeforeWaitingMessage) {
+    std::vector<uint16_t> rawDone;
+    run.onIo([&](ProtocolClient& c) {
+        c.send(item(blob(10)));
+        RawWriteItem r = rawItem(zt::makeFrame(0x70, {1, 2}, 11));
+        r.done = [&](const std::error_code& ec, std::unique_ptr<Bytes> b) {
+            if (!ec && b) rawDone.push_back(zt::serialOf(*b));
+        };
+        c.send(std::move(r));
+    });
+    ASSERT_TRUE(platform.waitForFrames(3));
+    EXPECT_EQ(serialsAfter(platform, 1), (std::vector<uint16_t>{11, 10}));
+    std::vector<uint16_t> seen;
+    run.onIo([&](ProtocolClient&) { seen = rawDone; });
+    EXPECT_EQ(seen, std::vector<uint16_t>{11});
+}
+
+TEST_F(LoggedIn, MessageThatDoesNotEncodeIsNotWritten) {
+    std::atomic<int> doneCount{0};
+    auto counting = [&](std::unique_ptr<Zuno::ZunoMSG> m) {
+        WriteItem w = item(std::move(m));
+        w.done = [&](const std::error_code&, std::unique_ptr<Zuno::ZunoMSG>) { ++doneCount; };
+        return w;
+    };
+    auto failing = blob(20, {1, 2, 3, 4});
+    failing->failWith = -4; // fails after writing part of its content
+    ASSERT_TRUE(run.client->send(counting(std::move(failing))));
+    auto empty = std::make_unique<Zuno::ZunoMSG>(0x13); // encodes to nothing
+    ASSERT_TRUE(run.client->send(counting(std::move(empty))));
+    ASSERT_TRUE(run.client->send(counting(blob(21))));
+    ASSERT_TRUE(platform.waitForFrames(2));
+    ASSERT_TRUE(platform.waitUntil([&] { return doneCount == 1; }));
+    EXPECT_EQ(serialsAfter(platform, 1), std::vector<uint16_t>{21});
+    // The bytes received are exactly the login frame and the good frame.
+    const auto frames = platform.frames();
+    EXPECT_EQ(platform.received().size(), frames[0].size() + frames[1].size());
+    EXPECT_TRUE(log.contains("encode error"));
+    EXPECT_TRUE(log.contains(Zuno::ZunoException::messageOf(-4)));
+    // The next entries still go out.
+    ASSERT_TRUE(run.client->send(item(blob(22))));
+    ASSERT_TRUE(platform.waitForFrames(3));
+}
+
+TEST_F(LoggedIn, ClosedClientRefusesEverything) {
+    run.onIo([](ProtocolClient& c) {
+        c.close();
+        c.close(); // both post a closing step: still one on_closed
+    });
+    ASSERT_TRUE(run.waitForClosed());
+    EXPECT_FALSE(run.client->send(item(blob(1))));
+    EXPECT_FALSE(run.client->send(rawItem(zt::makeFrame(0x70, {}, 2))));
+    EXPECT_FALSE(run.client->is_open());
+    ASSERT_TRUE(run.waitForRunEnd());
+    EXPECT_EQ(run.closedCount(), 1);
+}
+
+TEST(RawFrameCheck, FrameMustEndWhereItsLengthSaysWithItsCrc) {
+    const Bytes good = zt::bytes("78 78 05 01 00 01 D9 DC 0D 0A");
+    const struct {
+        const char* name;
+        Bytes frame;
+        bool ok;
+    } cases[] = {
+        {"ten-byte login reply", good, true},
+        {"long frame", zt::makeFrame(0x70, {1, 2, 3}, 9, true), true},
+        {"bytes after the stop", zt::concat({good, zt::bytes("00")}), true},
+        {"stop 0A 0D", zt::bytes("78 78 05 01 00 01 D9 DC 0A 0D"), false},
+        {"bad CRC", zt::withBadCrc(good), false},
+        {"length past the end", zt::bytes("78 78 06 01 00 01 D9 DC 0D 0A"), false},
+        {"nine bytes", zt::bytes("78 78 04 01 00 01 D9 0D 0A"), false},
+        {"short length 0", zt::bytes("78 78 00 0D 0A 00 00 00 00 00"), false},
+        // The CRC of no bytes is 0: without the length check this passed.
+        {"long length 0", zt::bytes("79 79 00 00 0D 0A 00 00 00 00"), false},
+        {"long length 2", zt::bytes("79 79 00 02 00 00 0D 0A 00 00"), false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ProtocolClient::check_raw_frame(c.frame), c.ok) << c.name;
+}
+
+} // namespace
