@@ -107,11 +107,12 @@ void DataSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
 void DataSettingForm::buildForm(const std::string& json) {
     ui->lbMsg->setText(QString());
     const ModelView view = readModelView(json);
-    if (view.status == ModelRead::Broken) {
+    if (view.status == ModelRead::Broken || view.illTyped) {
         const ProtocolDataModel& entry = entries[shownEntry];
         ui->lbMsg->setText(readErrorMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath)));
-        return;
     }
+    if (view.status == ModelRead::Broken)
+        return;
     if (view.status == ModelRead::NoComponents)
         return;
     const int n = static_cast<int>(view.components.size());

@@ -164,17 +164,50 @@ QString keysJoined(const std::vector<ChoiceItem>& items, const std::function<boo
     return keys.join(", ");
 }
 
-ComponentView readComponent(const picojson::value& element, const QDateTime& now) {
+// Whether `key` is present with another type than T.
+template <class T>
+bool wrongType(const Object& obj, const char* key) {
+    const picojson::value* v = member(obj, key);
+    return v && !v->is<T>();
+}
+
+// Whether a shown component breaks the types its kind reads.
+bool kindIllTyped(const Object& c, EditorKind kind) {
+    switch (kind) {
+    case EditorKind::Number:
+    case EditorKind::Text:
+        return wrongType<double>(c, "value") && wrongType<std::string>(c, "value");
+    case EditorKind::ComboList:
+    case EditorKind::CheckCombo:
+        if (!has<Object>(c, "dataSource") || !has<bool>(c.at("dataSource").get<Object>(), "inner"))
+            return true;
+        [[fallthrough]];
+    case EditorKind::DateTime:
+    case EditorKind::Action:
+        return wrongType<std::string>(c, "value");
+    case EditorKind::None: break;
+    }
+    return false;
+}
+
+ComponentView readComponent(const picojson::value& element, const QDateTime& now, bool& illTyped) {
     ComponentView view;
-    if (!element.is<Object>())
+    if (!element.is<Object>()) {
+        illTyped = true;
         return view;
+    }
     const Object& c = element.get<Object>();
+    if (wrongType<std::string>(c, "label") || wrongType<std::string>(c, "component") ||
+        wrongType<bool>(c, "readOnly"))
+        illTyped = true;
     if (!has<std::string>(c, "label") || !has<std::string>(c, "component") || !has<bool>(c, "readOnly"))
         return view;
     view.shown = true;
     view.label = textOf(c.at("label"));
     view.kind = editorKindOf(c.at("component").get<std::string>());
     view.readOnly = c.at("readOnly").get<bool>();
+    if (kindIllTyped(c, view.kind))
+        illTyped = true;
     const QString value = has<std::string>(c, "value") ? textOf(c.at("value")) : QString();
     const bool valueIsText = has<std::string>(c, "value");
 
@@ -223,7 +256,7 @@ ModelView readModelView(const std::string& json, const QDateTime& now) {
         return view;
     view.status = ModelRead::Ok;
     for (const picojson::value& element : components->get<picojson::array>())
-        view.components.push_back(readComponent(element, now));
+        view.components.push_back(readComponent(element, now, view.illTyped));
     return view;
 }
 

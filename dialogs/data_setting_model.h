@@ -76,6 +76,11 @@ enum class ModelRead {
 struct ModelView {
     ModelRead status = ModelRead::Broken;
     std::vector<ComponentView> components; // one per element, shown or not
+    // Some element breaks the format's types (is no object, has a "label",
+    // "component" or "readOnly" of another type, a "value" of another type
+    // than its kind reads, or a list kind without a usable "dataSource"):
+    // the rest of the form still shows, and the editor says the file is faulty.
+    bool illTyped = false;
 };
 
 // The form of a model text; "now" is the moment an empty date stands for.

@@ -27,33 +27,44 @@ bool stringMember(const picojson::object& obj, const char* key) {
     return it != obj.end() && it->second.is<std::string>();
 }
 
+// Adds one step of "commands" unless its keyword is there already; false
+// when the element has not the shape of a step.
+bool readStep(const picojson::value& element, FlowSteps& steps) {
+    if (!element.is<picojson::object>())
+        return false;
+    const picojson::object& step = element.get<picojson::object>();
+    const auto checked = step.find("isChecked");
+    const auto delay = step.find("delay");
+    if (!stringMember(step, "cmd") || checked == step.end() || !checked->second.is<bool>() ||
+        delay == step.end() || !delay->second.is<int64_t>())
+        return false;
+    ProtocolTask task;
+    task.cmd = step.at("cmd").get<std::string>();
+    task.isChecked = checked->second.get<bool>();
+    task.delay = static_cast<int16_t>(static_cast<uint16_t>(delay->second.get<int64_t>()));
+    steps.emplace(task.cmd, task);
+    return true;
+}
+
 } // namespace
 
-bool readFlowSteps(const std::string& text, FlowSteps& steps) {
+bool readFlowSteps(const std::string& text, FlowSteps& steps, bool* illTyped) {
     steps.clear();
+    bool faulty = false;
     picojson::value root;
     const picojson::object* flow = flowObject(root, text);
-    if (!flow)
-        return false;
-    const auto commands = flow->find("commands");
-    if (commands == flow->end() || !commands->second.is<picojson::array>())
-        return true;
-    for (const picojson::value& element : commands->second.get<picojson::array>()) {
-        if (!element.is<picojson::object>())
-            continue;
-        const picojson::object& step = element.get<picojson::object>();
-        const auto checked = step.find("isChecked");
-        const auto delay = step.find("delay");
-        if (!stringMember(step, "cmd") || checked == step.end() || !checked->second.is<bool>() ||
-            delay == step.end() || !delay->second.is<int64_t>())
-            continue;
-        ProtocolTask task;
-        task.cmd = step.at("cmd").get<std::string>();
-        task.isChecked = checked->second.get<bool>();
-        task.delay = static_cast<int16_t>(static_cast<uint16_t>(delay->second.get<int64_t>()));
-        steps.emplace(task.cmd, task);
+    if (flow) {
+        const auto commands = flow->find("commands");
+        if (commands != flow->end() && !commands->second.is<picojson::array>())
+            faulty = true;
+        else if (commands != flow->end())
+            for (const picojson::value& element : commands->second.get<picojson::array>())
+                if (!readStep(element, steps))
+                    faulty = true;
     }
-    return true;
+    if (illTyped)
+        *illTyped = faulty;
+    return flow != nullptr;
 }
 
 std::vector<FlowRow> flowRows(QList<ProtocolDataModel> models, const QString& protocol,

@@ -26,9 +26,10 @@ bool isLoginStep(const QString& cmd);
 using FlowSteps = std::map<std::string, ProtocolTask>;
 
 // The steps of a flow text: the first step of a keyword wins; a step without
-// a string "cmd", a boolean "isChecked" and an integer "delay" is skipped.
+// a string "cmd", a boolean "isChecked" and an integer "delay" is skipped and
+// sets `illTyped` (when given), as does a "commands" that is no array.
 // False when the text is no JSON object ("commands" missing: no steps, true).
-bool readFlowSteps(const std::string& text, FlowSteps& steps);
+bool readFlowSteps(const std::string& text, FlowSteps& steps, bool* illTyped = nullptr);
 
 // One check box and spin box pair of the panel.
 struct FlowRow {

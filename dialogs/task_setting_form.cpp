@@ -75,11 +75,14 @@ void TaskSettingForm::buildFlow(const std::string& json) {
     ui->lbMsg->setText(QString());
     const QList<ProtocolDataModel> models = scanConfigDir(basePath("conf/model/"));
     FlowSteps steps;
-    if (!readFlowSteps(json, steps)) {
+    bool illTyped = false;
+    const bool read = readFlowSteps(json, steps, &illTyped);
+    if (!read || illTyped) {
         const ProtocolDataModel& flow = entries[shownEntry];
         ui->lbMsg->setText(readErrorMessage(flow.cmd, configPathForMessage(flow.absoluteFilePath)));
-        return;
     }
+    if (!read)
+        return;
     const std::vector<FlowRow> rows = flowRows(models, entries[shownEntry].protocol, steps);
     int i = 0;
     for (const FlowRow& row : rows) {

@@ -412,7 +412,7 @@ private slots:
         tree->write("conf/model/gps.json", text);
         open(1);
         activate(1);
-        QVERIFY(message().isEmpty());
+        QCOMPARE(message(), QString("读取配置\"GPS12\"错误, 文件:conf/model/gps.json"));
         QCOMPARE(child<QComboBox>("A_scb")->count(), 1);
         QCOMPARE(child<QComboBox>("A_scb")->currentText(), QString("ok"));
         QCOMPARE(child<QtCheckComboBox>("B_ccb")->count(), 0);

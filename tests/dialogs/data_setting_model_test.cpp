@@ -50,12 +50,36 @@ TEST(ModelView, ComponentsWithoutTheirKeysKeepTheirPlaceUnshown) {
         "D",
         {"label":"E","component":"numberEdt","readOnly":true,"value":"5"}]})");
     ASSERT_EQ(view.components.size(), 6u);
+    EXPECT_TRUE(view.illTyped); // "false" as a text, 7 as a label, "D" as an element
     EXPECT_TRUE(view.components[0].shown);
     for (int i : {1, 2, 3, 4})
         EXPECT_FALSE(view.components[i].shown) << i;
     EXPECT_TRUE(view.components[5].shown);
     EXPECT_EQ(view.components[5].kind, EditorKind::None);
     EXPECT_EQ(view.components[5].label, "E");
+}
+
+TEST(ModelView, WhatMakesAFileIllTyped) {
+    const struct {
+        const char* component;
+        bool illTyped;
+    } rows[] = {{R"({"label":"A","component":"textEdit","readOnly":false,"value":"a"})", false},
+                {R"({"label":"A","component":"textEdit","value":"a"})", false},
+                {R"({"label":"A","component":"numberEdit","readOnly":false,"value":5})", false},
+                {R"({"label":"A","component":"numberEdit","readOnly":false,"value":[5]})", true},
+                {R"({"label":"A","component":"oops","readOnly":false,"value":[5]})", false},
+                {R"({"label":"A","component":"actionEdit","readOnly":false,"value":5})", true},
+                {R"({"label":"A","component":"dateTimeEdit","readOnly":false,"value":null})", true},
+                {R"({"label":"A","component":"comoboxList","readOnly":false,"value":"1"})", true},
+                {R"({"label":"A","component":"checkComboBox","readOnly":false,"value":"1","dataSource":{"data":[]}})", true},
+                {R"({"label":"A","component":"checkComboBox","readOnly":false,"value":"1","dataSource":{"inner":false}})", false},
+                {R"({"label":"A","component":1,"readOnly":false})", true},
+                {R"([1])", true}};
+    for (const auto& row : rows) {
+        const ModelView view = readModelView(std::string(R"({"components":[)") + row.component + "]}");
+        EXPECT_EQ(view.status, ModelRead::Ok);
+        EXPECT_EQ(view.illTyped, row.illTyped) << row.component;
+    }
 }
 
 TEST(ModelView, NumberStartValuesAndLimits) {

@@ -38,6 +38,7 @@ TEST(FlowLoginStep, ByTrimmedUpperCasedPrefix) {
 
 TEST(FlowSteps, FirstOfAKeywordWinsAndIllTypedStepsAreSkipped) {
     FlowSteps steps;
+    bool illTyped = false;
     ASSERT_TRUE(readFlowSteps(R"({"cmd":"F","protocol":"P","commands":[
         {"cmd":"GPS12","isChecked":true,"delay":30},
         {"cmd":"GPS12","isChecked":false,"delay":5},
@@ -48,7 +49,8 @@ TEST(FlowSteps, FirstOfAKeywordWinsAndIllTypedStepsAreSkipped) {
         "GPS22",
         {"cmd":"WIFI2C","isChecked":false,"delay":65537},
         {"cmd":"GPS24","isChecked":true,"delay":40000}]})",
-                              steps));
+                              steps, &illTyped));
+    EXPECT_TRUE(illTyped);
     ASSERT_EQ(steps.size(), 3u);
     EXPECT_TRUE(steps.at("GPS12").isChecked);
     EXPECT_EQ(steps.at("GPS12").delay, 30);
@@ -73,6 +75,21 @@ TEST(FlowSteps, TextsThatAreNoFlowObject) {
         steps["stale"] = task("stale", true, 1);
         EXPECT_EQ(readFlowSteps(row.text, steps), row.ok) << row.text;
         EXPECT_TRUE(steps.empty()) << row.text;
+    }
+    // Whole steps, or none, are no fault; "commands" of another type is.
+    const struct {
+        const char* text;
+        bool illTyped;
+    } shapes[] = {{R"({"commands":[{"cmd":"A","isChecked":true,"delay":1},{"cmd":"A","isChecked":false,"delay":2}]})", false},
+                  {R"({"cmd":"F"})", false},
+                  {R"({"commands":[]})", false},
+                  {R"({"commands":{}})", true},
+                  {R"({"commands":[{"cmd":"A","isChecked":true}]})", true}};
+    for (const auto& shape : shapes) {
+        FlowSteps steps;
+        bool illTyped = !shape.illTyped;
+        EXPECT_TRUE(readFlowSteps(shape.text, steps, &illTyped)) << shape.text;
+        EXPECT_EQ(illTyped, shape.illTyped) << shape.text;
     }
 }
 
