@@ -1,0 +1,316 @@
+#include "dialogs/data_setting_form.h"
+
+#include <algorithm>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStandardItemModel>
+#include <QStringListModel>
+#include <QStyle>
+
+#include "connection/base_folder.h"
+#include "dialogs/alert_lng_form.h"
+#include "dialogs/alert_status_form.h"
+#include "dialogs/config_dialog.h"
+#include "dialogs/device_status_form.h"
+#include "dialogs/list_enter.h"
+#include "protocol/text_file.h"
+#include "ui_data_setting_form.h"
+#include "widgets/qt_check_combo_box.h"
+#include "widgets/qt_long_long_spin_box.h"
+
+using namespace Zuno;
+
+namespace {
+
+const QString kDateTimeFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
+constexpr int kCheckValueRole = Qt::UserRole + 1;
+
+// Every editor of the form: 120 x 20, growing to 1280 wide.
+void sizeEditor(QWidget* editor) {
+    editor->setFixedSize(120, 20);
+    editor->setMaximumSize(1280, 20);
+    editor->setMinimumSize(120, 20);
+}
+
+// Runs a bit-field popup on the line edit's value; its OK writes back
+// through the form's receiveData.
+template <class Popup, class Value>
+void runPopup(DataSettingForm* form, const Value& value, QLineEdit* edit) {
+    auto* popup = new Popup(form, value, edit->objectName());
+    QObject::connect(popup, &Popup::sendData, form,
+                     QOverload<const Value&, const QString&>::of(&DataSettingForm::receiveData));
+    popup->exec();
+}
+
+} // namespace
+
+QLabel* makeLabel(QWidget* parent, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setFixedSize(80, 20);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+QLineEdit* makeLineEdit(QWidget* parent, const QString& text) {
+    auto* edit = new QLineEdit(text, parent);
+    sizeEditor(edit);
+    edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return edit;
+}
+
+QDateTimeEdit* makeDateTimeEdit(QWidget* parent, const time_t* t) {
+    auto* edit = new QDateTimeEdit(QDateTime::currentDateTime(), parent);
+    sizeEditor(edit);
+    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    edit->setDateTime(dateTimeOfSeconds(static_cast<uint32_t>(*t)));
+    return edit;
+}
+
+DataSettingForm::DataSettingForm(QWidget* parent, const uint8_t& mode)
+    : QDialog(parent), ui(new Ui_DataSettingForm), listModel(nullptr), mode(mode) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    ui->setupUi(this);
+    keepEnterInList(ui->lvProtocol);
+    const bool replies = mode == 2;
+    setWindowTitle(replies ? QStringLiteral("指令回复设置") : QStringLiteral("协议数据设置"));
+
+    entries = scanConfigDir(basePath(replies ? "conf/cmd/" : "conf/model/"));
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const ProtocolDataModel& a, const ProtocolDataModel& b) { return a.cmd < b.cmd; });
+    QStringList rows;
+    for (const ProtocolDataModel& entry : entries)
+        rows << entry.cmd.trimmed() + "\t" + entry.fileName;
+    listModel = fillEntryList(ui->lvProtocol, rows, this);
+    on_lvProtocol_activated(ui->lvProtocol->currentIndex());
+}
+
+DataSettingForm::~DataSettingForm() { delete ui; }
+
+void DataSettingForm::clearForm() {
+    clearGrid(ui->panel);
+    editors.clear();
+}
+
+void DataSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
+    clearForm();
+    shownEntry = entryRow(index, entries.size());
+    if (shownEntry < 0)
+        return;
+    buildForm(readTextFile(entries[shownEntry].absoluteFilePath).toUtf8().toStdString());
+}
+
+void DataSettingForm::buildForm(const std::string& json) {
+    ui->lbMsg->setText(QString());
+    const ModelView view = readModelView(json);
+    if (view.status == ModelRead::Broken || view.illTyped) {
+        const ProtocolDataModel& entry = entries[shownEntry];
+        ui->lbMsg->setText(readErrorMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath)));
+    }
+    if (view.status == ModelRead::Broken)
+        return;
+    if (view.status == ModelRead::NoComponents)
+        return;
+    const int n = static_cast<int>(view.components.size());
+    for (int i = 0; i < n; ++i) {
+        const ComponentView& component = view.components[static_cast<size_t>(i)];
+        if (!component.shown)
+            continue;
+        QLabel* label = makeLabel(this, component.label);
+        label->setMaximumSize(80, 20);
+        label->setMinimumSize(80, 20);
+        ui->panel->addWidget(label, i / 2, i % 2 == 0 ? 0 : 2);
+        if (QWidget* editor = makeEditor(component)) {
+            ui->panel->addWidget(editor, i / 2, i % 2 == 0 ? 1 : 3);
+            editors.append({component.label, component.kind, editor});
+        }
+    }
+    QLabel* filler = makeLabel(this, QString());
+    filler->setMinimumSize(80, 20);
+    filler->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    ui->panel->addWidget(filler, n / 2 + 1, 0);
+}
+
+QWidget* DataSettingForm::makeEditor(const ComponentView& c) {
+    const QString name = c.label + editorSuffix(c.kind);
+    switch (c.kind) {
+    case EditorKind::Number: {
+        auto* box = new QtLongLongSpinBox(this);
+        box->setValue(c.number);
+        sizeEditor(box);
+        box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        box->setObjectName(name);
+        box->setMinimum(0);
+        if (c.hasSuffix)
+            box->setSuffix(c.suffix);
+        if (c.hasMax)
+            box->setMaximum(c.max);
+        // Only the text field: the arrows still step the value.
+        if (c.readOnly)
+            if (auto* field = box->findChild<QLineEdit*>())
+                field->setReadOnly(true);
+        return box;
+    }
+    case EditorKind::Text: {
+        QLineEdit* edit = makeLineEdit(this, c.text);
+        edit->setObjectName(name);
+        if (c.hasPlaceholder)
+            edit->setPlaceholderText(c.placeholder);
+        if (c.hasMask)
+            edit->setInputMask(c.mask);
+        edit->setMaxLength(c.maxLength);
+        edit->setReadOnly(c.readOnly);
+        return edit;
+    }
+    case EditorKind::ComboList: {
+        auto* box = new QComboBox(this);
+        sizeEditor(box);
+        for (const ChoiceItem& item : c.items)
+            box->addItem(item.key, item.val);
+        box->setCurrentIndex(c.current);
+        box->setObjectName(name);
+        box->setEditable(false);
+        return box;
+    }
+    case EditorKind::CheckCombo: {
+        auto* box = new QtCheckComboBox(this);
+        sizeEditor(box);
+        box->setObjectName(name);
+        if (!c.innerList)
+            return box;
+        auto* model = qobject_cast<QStandardItemModel*>(box->model());
+        for (const ChoiceItem& choice : c.items) {
+            auto* item = new QStandardItem(choice.key);
+            item->setData(Qt::Unchecked, Qt::CheckStateRole);
+            item->setData(choice.val, kCheckValueRole);
+            item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+            model->appendRow(item);
+        }
+        box->setAllCheckedText(c.allCheckedText);
+        box->updateText();
+        // Ticked by bit, not by key text, so that keys holding ", " or
+        // shared by two items tick exactly the items of the mask.
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const int val = c.items[static_cast<size_t>(row)].val;
+            if (val >= 0 && val <= 7 && (c.checkMask >> val & 1))
+                model->item(row)->setData(Qt::Checked, Qt::CheckStateRole);
+        }
+        return box;
+    }
+    case EditorKind::DateTime: {
+        const time_t seconds = static_cast<time_t>(c.seconds);
+        QDateTimeEdit* edit = makeDateTimeEdit(this, &seconds);
+        edit->setObjectName(name);
+        return edit;
+    }
+    case EditorKind::Action: {
+        QLineEdit* edit = makeLineEdit(this, c.text);
+        edit->setObjectName(name);
+        edit->setMaxLength(32);
+        auto* action = new QAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QString(), edit);
+        edit->addAction(action, QLineEdit::TrailingPosition);
+        switch (popupKindOf(c.label)) {
+        case PopupKind::TerminalContent:
+            connect(action, &QAction::triggered, edit, [this, edit] { openTerminalContentEditor(edit); });
+            break;
+        case PopupKind::AlertAndLang:
+            connect(action, &QAction::triggered, edit, [this, edit] { openAlertAndLangEditor(edit); });
+            break;
+        case PopupKind::DirectionAndStat:
+            connect(action, &QAction::triggered, edit, [this, edit] { openDirectionAndStatEditor(edit); });
+            break;
+        case PopupKind::None: break;
+        }
+        edit->setReadOnly(c.readOnly);
+        return edit;
+    }
+    case EditorKind::None: break;
+    }
+    return nullptr;
+}
+
+void DataSettingForm::openTerminalContentEditor(QLineEdit* edit) {
+    runPopup<AlertStatusForm>(this, terminalContentOfText(edit->text()), edit);
+}
+
+void DataSettingForm::openAlertAndLangEditor(QLineEdit* edit) {
+    runPopup<AlertLngForm>(this, alertAndLangOfText(edit->text()), edit);
+}
+
+void DataSettingForm::openDirectionAndStatEditor(QLineEdit* edit) {
+    runPopup<DeviceStatusForm>(this, directionAndStatOfText(edit->text()), edit);
+}
+
+void DataSettingForm::writePacked(const QString& name, const QString& text) {
+    for (const Editor& editor : editors) {
+        auto* edit = qobject_cast<QLineEdit*>(editor.widget.data());
+        if (edit && edit->objectName() == name)
+            edit->setText(text);
+    }
+}
+
+void DataSettingForm::receiveData(const DirectionAndStat& value, const QString& name) {
+    writePacked(name, packedText(value));
+}
+
+void DataSettingForm::receiveData(const TerminalContent& value, const QString& name) {
+    writePacked(name, packedText(value));
+}
+
+void DataSettingForm::receiveData(const AlertAndLang& value, const QString& name) {
+    writePacked(name, packedText(value));
+}
+
+QString DataSettingForm::valueText(const Editor& editor) const {
+    QWidget* widget = editor.widget.data();
+    switch (editor.kind) {
+    case EditorKind::Number: return QString::number(static_cast<QtLongLongSpinBox*>(widget)->value());
+    case EditorKind::Text: return static_cast<QLineEdit*>(widget)->displayText();
+    case EditorKind::ComboList: {
+        auto* box = static_cast<QComboBox*>(widget);
+        return box->currentIndex() < 0 ? QString() : QString::number(box->currentData().toLongLong());
+    }
+    case EditorKind::CheckCombo: {
+        const QAbstractItemModel* model = static_cast<QtCheckComboBox*>(widget)->model();
+        std::vector<std::pair<int, bool>> items;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex index = model->index(row, 0);
+            items.emplace_back(index.data(kCheckValueRole).toInt(),
+                               index.data(Qt::CheckStateRole).toInt() == Qt::Checked);
+        }
+        return QString::number(checkMaskOf(items));
+    }
+    case EditorKind::DateTime: return static_cast<QDateTimeEdit*>(widget)->dateTime().toString(kDateTimeFormat);
+    case EditorKind::Action: return static_cast<QLineEdit*>(widget)->text();
+    case EditorKind::None: break;
+    }
+    return QString();
+}
+
+void DataSettingForm::on_buttonBox_accepted() {
+    if (shownEntry < 0)
+        return;
+    const ProtocolDataModel entry = entries[shownEntry];
+    const std::string text = readTextFile(entry.absoluteFilePath).toUtf8().toStdString();
+
+    // By label; of two editors with one label the later one's value stays.
+    std::map<QString, QString> values;
+    for (const Editor& editor : editors)
+        if (editor.widget)
+            values[editor.label] = valueText(editor);
+
+    std::string written;
+    const bool rewritten = saveModelValues(text, values, written);
+    if (!finishSave(entry, rewritten, written, ui->lbMsg))
+        return;
+    if (mode == 2)
+        emit signalSendCmd(entry.cmd.toStdString(), written);
+    else
+        emit signalSendConfigChange(entry);
+}
+
+void DataSettingForm::on_buttonBox_rejected() { close(); }

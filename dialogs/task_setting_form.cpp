@@ -1,0 +1,142 @@
+#include "dialogs/task_setting_form.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStringListModel>
+
+#include "connection/base_folder.h"
+#include "dialogs/config_dialog.h"
+#include "dialogs/data_setting_form.h"
+#include "dialogs/list_enter.h"
+#include "dialogs/task_setting_flow.h"
+#include "protocol/text_file.h"
+#include "ui_task_setting_form.h"
+
+using namespace Zuno;
+
+TaskSettingForm::TaskSettingForm(QWidget* parent)
+    : QDialog(parent), ui(new Ui_TaskSettingForm), listModel(nullptr) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    ui->setupUi(this);
+    keepEnterInList(ui->lvProtocol);
+
+    entries = scanConfigDir(basePath("conf/prop/"));
+    sortFlows(entries);
+
+    QStringList rows;
+    for (const ProtocolDataModel& entry : entries)
+        rows << entry.cmd + "\t" + entry.fileName;
+    listModel = fillEntryList(ui->lvProtocol, rows, this);
+    on_lvProtocol_activated(ui->lvProtocol->currentIndex());
+    ui->lvProtocol->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+TaskSettingForm::~TaskSettingForm() { delete ui; }
+
+QLabel* TaskSettingForm::makeLabel(QWidget* parent, const QString& text) { return ::makeLabel(parent, text); }
+
+QCheckBox* TaskSettingForm::makeCheckBox(QWidget* parent, const QString& text, bool checked) {
+    auto* box = new QCheckBox(parent);
+    box->setText(text);
+    box->setChecked(checked);
+    box->setFixedSize(90, 20);
+    box->setLayoutDirection(Qt::RightToLeft);
+    return box;
+}
+
+QSpinBox* TaskSettingForm::makeSpinBox(QWidget* parent, const QString& prefix, const int& value,
+                                       const QString& suffix) {
+    auto* box = new QSpinBox(parent);
+    box->setValue(value);
+    box->setPrefix(prefix);
+    box->setSuffix(suffix);
+    box->setFixedSize(120, 20);
+    box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return box;
+}
+
+void TaskSettingForm::clearForm() {
+    clearGrid(ui->panel);
+}
+
+void TaskSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
+    clearForm();
+    shownEntry = entryRow(index, entries.size());
+    if (shownEntry < 0)
+        return;
+    buildFlow(readTextFile(entries[shownEntry].absoluteFilePath).toUtf8().toStdString());
+}
+
+void TaskSettingForm::buildFlow(const std::string& json) {
+    ui->lbMsg->setText(QString());
+    const QList<ProtocolDataModel> models = scanConfigDir(basePath("conf/model/"));
+    FlowSteps steps;
+    bool illTyped = false;
+    const bool read = readFlowSteps(json, steps, &illTyped);
+    if (!read || illTyped) {
+        const ProtocolDataModel& flow = entries[shownEntry];
+        ui->lbMsg->setText(readErrorMessage(flow.cmd, configPathForMessage(flow.absoluteFilePath)));
+    }
+    if (!read)
+        return;
+    const std::vector<FlowRow> rows = flowRows(models, entries[shownEntry].protocol, steps);
+    int i = 0;
+    for (const FlowRow& row : rows) {
+        QCheckBox* check = makeCheckBox(this, row.cmd, false);
+        check->setObjectName(row.cmd + "_ck");
+        ui->panel->addWidget(check, i / 2, i % 2 == 0 ? 0 : 2);
+        QSpinBox* spin = makeSpinBox(this, QStringLiteral("发送间隔:"), 1, QStringLiteral("秒"));
+        spin->setObjectName(row.cmd + "_sp");
+        spin->setRange(kFlowDelayMin, kFlowDelayMax);
+        ui->panel->addWidget(spin, i / 2, i % 2 == 0 ? 1 : 3);
+        if (row.login) {
+            spin->setRange(0, 0);
+            check->setEnabled(false);
+            spin->setEnabled(false);
+        }
+        check->setChecked(row.checked);
+        spin->setValue(row.delay);
+        ++i;
+    }
+    QLabel* filler = makeLabel(this, QString());
+    filler->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    filler->setMinimumSize(80, 20);
+    ui->panel->addWidget(filler, i / 2 + 1, 0);
+}
+
+void TaskSettingForm::on_buttonBox_accepted() {
+    if (shownEntry < 0)
+        return;
+    const ProtocolDataModel flow = entries[shownEntry];
+    const std::string text = readTextFile(flow.absoluteFilePath).toUtf8().toStdString();
+
+    // The panel's state, widgets in the order they were made, the later of
+    // two pairs for one keyword winning.
+    FlowSteps panel;
+    const auto stepOf = [&panel](const QString& name, const QString& suffix) -> ProtocolTask* {
+        if (!name.endsWith(suffix))
+            return nullptr;
+        const std::string cmd = name.left(name.size() - suffix.size()).toStdString();
+        ProtocolTask& task = panel[cmd];
+        task.cmd = cmd;
+        return &task;
+    };
+    for (QCheckBox* check : findChildren<QCheckBox*>())
+        if (ProtocolTask* task = stepOf(check->objectName(), "_ck"))
+            task->isChecked = check->isChecked();
+    for (QSpinBox* spin : findChildren<QSpinBox*>())
+        if (ProtocolTask* task = stepOf(spin->objectName(), "_sp"))
+            task->delay = static_cast<int16_t>(spin->value());
+
+    std::string written;
+    const bool rewritten = rewriteFlowCommands(text, panel, written);
+    if (!finishSave(flow, rewritten, written, ui->lbMsg))
+        return;
+    emit signalSendConfigChange(flow);
+}
+
+void TaskSettingForm::on_buttonBox_rejected() { close(); }

@@ -1,0 +1,480 @@
+// The message model editor driven by object name on a prepared conf/ tree.
+#include <memory>
+#include <string>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QtTest>
+
+#include "app/gui_test_main.h"
+#include "builders/model_file.h"
+#include "connection/base_folder.h"
+#include "connection/config_tree.h"
+#include "dialogs/alert_lng_form.h"
+#include "dialogs/alert_status_form.h"
+#include "dialogs/data_setting_form.h"
+#include "dialogs/device_status_form.h"
+#include "protocol/message.h"
+#include "settings_dialog_support.h"
+#include "tools/dialog_support.h"
+#include "widgets/qt_check_combo_box.h"
+#include "widgets/qt_long_long_spin_box.h"
+
+Q_DECLARE_METATYPE(zt::CloseBy)
+
+namespace {
+
+// Fourteen components: every kind, one without "readOnly", one of no kind,
+// and a label holding a blank.
+const QByteArray kGps = R"({"cmd":"GPS12","protocol":"P","components":[
+ {"label":"卫星数","component":"numberEdit","readOnly":false,"value":"999","max":700,"placeholder":"颗"},
+ {"label":"MCC","component":"numberEdit","readOnly":true,"value":"-5"},
+ {"label":"IMEI","component":"textEdit","readOnly":false,"value":12345,"placeholder":"号码","maxLength":8},
+ {"label":"告警类型","component":"comoboxList","readOnly":false,"value":"1","dataSource":{"inner":false}},
+ {"label":"电量","component":"comoboxList","readOnly":true,"value":"2","dataSource":{"inner":true,
+   "data":[{"key":"低","val":1},{"key":"中","val":2},{"key":"高","val":3}]}},
+ {"label":"模式","component":"checkComboBox","readOnly":false,"value":"5","dataSource":{"inner":true,
+   "data":[{"key":"P","val":0},{"key":"Q","val":1},{"key":"R","val":2}]}},
+ {"label":"日期时间","component":"dateTimeEdit","readOnly":false,"value":"2020-03-01 08:05:09"},
+ {"label":"告警语言","component":"actionEdit","readOnly":true,"value":"33537"},
+ {"label":"航向/状态","component":"actionEdit","readOnly":false,"value":"5222"},
+ {"label":"X","component":"textEdit","value":"no readOnly"},
+ {"label":"odd","component":"numberEdt","readOnly":false,"value":"7"},
+ {"label":"传输模块","component":"actionEdit","readOnly":false,"value":"abc"},
+ {"label":"终端信息","component":"actionEdit","readOnly":false,"value":"70"},
+ {"label":"有 空格","component":"actionEdit","readOnly":false,"value":"1"}]})";
+
+const QByteArray kSmall = R"({"protocol":"P","cmd":" ZED ","note":"a/b","components":[
+ {"label":"LAC","component":"numberEdit","readOnly":false,"value":"1","max":99999},
+ {"label":"LAC0","component":"textEdit","readOnly":false,"mask":"99-99"},
+ {"label":"日期","component":"dateTimeEdit","readOnly":false,"value":"2200-01-01 00:00:00"}]})";
+
+const QByteArray kReply = R"({"cmd":"CMD81","protocol":"P","components":[
+ {"label":"内容","component":"textEdit","readOnly":false,"value":"ok"}]})";
+
+} // namespace
+
+class DataSettingFormTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<zt::ConfigTree> tree;
+    QWidget* window = nullptr;
+    QPointer<DataSettingForm> form;
+    QList<std::pair<std::string, std::string>> commands; // what signalSendCmd carried
+
+    void open(uint8_t mode) {
+        form = new DataSettingForm(window, mode);
+        connect(form.data(), &DataSettingForm::signalSendCmd, this,
+                [this](const std::string& cmd, const std::string& json) { commands.append({cmd, json}); });
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+    }
+    template <class T>
+    T* child(const QString& name) {
+        return form->findChild<T*>(name, Qt::FindDirectChildrenOnly);
+    }
+    QListView* list() { return form->findChild<QListView*>("lvProtocol"); }
+    QGridLayout* panel() { return form->findChild<QGridLayout*>("panel"); }
+    QString message() { return zt::messageOf(form); }
+    void save() { zt::pressButton(form, QDialogButtonBox::Save); }
+    void activate(int row) { zt::activateRow(list(), row); }
+    QWidget* at(int row, int column) {
+        QLayoutItem* item = panel()->itemAtPosition(row, column);
+        return item ? item->widget() : nullptr;
+    }
+    QString labelAt(int row, int column) {
+        auto* label = qobject_cast<QLabel*>(at(row, column));
+        return label ? label->text() : QString("<none>");
+    }
+    Zuno::LabelValueMap saved(const QString& relative) {
+        Zuno::LabelValueMap fields;
+        Zuno::readModelFields(tree->read(relative).toStdString(), fields);
+        return fields;
+    }
+    // Presses the trailing button of an actionEdit and, inside the popup's
+    // modal loop, does `act` on the popup of type Popup.
+    template <class Popup, class Act>
+    bool throughPopup(const QString& editName, Act act) {
+        auto* edit = child<QLineEdit>(editName);
+        if (!edit || edit->actions().size() != 1)
+            return false;
+        bool seen = false;
+        QTimer::singleShot(0, form.data(), [&] {
+            auto* popup = form->findChild<Popup*>();
+            if (!popup)
+                return;
+            seen = true;
+            act(popup);
+        });
+        edit->actions().first()->trigger();
+        return seen;
+    }
+
+private slots:
+    void initTestCase() { qRegisterMetaType<ProtocolDataModel>("ProtocolDataModel"); }
+
+    void init() {
+        tree = std::make_unique<zt::ConfigTree>();
+        Zuno::setBaseFolder(tree->root());
+        tree->write("conf/model/gps.json", kGps);
+        tree->write("conf/model/z.json", kSmall);
+        tree->write("conf/cmd/cmd81.json", kReply);
+        tree->write("conf/cmd/sub/alpha.json", R"({"cmd":"ALPHA","protocol":"P","components":[]})");
+        window = new QWidget;
+        commands.clear();
+    }
+    void cleanup() {
+        delete window;
+        Zuno::setBaseFolder(QString());
+        tree.reset();
+    }
+
+    void opensItsFolderPerMode_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("models") << 1 << "协议数据设置" << QStringList{"ZED\tz.json", "GPS12\tgps.json"};
+        QTest::newRow("replies") << 2 << "指令回复设置" << QStringList{"ALPHA\talpha.json", "CMD81\tcmd81.json"};
+    }
+    void opensItsFolderPerMode() {
+        QFETCH(int, mode);
+        QFETCH(QString, title);
+        QFETCH(QStringList, rows);
+        open(static_cast<uint8_t>(mode));
+        QCOMPARE(form->objectName(), QString("DataSettingForm"));
+        QCOMPARE(form->windowTitle(), title);
+        QCOMPARE(form->size(), QSize(640, 480));
+        QStringList shown;
+        for (int r = 0; r < list()->model()->rowCount(); ++r)
+            shown << list()->model()->index(r, 0).data().toString();
+        QCOMPARE(shown, rows);
+        QCOMPARE(list()->currentIndex().row(), 0);
+        QCOMPARE(list()->width(), 180);
+        QVERIFY(message().isEmpty());
+    }
+
+    void formHasOneCellPairPerComponent() {
+        open(1);
+        activate(1);
+        QVERIFY(message().isEmpty());
+        const struct {
+            int row, column;
+            const char* label;
+            const char* editor; // object name, or "" for none
+        } cells[] = {{0, 0, "卫星数", "卫星数_qsp"},  {0, 2, "MCC", "MCC_qsp"},
+                     {1, 0, "IMEI", "IMEI_edt"},       {1, 2, "告警类型", "告警类型_scb"},
+                     {2, 0, "电量", "电量_scb"},       {2, 2, "模式", "模式_ccb"},
+                     {3, 0, "日期时间", "日期时间_dte"}, {3, 2, "告警语言", "告警语言_ace"},
+                     {4, 0, "航向/状态", "航向/状态_ace"}, {5, 0, "odd", ""},
+                     {5, 2, "传输模块", "传输模块_ace"}, {6, 0, "终端信息", "终端信息_ace"},
+                     {6, 2, "有 空格", "有 空格_ace"}};
+        for (const auto& cell : cells) {
+            QCOMPARE(labelAt(cell.row, cell.column), QString::fromUtf8(cell.label));
+            QCOMPARE(at(cell.row, cell.column)->size(), QSize(80, 20));
+            QWidget* editor = at(cell.row, cell.column + 1);
+            if (*cell.editor) {
+                QVERIFY2(editor, cell.editor);
+                QCOMPARE(editor->objectName(), QString::fromUtf8(cell.editor));
+                QCOMPARE(editor->parentWidget(), form.data());
+                QCOMPARE(editor->minimumSize(), QSize(120, 20));
+                QCOMPARE(editor->maximumSize(), QSize(1280, 20));
+            } else {
+                QVERIFY(!editor);
+            }
+        }
+        QVERIFY(!at(4, 2) && !at(4, 3)); // the component without "readOnly"
+        QCOMPARE(labelAt(8, 0), QString()); // the filler after 14 components
+        QCOMPARE(at(8, 0)->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        QCOMPARE(panel()->count(), 13 + 12 + 1);
+    }
+
+    void editorsStartFromTheFile() {
+        open(1);
+        activate(1);
+        auto* satellites = child<QtLongLongSpinBox>("卫星数_qsp");
+        QCOMPARE(satellites->value(), 700LL);
+        QCOMPARE(satellites->maximum(), 700LL);
+        QCOMPARE(satellites->text(), QString("700颗"));
+        auto* mcc = child<QtLongLongSpinBox>("MCC_qsp");
+        QCOMPARE(mcc->value(), 0LL);
+        QVERIFY(mcc->findChild<QLineEdit*>()->isReadOnly());
+        QTest::keyClick(mcc, Qt::Key_Up); // the arrows still step a read-only field
+        QCOMPARE(mcc->value(), 1LL);
+
+        auto* imei = child<QLineEdit>("IMEI_edt");
+        QCOMPARE(imei->text(), QString("12345"));
+        QCOMPARE(imei->placeholderText(), QString("号码"));
+        QCOMPARE(imei->maxLength(), 8);
+
+        auto* alarms = child<QComboBox>("告警类型_scb");
+        QCOMPARE(alarms->count(), static_cast<int>(Zuno::ZunoMSG::alarmNameMap().size()));
+        QCOMPARE(alarms->currentText(), QString("SOS求救"));
+        QVERIFY(!alarms->isEditable());
+        QCOMPARE(child<QComboBox>("电量_scb")->currentText(), QString("中"));
+
+        auto* modes = child<QtCheckComboBox>("模式_ccb");
+        QCOMPARE(modes->currentText(), QString("P, R"));
+        auto* modesModel = qobject_cast<QStandardItemModel*>(modes->model());
+        QCOMPARE(modesModel->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(modesModel->item(1)->checkState(), Qt::Unchecked);
+        QCOMPARE(modesModel->item(2)->data(Qt::UserRole + 1).toInt(), 2);
+
+        QCOMPARE(child<QDateTimeEdit>("日期时间_dte")->text(), QString("2020-03-01 08:05:09"));
+        auto* alert = child<QLineEdit>("告警语言_ace");
+        QCOMPARE(alert->text(), QString("33537"));
+        QVERIFY(alert->isReadOnly());
+        QCOMPARE(alert->maxLength(), 32);
+    }
+
+    void saveWritesTheFileAndReportsOnce() {
+        open(1);
+        QSignalSpy spy(form.data(), &DataSettingForm::signalSendConfigChange);
+        auto* lac = child<QtLongLongSpinBox>("LAC_qsp");
+        lac->setFocus();
+        QTest::keyClick(lac, Qt::Key_Up);
+        auto* lac0 = child<QLineEdit>("LAC0_edt");
+        lac0->setFocus();
+        lac0->home(false);
+        QTest::keyClicks(lac0, "12");
+        QCOMPARE(child<QDateTimeEdit>("日期_dte")->dateTime().toUTC().toString("yyyy-MM-dd hh:mm:ss"),
+                 QString("2106-02-07 06:28:15"));
+        save();
+        QCOMPARE(tree->read("conf/model/z.json"), QByteArray(R"({
+  "cmd": " ZED ",
+  "components": [
+    {
+      "component": "numberEdit",
+      "label": "LAC",
+      "max": 99999,
+      "readOnly": false,
+      "value": "2"
+    },
+    {
+      "component": "textEdit",
+      "label": "LAC0",
+      "mask": "99-99",
+      "readOnly": false,
+      "value": "12-  "
+    },
+    {
+      "component": "dateTimeEdit",
+      "label": "日期",
+      "readOnly": false,
+      "value": "2106-02-07 06:28:15"
+    }
+  ],
+  "note": "a\/b",
+  "protocol": "P"
+}
+)"));
+        QCOMPARE(message(), QString("保存配置\" ZED \"完成, 文件:conf/model/z.json"));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).value<ProtocolDataModel>().fileName, QString("z.json"));
+        QVERIFY(commands.isEmpty());
+        QVERIFY(form->isVisible());
+    }
+
+    void everyKindSavesItsValueText() {
+        open(1);
+        activate(1);
+        child<QtLongLongSpinBox>("卫星数_qsp")->setValue(12);
+        child<QComboBox>("电量_scb")->setCurrentIndex(2);
+        auto* modes = child<QtCheckComboBox>("模式_ccb");
+        modes->on_itemPressed(modes->model()->index(0, 0)); // P off: R alone
+        QCOMPARE(modes->currentText(), QString("R"));
+        child<QDateTimeEdit>("日期时间_dte")->setDateTime(QDateTime(QDate(2021, 12, 31), QTime(23, 4, 5)));
+        form->receiveData(Zuno::DirectionAndStat{1, 0, 1, 0, 90}, "有 空格_ace");
+        save();
+        const Zuno::LabelValueMap values = saved("conf/model/gps.json");
+        const std::map<std::string, std::string> expected = {
+            {"卫星数", "12"}, {"MCC", "0"}, {"IMEI", "12345"}, {"告警类型", "1"}, {"电量", "3"},
+            {"模式", "4"}, {"日期时间", "2021-12-31 23:04:05"}, {"告警语言", "33537"},
+            {"航向/状态", "5222"}, {"X", "no readOnly"}, {"odd", "7"}, {"传输模块", "abc"},
+            {"终端信息", "70"}, {"有 空格", QString::number(8192 + 2048 + 90).toStdString()}};
+        QCOMPARE(values.size(), expected.size());
+        for (const auto& entry : expected)
+            QCOMPARE(QString::fromStdString(values.at(entry.first)), QString::fromStdString(entry.second));
+
+        // Checking all three shows the all-checked text and saves 7.
+        modes->on_itemPressed(modes->model()->index(0, 0));
+        modes->on_itemPressed(modes->model()->index(1, 0));
+        QCOMPARE(modes->currentText(), QString("P, Q, R"));
+        save();
+        QCOMPARE(saved("conf/model/gps.json").at("模式"), std::string("7"));
+    }
+
+    void commandRepliesAreHandedOnEverySave() {
+        open(2);
+        QSignalSpy configSpy(form.data(), &DataSettingForm::signalSendConfigChange);
+        activate(1);
+        save();
+        save();
+        QCOMPARE(commands.size(), 2);
+        QCOMPARE(commands[0].first, std::string("CMD81"));
+        QCOMPARE(QByteArray::fromStdString(commands[0].second), tree->read("conf/cmd/cmd81.json"));
+        QCOMPARE(commands[1], commands[0]);
+        QCOMPARE(configSpy.count(), 0);
+        QCOMPARE(message(), QString("保存配置\"CMD81\"完成, 文件:conf/cmd/cmd81.json"));
+    }
+
+    void popupsEditThePackedFields() {
+        open(1);
+        activate(1);
+        // Alarm and language: starts from 0x83 / 1, hands back what OK leaves.
+        QVERIFY(throughPopup<AlertLngForm>("告警语言_ace", [](AlertLngForm* popup) {
+            auto* alarm = popup->findChild<QComboBox*>("cbAlert");
+            auto* language = popup->findChild<QComboBox*>("cbLng");
+            QCOMPARE(alarm->currentData().toInt(), 0x83);
+            QCOMPARE(language->currentIndex(), 1);
+            language->setCurrentIndex(2);
+            zt::closeDialog(popup, zt::CloseBy::Button, QDialogButtonBox::Ok);
+        }));
+        QCOMPARE(child<QLineEdit>("告警语言_ace")->text(), QString::number(0x83 * 256 + 2));
+        // Cancel leaves the text.
+        QVERIFY(throughPopup<AlertStatusForm>("终端信息_ace", [](AlertStatusForm* popup) {
+            zt::closeDialog(popup, zt::CloseBy::Button, QDialogButtonBox::Cancel);
+        }));
+        QCOMPARE(child<QLineEdit>("终端信息_ace")->text(), QString("70"));
+        QVERIFY(throughPopup<AlertStatusForm>("终端信息_ace", [](AlertStatusForm* popup) {
+            zt::closeDialog(popup, zt::CloseBy::Button, QDialogButtonBox::Ok);
+        }));
+        QCOMPARE(child<QLineEdit>("终端信息_ace")->text(), QString("70"));
+        QVERIFY(throughPopup<DeviceStatusForm>("航向/状态_ace", [](DeviceStatusForm* popup) {
+            QTest::mouseClick(popup->findChild<QRadioButton*>("rb_gpsLngWest"), Qt::LeftButton);
+            zt::closeDialog(popup, zt::CloseBy::Button, QDialogButtonBox::Ok);
+        }));
+        QCOMPARE(child<QLineEdit>("航向/状态_ace")->text(), QString::number(5222 + 2048));
+        // The transfer-module button opens nothing.
+        QVERIFY(!throughPopup<QDialog>("传输模块_ace", [](QDialog* popup) { popup->close(); }));
+        QCOMPARE(child<QLineEdit>("传输模块_ace")->text(), QString("abc"));
+        QVERIFY(form->findChildren<QDialog*>().isEmpty());
+    }
+
+    void enterOpensARowWithoutSaving() {
+        open(2);
+        activate(1);
+        activate(0);
+        QVERIFY(commands.isEmpty());
+        QCOMPARE(tree->read("conf/cmd/cmd81.json"), kReply);
+    }
+
+    void saveWritesTheFileOnShowAfterASingleClick() {
+        open(1); // shows z.json
+        zt::clickRow(list(), 1);
+        QCOMPARE(list()->currentIndex().row(), 1);
+        save();
+        QCOMPARE(tree->read("conf/model/gps.json"), kGps);
+        QCOMPARE(message(), QString("保存配置\" ZED \"完成, 文件:conf/model/z.json"));
+    }
+
+    void brokenFilesAreReported_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("syntax") << QByteArray("{\"cmd\":\"GPS12\",");
+        QTest::newRow("array") << QByteArray("[]");
+        QTest::newRow("huge number") << QByteArray("{\"cmd\":\"GPS12\",\"protocol\":\"P\",\"components\":[],\"n\":1e999}");
+        QTest::newRow("components an object") << QByteArray("{\"cmd\":\"GPS12\",\"protocol\":\"P\",\"components\":{}}");
+    }
+    void brokenFilesAreReported() {
+        QFETCH(QByteArray, text);
+        open(1);
+        QSignalSpy spy(form.data(), &DataSettingForm::signalSendConfigChange);
+        tree->write("conf/model/gps.json", text);
+        activate(1);
+        const QString error = "读取配置\"GPS12\"错误, 文件:conf/model/gps.json";
+        QCOMPARE(message(), error);
+        QCOMPARE(panel()->count(), 0);
+        save();
+        QCOMPARE(message(), error);
+        QCOMPARE(tree->read("conf/model/gps.json"), text);
+        QCOMPARE(spy.count(), 0);
+    }
+
+    void illTypedComponentsAreSkipped() {
+        const QByteArray text = R"({"cmd":"GPS12","protocol":"P","components":[
+            5, {"label":["L"],"component":"textEdit","readOnly":false},
+            {"label":"A","component":"comoboxList","readOnly":false,"value":{},"dataSource":{"inner":true,"data":[1,{"key":2,"val":1},{"key":"k","val":"1"},{"key":"ok","val":9}]}},
+            {"label":"B","component":"checkComboBox","readOnly":false,"value":[1],"dataSource":{"inner":"yes"}},
+            {"label":"C","component":"dateTimeEdit","readOnly":false,"value":null},
+            {"label":"D","component":"actionEdit","readOnly":false,"value":7},
+            {"label":"E","component":"textEdit","readOnly":false,"placeholder":1,"mask":[],"maxLength":1e3}]})";
+        tree->write("conf/model/gps.json", text);
+        open(1);
+        activate(1);
+        QCOMPARE(message(), QString("读取配置\"GPS12\"错误, 文件:conf/model/gps.json"));
+        QCOMPARE(child<QComboBox>("A_scb")->count(), 1);
+        QCOMPARE(child<QComboBox>("A_scb")->currentText(), QString("ok"));
+        QCOMPARE(child<QtCheckComboBox>("B_ccb")->count(), 0);
+        QCOMPARE(child<QDateTimeEdit>("C_dte")->dateTime().toSecsSinceEpoch(), 4294967295LL);
+        QCOMPARE(child<QLineEdit>("D_ace")->text(), QString());
+        QCOMPARE(child<QLineEdit>("E_edt")->maxLength(), 32);
+        save();
+        const Zuno::LabelValueMap values = saved("conf/model/gps.json");
+        QVERIFY(values.empty()); // the file still holds elements that are no components
+        QVERIFY(tree->read("conf/model/gps.json").contains("\"value\": \"9\""));
+    }
+
+    void unwritableFileIsReportedNotSaved() {
+        open(1);
+        QSignalSpy spy(form.data(), &DataSettingForm::signalSendConfigChange);
+        zt::LockedFolder lock(tree->path("conf/model/z.json"));
+        QVERIFY(lock.locked());
+        save();
+        QVERIFY2(message().startsWith("保存配置\" ZED \"失败, 文件:conf/model/z.json"), qPrintable(message()));
+        QCOMPARE(spy.count(), 1); // the window still reloads
+        QCOMPARE(tree->read("conf/model/z.json"), kSmall);
+    }
+
+    void lockedReplyIsStillHandedOn() {
+        open(2);
+        activate(1);
+        zt::LockedFolder lock(tree->path("conf/cmd/cmd81.json"));
+        QVERIFY(lock.locked());
+        save();
+        QVERIFY(message().startsWith("保存配置\"CMD81\"失败, 文件:conf/cmd/cmd81.json"));
+        QCOMPARE(commands.size(), 1);
+        QCOMPARE(commands[0].first, std::string("CMD81"));
+        QVERIFY(QByteArray::fromStdString(commands[0].second).contains("\"value\": \"ok\""));
+        QCOMPARE(tree->read("conf/cmd/cmd81.json"), kReply);
+    }
+
+    void emptyFolderGivesAnEmptyDialog() {
+        open(1);
+        delete form.data();
+        QVERIFY(QDir(tree->path("conf/model")).removeRecursively());
+        open(1);
+        QSignalSpy spy(form.data(), &DataSettingForm::signalSendConfigChange);
+        QCOMPARE(list()->model()->rowCount(), 0);
+        QCOMPARE(panel()->count(), 0);
+        save();
+        QCOMPARE(spy.count(), 0);
+        QVERIFY(message().isEmpty());
+    }
+
+    void closingDeletesTheDialog_data() {
+        QTest::addColumn<zt::CloseBy>("how");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("Close button") << zt::CloseBy::Button << 1;
+        QTest::newRow("window") << zt::CloseBy::Window << 2;
+        QTest::newRow("Escape") << zt::CloseBy::Escape << 1;
+    }
+    void closingDeletesTheDialog() {
+        QFETCH(zt::CloseBy, how);
+        QFETCH(int, mode);
+        QVERIFY(zt::execClosesAndDeletes(new DataSettingForm(window, static_cast<uint8_t>(mode)), how));
+    }
+};
+
+ZT_GUI_TEST_MAIN(DataSettingFormTest)
+#include "data_setting_form_qtest.moc"

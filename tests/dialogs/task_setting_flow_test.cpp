@@ -1,0 +1,199 @@
+// The send-flow editor's rules without its window: login steps, reading the
+// steps of a flow file, the rows it shows and the text a save writes.
+#include <gtest/gtest.h>
+
+#include "dialogs/task_setting_flow.h"
+
+using namespace Zuno;
+
+namespace {
+
+ProtocolDataModel model(const char* cmd, const char* protocol) {
+    ProtocolDataModel m;
+    m.cmd = QString::fromUtf8(cmd);
+    m.protocol = QString::fromUtf8(protocol);
+    return m;
+}
+
+ProtocolTask task(const char* cmd, bool checked, int16_t delay) {
+    ProtocolTask t;
+    t.cmd = cmd;
+    t.isChecked = checked;
+    t.delay = delay;
+    return t;
+}
+
+} // namespace
+
+TEST(FlowLoginStep, ByTrimmedUpperCasedPrefix) {
+    const struct {
+        const char* cmd;
+        bool login;
+    } rows[] = {{"LOGIN", true},    {"login", true},  {" Connect2", true}, {"LOGIN_V2", true},
+                {"connect ", true}, {"XLOGIN", false}, {"GPS12", false},   {"", false},
+                {"CONNEC", false}};
+    for (const auto& row : rows)
+        EXPECT_EQ(isLoginStep(QString::fromUtf8(row.cmd)), row.login) << row.cmd;
+}
+
+TEST(FlowSteps, FirstOfAKeywordWinsAndIllTypedStepsAreSkipped) {
+    FlowSteps steps;
+    bool illTyped = false;
+    ASSERT_TRUE(readFlowSteps(R"({"cmd":"F","protocol":"P","commands":[
+        {"cmd":"GPS12","isChecked":true,"delay":30},
+        {"cmd":"GPS12","isChecked":false,"delay":5},
+        {"cmd":"LBS18","isChecked":"true","delay":5},
+        {"cmd":"PING13","isChecked":true,"delay":10.0},
+        {"cmd":7,"isChecked":true,"delay":5},
+        {"isChecked":true,"delay":5},
+        "GPS22",
+        {"cmd":"WIFI2C","isChecked":false,"delay":65537},
+        {"cmd":"GPS24","isChecked":true,"delay":40000}]})",
+                              steps, &illTyped));
+    EXPECT_TRUE(illTyped);
+    ASSERT_EQ(steps.size(), 3u);
+    EXPECT_TRUE(steps.at("GPS12").isChecked);
+    EXPECT_EQ(steps.at("GPS12").delay, 30);
+    EXPECT_FALSE(steps.at("WIFI2C").isChecked);
+    EXPECT_EQ(steps.at("WIFI2C").delay, 1); // the low 16 bits
+    EXPECT_EQ(static_cast<uint16_t>(steps.at("GPS24").delay), 40000);
+}
+
+TEST(FlowSteps, TextsThatAreNoFlowObject) {
+    const struct {
+        const char* text;
+        bool ok;
+    } rows[] = {{"", false},
+                {"{", false},
+                {"[1,2]", false},
+                {"\"flow\"", false},
+                {R"({"cmd":"F","delay":1e999})", false},
+                {R"({"cmd":"F","protocol":"P"})", true},
+                {R"({"cmd":"F","protocol":"P","commands":{"cmd":"GPS12"}})", true}};
+    for (const auto& row : rows) {
+        FlowSteps steps;
+        steps["stale"] = task("stale", true, 1);
+        EXPECT_EQ(readFlowSteps(row.text, steps), row.ok) << row.text;
+        EXPECT_TRUE(steps.empty()) << row.text;
+    }
+    // Whole steps, or none, are no fault; "commands" of another type is.
+    const struct {
+        const char* text;
+        bool illTyped;
+    } shapes[] = {{R"({"commands":[{"cmd":"A","isChecked":true,"delay":1},{"cmd":"A","isChecked":false,"delay":2}]})", false},
+                  {R"({"cmd":"F"})", false},
+                  {R"({"commands":[]})", false},
+                  {R"({"commands":{}})", true},
+                  {R"({"commands":[{"cmd":"A","isChecked":true}]})", true}};
+    for (const auto& shape : shapes) {
+        FlowSteps steps;
+        bool illTyped = !shape.illTyped;
+        EXPECT_TRUE(readFlowSteps(shape.text, steps, &illTyped)) << shape.text;
+        EXPECT_EQ(illTyped, shape.illTyped) << shape.text;
+    }
+}
+
+TEST(FlowRows, ModelsOfTheFlowsGroupInCommandOrderPresetFromTheFile) {
+    const QList<ProtocolDataModel> models = {model("PING13", "P"), model("GPS12", "P"),
+                                             model("OTHER", "Q"),  model("LOGIN", "P"),
+                                             model("LBS18", "P"),  model(" Connect2", "P"),
+                                             model("GPS22", "p"),  model("WIFI2C", "P"),
+                                             model("GPS24", "P"),  model("TIME8A", "P")};
+    FlowSteps steps;
+    steps["GPS12"] = task("GPS12", true, 700);
+    steps["PING13"] = task("PING13", true, 0);
+    steps["LBS18"] = task("LBS18", false, 1000);
+    steps["WIFI2C"] = task("WIFI2C", true, static_cast<int16_t>(40000));
+    steps["LOGIN"] = task("LOGIN", false, 30);
+    steps["TIME8A"] = task("TIME8A", true, -1);
+
+    const std::vector<FlowRow> rows = flowRows(models, "P", steps);
+    const struct {
+        const char* cmd;
+        bool login, checked;
+        int delay;
+    } expected[] = {{" Connect2", true, true, 0}, {"GPS12", false, true, 600},
+                    {"GPS24", false, false, 1},   {"LBS18", false, false, 600},
+                    {"LOGIN", true, true, 0},     {"PING13", false, true, 1},
+                    {"TIME8A", false, true, 600}, {"WIFI2C", false, true, 600}};
+    ASSERT_EQ(rows.size(), std::size(expected));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].cmd, QString::fromUtf8(expected[i].cmd)) << i;
+        EXPECT_EQ(rows[i].login, expected[i].login) << i;
+        EXPECT_EQ(rows[i].checked, expected[i].checked) << i;
+        EXPECT_EQ(rows[i].delay, expected[i].delay) << i;
+    }
+}
+
+TEST(FlowRewrite, CheckedStepsInByteOrderEveryOtherKeyKept) {
+    const std::string text = R"({"protocol":"标准协议","note":{"by":"a/b"},"cmd":"默认流程",
+        "commands":[{"cmd":"OLD","isChecked":true,"delay":9}],"extra":[1,true,null]})";
+    FlowSteps panel;
+    panel["PING13"] = task("PING13", true, 180);
+    panel["LBS18"] = task("LBS18", false, 60);
+    panel["GPS12"] = task("GPS12", true, 30);
+    panel["LOGIN"] = task("LOGIN", true, 0);
+    panel["定位"] = task("定位", true, 5);
+    panel["A/B"] = task("A/B", true, 1);
+    std::string out;
+    ASSERT_TRUE(rewriteFlowCommands(text, panel, out));
+    EXPECT_EQ(out, R"({
+  "cmd": "默认流程",
+  "commands": [
+    {
+      "cmd": "A\/B",
+      "delay": 1,
+      "isChecked": true
+    },
+    {
+      "cmd": "GPS12",
+      "delay": 30,
+      "isChecked": true
+    },
+    {
+      "cmd": "LOGIN",
+      "delay": 0,
+      "isChecked": true
+    },
+    {
+      "cmd": "PING13",
+      "delay": 180,
+      "isChecked": true
+    },
+    {
+      "cmd": "定位",
+      "delay": 5,
+      "isChecked": true
+    }
+  ],
+  "extra": [
+    1,
+    true,
+    null
+  ],
+  "note": {
+    "by": "a\/b"
+  },
+  "protocol": "标准协议"
+}
+)");
+    // Read back, the slash is plain again.
+    FlowSteps back;
+    ASSERT_TRUE(readFlowSteps(out, back));
+    EXPECT_EQ(back.count("A/B"), 1u);
+}
+
+TEST(FlowRewrite, NothingCheckedGivesAnEmptyArray) {
+    std::string out;
+    ASSERT_TRUE(rewriteFlowCommands(R"({"cmd":"F","protocol":"P"})", {}, out));
+    EXPECT_EQ(out, "{\n  \"cmd\": \"F\",\n  \"commands\": [],\n  \"protocol\": \"P\"\n}\n");
+}
+
+TEST(FlowRewrite, RefusesWhatIsNoFlow) {
+    for (const char* text : {"", "{", "[]", R"({"protocol":"P"})", R"({"cmd":1,"protocol":"P"})",
+                             R"({"cmd":"F","protocol":["P"]})", R"({"cmd":"F","protocol":"P","n":1e999})"}) {
+        std::string out = "untouched";
+        EXPECT_FALSE(rewriteFlowCommands(text, {}, out)) << text;
+        EXPECT_EQ(out, "untouched") << text;
+    }
+}

@@ -1,0 +1,283 @@
+// The send-flow editor driven by object name on a prepared conf/ tree.
+#include <memory>
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListView>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QtTest>
+
+#include "app/gui_test_main.h"
+#include "connection/base_folder.h"
+#include "connection/config_tree.h"
+#include "dialogs/task_setting_form.h"
+#include "settings_dialog_support.h"
+#include "tools/dialog_support.h"
+
+Q_DECLARE_METATYPE(zt::CloseBy)
+
+namespace {
+
+QByteArray modelFile(const char* cmd, const char* protocol) {
+    return QByteArray("{\"cmd\":\"") + cmd + "\",\"protocol\":\"" + protocol + "\",\"components\":[]}";
+}
+
+const QByteArray kFlowB = R"({"cmd":"B","protocol":"P","note":"kept/1","commands":[
+    {"cmd":"GPS12","isChecked":true,"delay":30},
+    {"cmd":"LBS18","isChecked":false,"delay":700},
+    {"cmd":"LOGIN","isChecked":false,"delay":0},
+    {"cmd":"GONE","isChecked":true,"delay":5}]})";
+const QByteArray kFlowA = R"({"cmd":"A","protocol":"Q"})";
+
+} // namespace
+
+class TaskSettingFormTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<zt::ConfigTree> tree;
+    QWidget* window = nullptr;
+    QPointer<TaskSettingForm> form;
+
+    void open() {
+        form = new TaskSettingForm(window);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+    }
+    template <class T>
+    T* child(const QString& name) {
+        return form->findChild<T*>(name);
+    }
+    QListView* list() { return child<QListView>("lvProtocol"); }
+    QGridLayout* panel() { return form->findChild<QGridLayout*>("panel"); }
+    QString message() { return zt::messageOf(form); }
+    void press(QDialogButtonBox::StandardButton which) { zt::pressButton(form, which); }
+    void activate(int row) { zt::activateRow(list(), row); }
+    QPoint cell(QWidget* w) {
+        int row, column, rs, cs;
+        panel()->getItemPosition(panel()->indexOf(w), &row, &column, &rs, &cs);
+        return {row, column};
+    }
+
+private slots:
+    void initTestCase() { qRegisterMetaType<ProtocolDataModel>("ProtocolDataModel"); }
+
+    void init() {
+        tree = std::make_unique<zt::ConfigTree>();
+        Zuno::setBaseFolder(tree->root());
+        tree->write("conf/prop/b.json", kFlowB);
+        tree->write("conf/prop/a.json", kFlowA);
+        tree->write("conf/model/login.json", modelFile("LOGIN", "P"));
+        tree->write("conf/model/gps12.json", modelFile("GPS12", "P"));
+        tree->write("conf/model/lbs18.json", modelFile("LBS18", "P"));
+        tree->write("conf/model/sub/ping13.json", modelFile("PING13", "P"));
+        tree->write("conf/model/connect.json", modelFile(" Connect2", "P"));
+        tree->write("conf/model/q1.json", modelFile("Q1", "Q"));
+        window = new QWidget;
+    }
+    void cleanup() {
+        delete window;
+        Zuno::setBaseFolder(QString());
+        tree.reset();
+    }
+
+    void opensWithTheFirstFlowShown() {
+        open();
+        QCOMPARE(form->windowTitle(), QString("协议发送流程设置"));
+        QCOMPARE(form->size(), QSize(636, 400));
+        QCOMPARE(list()->model()->rowCount(), 2);
+        QCOMPARE(list()->model()->index(0, 0).data().toString(), QString("B\tb.json"));
+        QCOMPARE(list()->model()->index(1, 0).data().toString(), QString("A\ta.json"));
+        QCOMPARE(list()->currentIndex().row(), 0);
+        QCOMPARE(list()->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QVERIFY(message().isEmpty());
+
+        // Five models of group P in "cmd" order: rows 0 to 2, filler in row 3.
+        const struct {
+            const char* cmd;
+            QPoint at;
+            bool checked, enabled;
+            int delay;
+        } rows[] = {{" Connect2", {0, 0}, true, false, 0}, {"GPS12", {0, 2}, true, true, 30},
+                    {"LBS18", {1, 0}, false, true, 600},   {"LOGIN", {1, 2}, true, false, 0},
+                    {"PING13", {2, 0}, false, true, 1}};
+        for (const auto& row : rows) {
+            const QString cmd = QString::fromUtf8(row.cmd);
+            auto* check = child<QCheckBox>(cmd + "_ck");
+            auto* spin = child<QSpinBox>(cmd + "_sp");
+            QVERIFY2(check && spin, row.cmd);
+            QCOMPARE(check->text(), cmd);
+            QCOMPARE(cell(check), row.at);
+            QCOMPARE(cell(spin), row.at + QPoint(0, 1));
+            QCOMPARE(check->isChecked(), row.checked);
+            QCOMPARE(check->isEnabled(), row.enabled);
+            QCOMPARE(spin->isEnabled(), row.enabled);
+            QCOMPARE(spin->value(), row.delay);
+            QCOMPARE(check->size(), QSize(90, 20));
+            QCOMPARE(check->layoutDirection(), Qt::RightToLeft);
+            QCOMPARE(spin->size(), QSize(120, 20));
+            QCOMPARE(spin->prefix(), QString("发送间隔:"));
+            QCOMPARE(spin->suffix(), QString("秒"));
+            QCOMPARE(spin->maximum(), row.enabled ? 600 : 0);
+        }
+        QVERIFY(!child<QCheckBox>("Q1_ck"));
+        QVERIFY(!child<QCheckBox>("GONE_ck"));
+        QLayoutItem* filler = panel()->itemAtPosition(3, 0);
+        QVERIFY(filler && qobject_cast<QLabel*>(filler->widget()));
+        QCOMPARE(panel()->count(), 11);
+    }
+
+    void saveWritesTheCheckedStepsAndReportsOnce() {
+        open();
+        QSignalSpy spy(form.data(), &TaskSettingForm::signalSendConfigChange);
+        QTest::mouseClick(child<QCheckBox>("GPS12_ck"), Qt::LeftButton);
+        QTest::mouseClick(child<QCheckBox>("LBS18_ck"), Qt::LeftButton);
+        QTest::mouseClick(child<QCheckBox>("PING13_ck"), Qt::LeftButton);
+        QSpinBox* lbs = child<QSpinBox>("LBS18_sp");
+        lbs->setFocus();
+        lbs->selectAll();
+        QTest::keyClicks(lbs, "10");
+        QCOMPARE(lbs->value(), 10);
+        QTest::keyClick(child<QSpinBox>("PING13_sp"), Qt::Key_Up);
+
+        press(QDialogButtonBox::Save);
+        const QByteArray expected = R"({
+  "cmd": "B",
+  "commands": [
+    {
+      "cmd": " Connect2",
+      "delay": 0,
+      "isChecked": true
+    },
+    {
+      "cmd": "LBS18",
+      "delay": 10,
+      "isChecked": true
+    },
+    {
+      "cmd": "LOGIN",
+      "delay": 0,
+      "isChecked": true
+    },
+    {
+      "cmd": "PING13",
+      "delay": 2,
+      "isChecked": true
+    }
+  ],
+  "note": "kept\/1",
+  "protocol": "P"
+}
+)";
+        QCOMPARE(tree->read("conf/prop/b.json"), expected);
+        QCOMPARE(message(), QString("保存配置\"B\"完成, 文件:conf/prop/b.json"));
+        QCOMPARE(spy.count(), 1);
+        const auto record = spy.at(0).at(0).value<ProtocolDataModel>();
+        QCOMPARE(record.cmd, QString("B"));
+        QCOMPARE(record.absoluteFilePath, QFileInfo(tree->path("conf/prop/b.json")).absoluteFilePath());
+        QVERIFY(form->isVisible());
+
+        // Saving again writes the same text and reports again.
+        press(QDialogButtonBox::Save);
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(tree->read("conf/prop/b.json"), expected);
+    }
+
+    void enterActivatesARowWithoutSaving() {
+        open();
+        QSignalSpy spy(form.data(), &TaskSettingForm::signalSendConfigChange);
+        press(QDialogButtonBox::Save);
+        QVERIFY(!message().isEmpty());
+        const QByteArray savedB = tree->read("conf/prop/b.json");
+
+        activate(1);
+        QVERIFY(child<QCheckBox>("Q1_ck"));
+        QVERIFY(!child<QCheckBox>("GPS12_ck"));
+        QVERIFY(!child<QCheckBox>("Q1_ck")->isChecked());
+        QCOMPARE(child<QSpinBox>("Q1_sp")->value(), 1);
+        QVERIFY(message().isEmpty()); // the previous save's message is gone
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(tree->read("conf/prop/a.json"), kFlowA);
+        QCOMPARE(tree->read("conf/prop/b.json"), savedB);
+    }
+
+    void saveWritesTheFlowOnShowAfterASingleClick() {
+        open();
+        QSignalSpy spy(form.data(), &TaskSettingForm::signalSendConfigChange);
+        zt::clickRow(list(), 1);
+        QCOMPARE(list()->currentIndex().row(), 1);
+        QVERIFY(child<QCheckBox>("GPS12_ck")); // still flow B's panel
+
+        press(QDialogButtonBox::Save);
+        QCOMPARE(tree->read("conf/prop/a.json"), kFlowA);
+        QVERIFY(tree->read("conf/prop/b.json") != kFlowB);
+        QCOMPARE(message(), QString("保存配置\"B\"完成, 文件:conf/prop/b.json"));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).value<ProtocolDataModel>().cmd, QString("B"));
+    }
+
+    void brokenFlowIsReportedAndNeverWritten_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("syntax") << QByteArray("{\"cmd\":\"B\",");
+        QTest::newRow("array") << QByteArray("[{\"cmd\":\"B\",\"protocol\":\"P\"}]");
+        QTest::newRow("huge number") << QByteArray("{\"cmd\":\"B\",\"protocol\":\"P\",\"n\":1e999}");
+        QTest::newRow("cmd not a string") << QByteArray("{\"cmd\":1,\"protocol\":\"P\",\"commands\":[{\"cmd\":\"GPS12\"}]}");
+    }
+    void brokenFlowIsReportedAndNeverWritten() {
+        QFETCH(QByteArray, text);
+        open();
+        QSignalSpy spy(form.data(), &TaskSettingForm::signalSendConfigChange);
+        tree->write("conf/prop/b.json", text); // broken after it was listed
+        const QString error = "读取配置\"B\"错误, 文件:conf/prop/b.json";
+        activate(0);
+        QCOMPARE(message(), error);
+        if (QTest::currentDataTag() != QByteArray("cmd not a string"))
+            QCOMPARE(panel()->count(), 0);
+        press(QDialogButtonBox::Save);
+        QCOMPARE(message(), error);
+        QCOMPARE(tree->read("conf/prop/b.json"), text);
+        QCOMPARE(spy.count(), 0);
+    }
+
+    void unwritableFileIsReportedNotSaved() {
+        open();
+        QSignalSpy spy(form.data(), &TaskSettingForm::signalSendConfigChange);
+        zt::LockedFolder lock(tree->path("conf/prop/b.json"));
+        QVERIFY(lock.locked());
+        press(QDialogButtonBox::Save);
+        QVERIFY2(message().startsWith("保存配置\"B\"失败, 文件:conf/prop/b.json"), qPrintable(message()));
+        QCOMPARE(spy.count(), 1); // the window still reloads
+        QCOMPARE(tree->read("conf/prop/b.json"), kFlowB);
+    }
+
+    void withoutFlowsTheDialogIsEmpty() {
+        QVERIFY(QDir(tree->path("conf/prop")).removeRecursively());
+        open();
+        QSignalSpy spy(form.data(), &TaskSettingForm::signalSendConfigChange);
+        QCOMPARE(list()->model()->rowCount(), 0);
+        QCOMPARE(panel()->count(), 0);
+        press(QDialogButtonBox::Save);
+        QTest::keyClick(list(), Qt::Key_Return);
+        QCOMPARE(spy.count(), 0);
+        QVERIFY(message().isEmpty());
+    }
+
+    void closingDeletesTheDialog_data() {
+        QTest::addColumn<zt::CloseBy>("how");
+        QTest::newRow("Close button") << zt::CloseBy::Button;
+        QTest::newRow("window") << zt::CloseBy::Window;
+        QTest::newRow("Escape") << zt::CloseBy::Escape;
+    }
+    void closingDeletesTheDialog() {
+        QFETCH(zt::CloseBy, how);
+        QVERIFY(zt::execClosesAndDeletes(new TaskSettingForm(window), how));
+    }
+};
+
+ZT_GUI_TEST_MAIN(TaskSettingFormTest)
+#include "task_setting_form_qtest.moc"
