@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +54,17 @@ public:
 
     // Packet name of a protocol number, or "" when it has none.
     static std::string commandName(const uint8_t& protocolNumber);
+
+    // Description tables (render/tables.h); they read no field of the message.
+    std::string alarmName(const uint8_t& code) const;
+    std::string deviceTypeName(const uint16_t& code) const;
+    std::string powerLevelName(const uint8_t& code) const;
+    std::string signalLevelName(const uint8_t& code) const;
+    std::string postModelName(const uint8_t& code) const;
+    std::string postStatusName(const uint8_t& code) const;
+    // Whole copies of the alarm and device-type tables, ascending by code.
+    static std::map<uint8_t, std::string> alarmNameMap();
+    static std::map<uint16_t, std::string> deviceTypeNameMap();
 
     bool isLongFrame() const { return begin == kBeginLong; }
 
