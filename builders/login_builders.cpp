@@ -1,0 +1,90 @@
+#include "builders/login_builders.h"
+
+#include <string>
+
+#include "builders/field_rules.h"
+#include "protocol/login.h"
+#include "protocol/time_sync.h"
+
+namespace {
+
+using namespace Zuno;
+
+// Starting values that stand for a field the model does not give.
+constexpr uint8_t kLevelUnset = 0xFF;
+constexpr uint16_t kTimeZoneUnset = 0x0FFF;
+
+// What the login encoder accepts: the IMEI gives exactly eight bytes only
+// with 15 or 16 digits, and the two language bits must name a language.
+bool loginEncodable(const std::string& imei, uint8_t language) {
+    return (imei.size() == 15 || imei.size() == 16) && (language & kLoginLanguageMask) != 0;
+}
+
+// 0x13 and 0x23 differ only in the width and label of the voltage and in its
+// starting value.
+template <class M, class Voltage>
+std::shared_ptr<ZunoMSG> makePing(const LabelValueMap& fields, FieldLabel voltageLabel,
+                                  const Voltage& voltage, Voltage voltageUnset) {
+    uint8_t content = 0;
+    uint8_t signal = kLevelUnset;
+    uint16_t language = 0;
+    const LabelTable labels = {rule::terminalInfo("终端信息", content), std::move(voltageLabel),
+                               rule::number8("GSM信号", signal), rule::number16("语言", language)};
+    if (!readFields(fields, labels)) return nullptr;
+    if (voltage == voltageUnset || signal == kLevelUnset || language == 0) return nullptr;
+    auto msg = std::make_shared<M>();
+    msg->content = terminalContentOf(content);
+    msg->powerLevel = voltage;
+    msg->signalLevel = signal;
+    msg->languageOrExt = language;
+    return msg;
+}
+
+} // namespace
+
+namespace MessageBuilder {
+
+std::shared_ptr<ZunoMSG> makeLogin(const LabelValueMap& fields) {
+    std::string imei;
+    uint16_t type = kDeviceTypeUnknown;
+    uint16_t timeZone = kTimeZoneUnset;
+    uint8_t language = 0;
+    const LabelTable labels = {rule::text("IMEI", imei), rule::number16("设备类型", type),
+                               rule::number16("时区", timeZone), rule::number8("语言", language)};
+    if (!readFields(fields, labels)) return nullptr;
+    if (imei.empty() || type == kDeviceTypeUnknown || timeZone == kTimeZoneUnset || language == 0)
+        return nullptr;
+    // A model the encoder would refuse is refused here, when the flow loads.
+    if (!loginEncodable(imei, language)) return nullptr;
+    auto msg = std::make_shared<ZunoLogin>();
+    msg->imei = imei;
+    msg->type = type;
+    msg->TimeZoneAndLanguage = TimeZoneLanguage{};
+    msg->TimeZoneAndLanguage.timeZone = timeZone & kTimeZoneMask;
+    msg->TimeZoneAndLanguage.language = language & kLoginLanguageMask;
+    return msg;
+}
+
+std::shared_ptr<ZunoMSG> makePing13(const LabelValueMap& fields) {
+    uint8_t level = kLevelUnset;
+    return makePing<ZunoPing13>(fields, rule::number8("电压等级", level), level, kLevelUnset);
+}
+
+std::shared_ptr<ZunoMSG> makePing23(const LabelValueMap& fields) {
+    uint16_t voltage = 0;
+    return makePing<ZunoPing23>(fields, rule::number16("电压", voltage), voltage, uint16_t{0});
+}
+
+std::shared_ptr<ZunoMSG> makeSyncTime1F(const LabelValueMap& fields) {
+    uint64_t time = 0;
+    uint16_t language = 0;
+    if (!readFields(fields, {rule::dateTime("日期时间", time), rule::number16("语言", language)}))
+        return nullptr;
+    if (language == 0) return nullptr;
+    auto msg = std::make_shared<ZunoSyncTime1F>();
+    msg->time = time;
+    msg->languageOrExt = language;
+    return msg;
+}
+
+} // namespace MessageBuilder

@@ -1,0 +1,58 @@
+#include "builders/message_builder.h"
+
+#include <map>
+
+#include "builders/cell.h"
+#include "builders/login_builders.h"
+#include "builders/position.h"
+#include "builders/wifi.h"
+#include "protocol/time_sync.h"
+
+namespace {
+
+// The time request carries no content: no label is read.
+std::shared_ptr<Zuno::ZunoMSG> makeTimeRequest(const Zuno::LabelValueMap&) {
+    return std::make_shared<Zuno::ZunoSyncTime>();
+}
+
+using Builder = std::shared_ptr<Zuno::ZunoMSG> (*)(const Zuno::LabelValueMap&);
+
+// Protocol number -> builder. One row per packet kind that a model can
+// describe; a number without a row builds nothing.
+const std::map<uint8_t, Builder>& dispatchTable() {
+    static const std::map<uint8_t, Builder> table = {
+        {0x01, &MessageBuilder::makeLogin},
+        {0x10, &MessageBuilder::makeGpsLoc10},
+        {0x12, &MessageBuilder::makeGpsLoc12},
+        {0x13, &MessageBuilder::makePing13},
+        {0x18, &MessageBuilder::makeLbsInfo18},
+        {0x1F, &MessageBuilder::makeSyncTime1F},
+        {0x22, &MessageBuilder::makeGpsLoc22},
+        {0x23, &MessageBuilder::makePing23},
+        {0x24, &MessageBuilder::makeGpsLoc24},
+        {0x28, &MessageBuilder::makeLbsInfo28},
+        {0x2C, &MessageBuilder::makeWifiLoc2C},
+        {0x2D, &MessageBuilder::makeGpsLoc2D},
+        {0x2E, &MessageBuilder::makeLbsInfo2E},
+        {0x8A, &makeTimeRequest},
+        {0xA0, &MessageBuilder::makeGpsLocA0},
+        {0xA1, &MessageBuilder::makeLbsInfoA1},
+        {0xA2, &MessageBuilder::makeWifiInfoA2},
+        {0xC3, &MessageBuilder::makeWifiLocC3},
+    };
+    return table;
+}
+
+} // namespace
+
+bool hasBuilder(uint8_t protocol) {
+    return dispatchTable().count(protocol) != 0;
+}
+
+std::shared_ptr<Zuno::ZunoMSG> buildMessage(const uint8_t& protocol, const std::string& json) {
+    Zuno::LabelValueMap fields;
+    if (!Zuno::readModelFields(json, fields)) return nullptr;
+    const auto row = dispatchTable().find(protocol);
+    if (row == dispatchTable().end()) return nullptr;
+    return row->second(fields);
+}

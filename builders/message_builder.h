@@ -1,0 +1,18 @@
+#pragma once
+// The one way from a message model text to a message object.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "builders/model_file.h"
+#include "protocol/message.h"
+
+// The message that the model text `json` describes for protocol number
+// `protocol`, or an empty pointer when the text is no well-formed model, a
+// value cannot be converted, a required field is missing or the protocol
+// number has no builder. Shows, logs and throws nothing.
+std::shared_ptr<Zuno::ZunoMSG> buildMessage(const uint8_t& protocol, const std::string& json);
+
+// True when `protocol` has a builder (or is the content-free time request).
+bool hasBuilder(uint8_t protocol);

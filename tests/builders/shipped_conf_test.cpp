@@ -1,0 +1,177 @@
+// The configuration that the program ships: every model builds into a
+// message whose frame decodes back into the same fields, every keyword with a
+// builder has a model, and the flow and settings are usable as they stand.
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "builders/message_builder.h"
+#include "protocol/gps.h"
+#include "protocol/lbs.h"
+#include "protocol/login.h"
+#include "protocol/time_sync.h"
+#include "protocol/wifi.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kConf = fs::path(ZUNO_TEST_DATA_DIR) / ".." / "conf";
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The command keywords of the send flow and their protocol numbers.
+const std::map<std::string, uint8_t> kKeywords = {
+    {"LOGIN", 0x01}, {"PING13", 0x13}, {"PING23", 0x23}, {"GPS10", 0x10}, {"GPS12", 0x12},
+    {"GPS22", 0x22}, {"GPS24", 0x24}, {"GPSA0", 0xA0}, {"GPS2D", 0x2D}, {"LBS18", 0x18},
+    {"LBS28", 0x28}, {"LBSA1", 0xA1}, {"LBS2E", 0x2E}, {"WIFI2C", 0x2C}, {"WIFIA2", 0xA2},
+    {"WIFIC3", 0xC3}, {"TIME8A", 0x8A}, {"TIME1F", 0x1F}, {"ALERT16", 0x16}, {"ALERT19", 0x19},
+    {"ALERTA5", 0xA5}, {"ALERT26", 0x26}, {"ALERT95", 0x95}, {"ALERTA3", 0xA3}, {"ALERT27", 0x27},
+    {"ALERTA4", 0xA4}, {"GPSBIKE32", 0x32}, {"ALERTBIKE33", 0x33}, {"GEO1A", 0x1A}, {"GEO2A", 0x2A},
+    {"GEO17", 0x17}, {"GEOA7", 0xA7}, {"CMD21", 0x21}, {"CMD80RESP", 0x80}, {"CMD81", 0x81},
+};
+
+using Factory = std::function<std::unique_ptr<Zuno::ZunoMSG>()>;
+template <class M>
+Factory fresh() {
+    return [] { return std::unique_ptr<Zuno::ZunoMSG>(new M()); };
+}
+
+// A new object of the class that a built message of this protocol has.
+const std::map<uint8_t, Factory>& factories() {
+    static const std::map<uint8_t, Factory> f = {
+        {0x01, fresh<Zuno::ZunoLogin>()},       {0x13, fresh<Zuno::ZunoPing13>()},
+        {0x23, fresh<Zuno::ZunoPing23>()},      {0x1F, fresh<Zuno::ZunoSyncTime1F>()},
+        {0x8A, fresh<Zuno::ZunoSyncTime>()},
+        {0x10, fresh<Zuno::ZunoGpsLoc10>()},    {0x12, fresh<Zuno::ZunoGpsLoc12>()},
+        {0x22, fresh<Zuno::ZunoGpsLoc22>()},    {0x24, fresh<Zuno::ZunoGpsLoc24>()},
+        {0x2D, fresh<Zuno::ZunoGpsLoc2D>()},    {0xA0, fresh<Zuno::ZunoGpsLocA0>()},
+        {0x18, fresh<Zuno::ZunoLbsInfo18>()},   {0x28, fresh<Zuno::ZunoLbsInfo28>()},
+        {0x2E, fresh<Zuno::ZunoLbsInfo2E>()},   {0xA1, fresh<Zuno::ZunoLbsInfoA1>()},
+        {0x2C, fresh<Zuno::ZunoWifiLoc2C>()},   {0xA2, fresh<Zuno::ZunoWifiInfoA2>()},
+        {0xC3, fresh<Zuno::ZunoWifiLocC3>()},
+    };
+    return f;
+}
+
+struct Model {
+    fs::path path;
+    std::string cmd;
+    std::string text;
+};
+
+std::vector<Model> shippedModels() {
+    std::vector<Model> models;
+    for (const auto& e : fs::recursive_directory_iterator(kConf / "model")) {
+        if (e.path().extension() != ".json") continue;
+        Model m{e.path(), "", readFile(e.path())};
+        Zuno::ModelHeader h;
+        if (Zuno::readModelHeader(m.text, h)) m.cmd = h.cmd;
+        models.push_back(m);
+    }
+    return models;
+}
+
+} // namespace
+
+TEST(ShippedConf, EveryModelRoundTripsThroughItsFrame) {
+    const auto models = shippedModels();
+    ASSERT_FALSE(models.empty());
+    for (const Model& model : models) {
+        SCOPED_TRACE(model.path.string());
+        const auto keyword = kKeywords.find(model.cmd);
+        ASSERT_NE(keyword, kKeywords.end()) << "unknown cmd " << model.cmd;
+        const uint8_t protocol = keyword->second;
+        auto built = buildMessage(protocol, model.text);
+        ASSERT_NE(built, nullptr);
+        built->seq = 0x0102;
+        std::vector<uint8_t> frame;
+        ASSERT_EQ(built->encode(frame), 0);
+
+        const auto factory = factories().find(protocol);
+        ASSERT_NE(factory, factories().end()) << "no class for " << model.cmd;
+        auto decoded = factory->second();
+        const Zuno::ZunoMSG& fresh = *decoded;
+        const Zuno::ZunoMSG& original = *built;
+        ASSERT_EQ(typeid(fresh), typeid(original));
+        ASSERT_EQ(decoded->decode(frame), 0);
+        std::vector<uint8_t> again;
+        ASSERT_EQ(decoded->encode(again), 0);
+        EXPECT_EQ(again, frame);
+        EXPECT_EQ(decoded->toString(), built->toString());
+    }
+}
+
+TEST(ShippedConf, ModelForEveryKeywordWithABuilder) {
+    std::set<std::string> shipped;
+    for (const Model& m : shippedModels()) {
+        EXPECT_TRUE(shipped.insert(m.cmd).second) << "two models for " << m.cmd;
+        Zuno::ModelHeader h;
+        ASSERT_TRUE(Zuno::readModelHeader(m.text, h));
+        EXPECT_FALSE(h.protocol.empty()) << m.path;
+        // Every label and value a string: the builders' own reading already
+        // demands it, so a model that built above satisfies it.
+    }
+    for (const auto& k : kKeywords) {
+        if (hasBuilder(k.second)) {
+            EXPECT_EQ(shipped.count(k.first), 1u) << "no model for " << k.first;
+        }
+    }
+}
+
+TEST(ShippedConf, FlowAndSettings) {
+    picojson::value flow;
+    ASSERT_TRUE(Zuno::parseJsonText(readFile(kConf / "prop" / "default.json"), flow));
+    ASSERT_TRUE(flow.is<picojson::object>());
+    ASSERT_TRUE(flow.get("cmd").is<std::string>());
+    ASSERT_TRUE(flow.get("protocol").is<std::string>());
+    const auto& steps = flow.get("commands");
+    ASSERT_TRUE(steps.is<picojson::array>());
+    ASSERT_GE(steps.get<picojson::array>().size(), 3u);
+
+    std::set<std::string> models;
+    std::string modelProtocol;
+    for (const Model& m : shippedModels()) {
+        models.insert(m.cmd);
+        Zuno::ModelHeader h;
+        Zuno::readModelHeader(m.text, h);
+        modelProtocol = h.protocol;
+    }
+    EXPECT_EQ(flow.get("protocol").get<std::string>(), modelProtocol);
+    std::set<std::string> stepNames;
+    for (const auto& step : steps.get<picojson::array>()) {
+        ASSERT_TRUE(step.get("cmd").is<std::string>());
+        ASSERT_TRUE(step.get("isChecked").is<bool>());
+        ASSERT_TRUE(step.get("delay").is<int64_t>());
+        const std::string cmd = step.get("cmd").get<std::string>();
+        EXPECT_EQ(models.count(cmd), 1u) << cmd;
+        stepNames.insert(cmd);
+        if (cmd != "LOGIN") {
+            EXPECT_GE(step.get("delay").get<int64_t>(), 1) << cmd;
+        }
+    }
+    EXPECT_EQ(steps.get<picojson::array>().front().get("cmd").get<std::string>(), "LOGIN");
+    EXPECT_EQ(stepNames.count("PING13") + stepNames.count("PING23"), 1u);
+    EXPECT_EQ(stepNames.count("GPS22"), 1u);
+
+    picojson::value settings;
+    ASSERT_TRUE(Zuno::parseJsonText(readFile(kConf / "conf.json"), settings));
+    EXPECT_EQ(settings.get("ip").get<std::string>(), "127.0.0.1");
+    EXPECT_EQ(settings.get("port").get<int64_t>(), 8080);
+    EXPECT_GE(settings.get("duration").get<int64_t>(), 100) << "a tick that does not spin";
+    EXPECT_EQ(settings.get("protocol").get<int64_t>(), 0);
+}
