@@ -2,7 +2,9 @@
 
 #include <map>
 
+#include "builders/address.h"
 #include "builders/cell.h"
+#include "builders/command_reply.h"
 #include "builders/login_builders.h"
 #include "builders/position.h"
 #include "builders/wifi.h"
@@ -25,19 +27,26 @@ const std::map<uint8_t, Builder>& dispatchTable() {
         {0x10, &MessageBuilder::makeGpsLoc10},
         {0x12, &MessageBuilder::makeGpsLoc12},
         {0x13, &MessageBuilder::makePing13},
+        {0x17, &MessageBuilder::makeGeocoding17},
         {0x18, &MessageBuilder::makeLbsInfo18},
+        {0x1A, &MessageBuilder::makeGeocoding1A},
         {0x1F, &MessageBuilder::makeSyncTime1F},
+        {0x21, &MessageBuilder::makeAction21},
         {0x22, &MessageBuilder::makeGpsLoc22},
         {0x23, &MessageBuilder::makePing23},
         {0x24, &MessageBuilder::makeGpsLoc24},
         {0x28, &MessageBuilder::makeLbsInfo28},
+        {0x2A, &MessageBuilder::makeGeocoding2A},
         {0x2C, &MessageBuilder::makeWifiLoc2C},
         {0x2D, &MessageBuilder::makeGpsLoc2D},
         {0x2E, &MessageBuilder::makeLbsInfo2E},
+        {0x80, &MessageBuilder::makeAction80Resp},
+        {0x81, &MessageBuilder::makeAction81},
         {0x8A, &makeTimeRequest},
         {0xA0, &MessageBuilder::makeGpsLocA0},
         {0xA1, &MessageBuilder::makeLbsInfoA1},
         {0xA2, &MessageBuilder::makeWifiInfoA2},
+        {0xA7, &MessageBuilder::makeGeocodingA7},
         {0xC3, &MessageBuilder::makeWifiLocC3},
     };
     return table;
