@@ -69,6 +69,34 @@ std::vector<uint8_t> action80RespTextBytes(const std::u16string& text, bool utf1
     return bytes;
 }
 
+void ReadTextBytes::remember(std::vector<uint8_t> bytes, const std::u16string& text, bool utf16be) {
+    bytes_ = std::move(bytes);
+    text_ = text;
+    utf16be_ = utf16be;
+    valid_ = true;
+}
+
+bool ReadTextBytes::unchanged(const std::u16string& text, bool utf16be) const {
+    return valid_ && utf16be == utf16be_ && text == text_;
+}
+
+namespace {
+
+// The text on the wire: as it was read while unchanged, else converted.
+std::vector<uint8_t> wireText(const ReadTextBytes& read, const std::u16string& text, bool utf16be) {
+    return read.unchanged(text, utf16be) ? read.bytes() : commandTextBytes(text, utf16be);
+}
+
+// Reads `n` text bytes, converts them and remembers them.
+std::u16string readText(ByteReader& r, size_t n, bool utf16be, ReadTextBytes& read) {
+    std::vector<uint8_t> bytes = r.bytes(n);
+    std::u16string text = commandTextOf(bytes, utf16be);
+    read.remember(std::move(bytes), text, utf16be);
+    return text;
+}
+
+} // namespace
+
 // ---- 0x21 reply --------------------------------------------------------------
 
 int ZunoAction21::encode(std::vector<uint8_t>& out) {
@@ -76,7 +104,7 @@ int ZunoAction21::encode(std::vector<uint8_t>& out) {
     return encodeFrame(out, [&](ByteWriter& w) {
         w.u32(flag);
         w.u8(coding);
-        w.bytes(commandTextBytes(content, coding == kCodingUtf16));
+        w.bytes(wireText(read_, content, coding == kCodingUtf16));
         return 0;
     });
 }
@@ -87,7 +115,7 @@ int ZunoAction21::decode(const std::vector<uint8_t>& frame) {
         flag = r.u32();
         coding = r.u8();
         // The text ends where the length field puts the serial number.
-        content = commandTextOf(r.bytes(r.untilSerial()), coding != kCodingUtf8);
+        content = readText(r, r.untilSerial(), coding != kCodingUtf8, read_);
         return 0;
     });
 }
@@ -103,7 +131,7 @@ int ZunoAction80::encode(std::vector<uint8_t>& out) {
         w.u8(dataLen);
         w.u32(flag);
         // Written as decode reads it, so that a typed frame is sent unchanged.
-        w.bytes(commandTextBytes(content, false));
+        w.bytes(wireText(read_, content, false));
         if (noLanguage == 0) encodeAlertAndLang(w, AlertAndLang);
         return 0;
     });
@@ -122,7 +150,7 @@ int ZunoAction80::decode(const std::vector<uint8_t>& frame) {
         const size_t textBytes = dataLen - kFlagBytes;
         // The text (and the pair) must lie before the serial number.
         if (!requireContent(r, textBytes + (noLanguage == 0 ? 2 : 0))) return kErrTooShort;
-        content = commandTextOf(r.bytes(textBytes), false);
+        content = readText(r, textBytes, false, read_);
         if (noLanguage == 0) decodeAlertAndLang(r, AlertAndLang);
         return 0;
     });
@@ -138,7 +166,7 @@ int ZunoAction81::encode(std::vector<uint8_t>& out) {
     return encodeFrame(out, [&](ByteWriter& w) {
         w.u8(dataLen);
         w.u32(flag);
-        w.bytes(commandTextBytes(content, encodesUtf16(AlertAndLang)));
+        w.bytes(wireText(read_, content, encodesUtf16(AlertAndLang)));
         encodeAlertAndLang(w, AlertAndLang);
         return 0;
     });
@@ -150,9 +178,12 @@ int ZunoAction81::decode(const std::vector<uint8_t>& frame) {
         dataLen = r.u8();
         flag = r.u32();
         // The text runs up to the pair, which stands right before the serial.
-        const std::vector<uint8_t> text = r.bytes(r.untilSerial() - 2);
+        const size_t textAt = r.pos();
+        const size_t textBytes = r.untilSerial() - 2;
+        r.skip(textBytes);
         decodeAlertAndLang(r, AlertAndLang);
-        content = commandTextOf(text, decodesUtf16(AlertAndLang));
+        ByteReader text(r.data(), textAt);
+        content = readText(text, textBytes, decodesUtf16(AlertAndLang), read_);
         return 0;
     });
 }
@@ -167,9 +198,12 @@ int ZunoAction80Resp::encode(std::vector<uint8_t>& out) {
     return encodeFrame(out, [&](ByteWriter& w) {
         w.u8(dataLen);
         w.u32(flag);
-        const std::vector<uint8_t> text = action80RespTextBytes(content, encodesUtf16(AlertAndLang));
+        // The field as it was read, padding included, while the text is unchanged.
+        const bool utf16be = encodesUtf16(AlertAndLang);
+        const std::vector<uint8_t> text =
+            read_.unchanged(content, utf16be) ? read_.bytes() : action80RespTextBytes(content, utf16be);
         w.bytes(text);
-        w.fill(kAction80RespTextBytes - text.size(), 0x00);
+        w.fill(kAction80RespTextBytes - std::min(text.size(), kAction80RespTextBytes), 0x00);
         encodeAlertAndLang(w, AlertAndLang);
         return 0;
     });
@@ -180,9 +214,11 @@ int ZunoAction80Resp::decode(const std::vector<uint8_t>& frame) {
         if (!requireContent(r, kAction80RespContent)) return kErrTooShort;
         dataLen = r.u8();
         flag = r.u32();
-        const std::vector<uint8_t> field = r.bytes(kAction80RespTextBytes);
+        const size_t fieldAt = r.pos();
+        r.skip(kAction80RespTextBytes);
         decodeAlertAndLang(r, AlertAndLang);
-        content = commandTextOf(field, decodesUtf16(AlertAndLang));
+        ByteReader field(r.data(), fieldAt);
+        content = readText(field, kAction80RespTextBytes, decodesUtf16(AlertAndLang), read_);
         return 0;
     });
 }

@@ -39,6 +39,24 @@ std::u16string commandTextOf(const std::vector<uint8_t>& bytes, bool utf16be);
 // (no UTF-8 sequence and no surrogate pair is split).
 std::vector<uint8_t> action80RespTextBytes(const std::u16string& text, bool utf16be);
 
+// The bytes a decoded text was read from. Bytes that are no valid UTF-8 do
+// not survive the way into UTF-16 units; while the text and its coding stay
+// as decoded, encode writes these bytes again, so that a frame decoded and
+// sent again (the analyser's Send) goes out as it came in.
+class ReadTextBytes {
+public:
+    void remember(std::vector<uint8_t> bytes, const std::u16string& text, bool utf16be);
+    // Whether `text` in this coding is still the text that was read.
+    bool unchanged(const std::u16string& text, bool utf16be) const;
+    const std::vector<uint8_t>& bytes() const { return bytes_; }
+
+private:
+    std::vector<uint8_t> bytes_;
+    std::u16string text_;
+    bool utf16be_ = false;
+    bool valid_ = false;
+};
+
 // Reply of the terminal to a platform command (0x21).
 class ZunoAction21 : public ZunoMSG {
 public:
@@ -53,6 +71,8 @@ public:
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
     std::string toString() override;
+private:
+    ReadTextBytes read_;
 };
 
 // Command text sent by the platform (0x80). The alarm/language pair is on
@@ -72,6 +92,8 @@ public:
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
     std::string toString() override;
+private:
+    ReadTextBytes read_;
 };
 
 // Reply of the terminal with an alarm/language pair (0x81). Encode writes
@@ -91,6 +113,8 @@ public:
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
     std::string toString() override;
+private:
+    ReadTextBytes read_;
 };
 
 // Command text message of the terminal (0x80) in a fixed 30-byte field; the
@@ -110,6 +134,8 @@ public:
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
     std::string toString() override;
+private:
+    ReadTextBytes read_;
 };
 
 } // namespace Zuno

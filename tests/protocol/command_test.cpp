@@ -2,6 +2,8 @@
 // the pair of the 0x80 command and the 30-byte field of the text message.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "protocol/catalogue.h"
 #include "protocol/command.h"
 #include "protocol/short_frame.h"
@@ -40,6 +42,12 @@ std::vector<CatalogueRow> commandRows() {
          "00 00 00 00 00 01 00 07 2C 9B 0D 0A",
          "action80_resp_utf16.txt"},
     };
+}
+
+std::string zeros(size_t n) {
+    std::string s;
+    for (size_t i = 0; i < n; ++i) s += "00 ";
+    return s;
 }
 
 } // namespace
@@ -249,4 +257,38 @@ TEST(Action80Resp, DecodeKeepsThePaddingAsNulUnits) {
     utf16.AlertAndLang.language = 1;
     ASSERT_EQ(back.decode(encoded(utf16)), 0);
     EXPECT_EQ(back.content, std::u16string(15, char16_t(0)));
+}
+
+// Bytes that are no valid UTF-8 do not survive the way into UTF-16 units; a
+// decoded frame whose text is left alone is still sent as it came in, and
+// the 0x80 command's carried length keeps matching its text.
+TEST(CommandTexts, DecodedFrameIsSentAgainUnchanged) {
+    struct Case {
+        const char* what;
+        std::function<std::unique_ptr<Zuno::ZunoMSG>()> make;
+        std::vector<uint8_t> frame;
+    };
+    const Case cases[] = {
+        {"0x80 with a stray byte", makeOf<Zuno::ZunoAction80>(), zt::frameOf(0x80, "07 00 00 00 01 61 80 63 00 02")},
+        {"0x80 cut sequence", makeOf<Zuno::ZunoAction80>(), zt::frameOf(0x80, "07 00 00 00 01 61 62 E4 00 02")},
+        {"0x21 overlong form", makeOf<Zuno::ZunoAction21>(), zt::frameOf(0x21, "00 00 00 01 01 C0 80 41")},
+        {"0x81 UTF-8", makeOf<Zuno::ZunoAction81>(), zt::frameOf(0x81, "07 00 00 00 01 80 41 00 02")},
+        {"0x80 text message", makeOf<Zuno::ZunoAction80Resp>(),
+         // A four-byte character, then one cut short, then padding.
+         zt::frameOf(0x80, "0A 00 00 00 01 F0 9F 98 80 F0 9F 98 " + zeros(23) + "00 02")},
+    };
+    for (const Case& c : cases) {
+        auto m = c.make();
+        ASSERT_EQ(m->decode(c.frame), 0) << c.what;
+        EXPECT_EQ(hex(encoded(*m)), hex(c.frame)) << c.what;
+        auto copy = m->clone();
+        EXPECT_EQ(hex(encoded(*copy)), hex(c.frame)) << c.what << " (clone)";
+    }
+
+    // A changed text is converted anew.
+    Zuno::ZunoAction80 m;
+    ASSERT_EQ(m.decode(cases[0].frame), 0);
+    EXPECT_EQ(m.content, u"ac");
+    m.content = u"xyz";
+    EXPECT_EQ(contentOf(encoded(m)), "07 00 00 00 01 78 79 7A 00 02");
 }
