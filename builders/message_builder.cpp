@@ -2,9 +2,11 @@
 
 #include <map>
 
+#include "builders/address.h"
 #include "builders/alarm.h"
 #include "builders/bike.h"
 #include "builders/cell.h"
+#include "builders/command_reply.h"
 #include "builders/login_builders.h"
 #include "builders/position.h"
 #include "builders/wifi.h"
@@ -28,19 +30,25 @@ const std::map<uint8_t, Builder>& dispatchTable() {
         {0x12, &MessageBuilder::makeGpsLoc12},
         {0x13, &MessageBuilder::makePing13},
         {0x16, &MessageBuilder::makeAlert16},
+        {0x17, &MessageBuilder::makeGeocoding17},
         {0x18, &MessageBuilder::makeLbsInfo18},
+        {0x1A, &MessageBuilder::makeGeocoding1A},
         {0x1F, &MessageBuilder::makeSyncTime1F},
+        {0x21, &MessageBuilder::makeAction21},
         {0x22, &MessageBuilder::makeGpsLoc22},
         {0x23, &MessageBuilder::makePing23},
         {0x24, &MessageBuilder::makeGpsLoc24},
         {0x26, &MessageBuilder::makeAlert26},
         {0x27, &MessageBuilder::makeAlert27},
         {0x28, &MessageBuilder::makeLbsInfo28},
+        {0x2A, &MessageBuilder::makeGeocoding2A},
         {0x2C, &MessageBuilder::makeWifiLoc2C},
         {0x2D, &MessageBuilder::makeGpsLoc2D},
         {0x2E, &MessageBuilder::makeLbsInfo2E},
         {0x32, &MessageBuilder::makeBikeLoc32},
         {0x33, &MessageBuilder::makeBikeAlert33},
+        {0x80, &MessageBuilder::makeAction80Resp},
+        {0x81, &MessageBuilder::makeAction81},
         {0x8A, &makeTimeRequest},
         {0x95, &MessageBuilder::makeAlert95},
         {0xA0, &MessageBuilder::makeGpsLocA0},
@@ -49,6 +57,7 @@ const std::map<uint8_t, Builder>& dispatchTable() {
         {0xA3, &MessageBuilder::makeAlertA3},
         {0xA4, &MessageBuilder::makeAlertA4},
         {0xA5, &MessageBuilder::makeAlertA5},
+        {0xA7, &MessageBuilder::makeGeocodingA7},
         {0xC3, &MessageBuilder::makeWifiLocC3},
     };
     return table;

@@ -4,12 +4,14 @@
 
 namespace Zuno {
 
-void writeHeader(std::ostream& os, const ZunoMSG& msg) {
+void writeHeader(std::ostream& os, const ZunoMSG& msg) { writeHeader(os, msg, ""); }
+
+void writeHeader(std::ostream& os, const ZunoMSG& msg, const char* nameSuffix) {
     os << "\"MSG\" : { \n";
     os << "    \"begin\" : 0x" << std::hex << std::setfill('0') << std::setw(4) << msg.begin << ",\n";
     os << "    \"len\" : \"" << std::dec << msg.len << " (0x" << std::hex
        << std::setw(msg.begin == kBeginLong ? 4 : 2) << msg.len << ")" << "\",\n";
-    os << "    \"command\" : \"" << ZunoMSG::commandName(msg.command) << " (0x" << std::hex << std::setw(2)
+    os << "    \"command\" : \"" << ZunoMSG::commandName(msg.command) << nameSuffix << " (0x" << std::hex << std::setw(2)
        << static_cast<unsigned>(msg.command) << ")" << "\",\n";
 }
 

@@ -15,6 +15,8 @@ namespace Zuno {
 // "MSG" opening line and the begin, len and command lines. Leaves the stream
 // in hexadecimal with fill '0'.
 void writeHeader(std::ostream& os, const ZunoMSG& msg);
+// As above, with `nameSuffix` written after the packet name of the command line.
+void writeHeader(std::ostream& os, const ZunoMSG& msg, const char* nameSuffix);
 // The seq, crc and stop lines and the closing brace with its line feed.
 void writeTrailer(std::ostream& os, const ZunoMSG& msg);
 

@@ -6,8 +6,10 @@
 
 #include "connection/client_harness.h"
 #include "connection/reply_select.h"
+#include "protocol/address.h"
 #include "protocol/alarm.h"
 #include "protocol/bike.h"
+#include "protocol/command.h"
 #include "protocol/gps.h"
 #include "protocol/lbs.h"
 #include "protocol/login.h"
@@ -38,6 +40,13 @@ TEST(ReplySelect, ProtocolAndLengthChooseTheClass) {
         {0x32, 5, &typeid(Zuno::ZunoBikeLoc32Resp)},
         {0x32, 40, nullptr},
         {0x33, 5, &typeid(Zuno::ZunoBikeAlert33Resp)},
+        {0x17, 36, nullptr},
+        {0x17, 37, &typeid(Zuno::ZunoGeocoding17Resp)},
+        {0x17, 200, &typeid(Zuno::ZunoGeocoding17Resp)},
+        {0x97, 45, nullptr},
+        {0x97, 46, &typeid(Zuno::ZunoGeocoding97Resp)},
+        {0x80, 5, &typeid(Zuno::ZunoAction80)},
+        {0x80, 42, &typeid(Zuno::ZunoAction80)},
         {0x70, 5, nullptr},
         {0x94, 5, nullptr},
     };

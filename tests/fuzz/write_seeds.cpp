@@ -1,5 +1,6 @@
 // write_fuzz_seeds <seed list> <corpus dir>: one corpus file per line
-// "ClassName FRAMEHEX" of the list; the file's first byte selects the class.
+// "ClassName FRAMEHEX" of the list; the file's first byte selects the class
+// (shifted left by one; the low bit is the fuzzer's put-the-CRC-right flag).
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
         auto frame = Zuno::hexToBytes(hex);
         const std::string path = std::string(argv[2]) + "/seed_" + std::to_string(written);
         std::ofstream out(path, std::ios::binary);
-        out.put(static_cast<char>(index));
+        out.put(static_cast<char>(index << 1));
         out.write(reinterpret_cast<const char*>(frame->data()), static_cast<std::streamsize>(frame->size()));
         ++written;
     }
