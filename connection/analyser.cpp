@@ -2,9 +2,11 @@
 
 #include <functional>
 
+#include "protocol/address.h"
 #include "protocol/alarm.h"
 #include "protocol/alarm_cell.h"
 #include "protocol/bike.h"
+#include "protocol/command.h"
 #include "protocol/crc.h"
 #include "protocol/gps.h"
 #include "protocol/helpers.h"
@@ -40,10 +42,14 @@ const std::vector<TypedClass>& typedClasses() {
         {0x13, 5, &make<ZunoPong13>},
         {0x13, kAnyLength, &make<ZunoPing13>},
         {0x16, kAnyLength, &make<ZunoAlert16>},
+        {0x17, 36, &make<ZunoGeocoding17>},
+        {0x17, kAnyLength, &make<ZunoGeocoding17Resp>},
         {0x18, kAnyLength, &make<ZunoLbsInfo18>},
         {0x19, kAnyLength, &make<ZunoAlert19>},
+        {0x1A, kAnyLength, &make<ZunoGeocoding1A>},
         {0x1F, 13, &make<ZunoSyncTime1F>},
         {0x1F, kAnyLength, &make<ZunoSyncTime1FResp>},
+        {0x21, kAnyLength, &make<ZunoAction21>},
         {0x22, kAnyLength, &make<ZunoGpsLoc22>},
         {0x23, 5, &make<ZunoPong23>},
         {0x23, kAnyLength, &make<ZunoPing23>},
@@ -52,6 +58,7 @@ const std::vector<TypedClass>& typedClasses() {
         {0x26, kAnyLength, &make<ZunoAlert26>},
         {0x27, kAnyLength, &make<ZunoAlert27>},
         {0x28, kAnyLength, &make<ZunoLbsInfo28>},
+        {0x2A, kAnyLength, &make<ZunoGeocoding2A>},
         {0x2C, kAnyLength, &make<ZunoWifiLoc2C>},
         {0x2D, 5, &make<ZunoGpsLocResp>},
         {0x2D, kAnyLength, &make<ZunoGpsLoc2D>},
@@ -59,15 +66,20 @@ const std::vector<TypedClass>& typedClasses() {
         {0x2E, kAnyLength, &make<ZunoLbsInfo2E>},
         {0x32, kAnyLength, &make<ZunoBikeLoc32>},
         {0x33, kAnyLength, &make<ZunoBikeAlert33>},
+        {0x80, 42, &make<ZunoAction80Resp>},
+        {0x80, kAnyLength, &make<ZunoAction80>},
+        {0x81, kAnyLength, &make<ZunoAction81>},
         {0x8A, 5, &make<ZunoSyncTime>},
         {0x8A, kAnyLength, &make<ZunoSyncTimeResp>},
         {0x95, kAnyLength, &make<ZunoAlert95>},
+        {0x97, kAnyLength, &make<ZunoGeocoding97Resp>},
         {0xA0, kAnyLength, &make<ZunoGpsLocA0>},
         {0xA1, kAnyLength, &make<ZunoLbsInfoA1>},
         {0xA2, kAnyLength, &make<ZunoWifiInfoA2>},
         {0xA3, kAnyLength, &make<ZunoAlertA3>},
         {0xA4, kAnyLength, &make<ZunoAlertA4>},
         {0xA5, kAnyLength, &make<ZunoAlertA5>},
+        {0xA7, kAnyLength, &make<ZunoGeocodingA7>},
         {0xC3, kAnyLength, &make<ZunoWifiLocC3>},
     };
     return rows;

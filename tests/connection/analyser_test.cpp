@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -11,8 +12,10 @@
 #include <QStringList>
 
 #include "connection/analyser.h"
+#include "protocol/address.h"
 #include "protocol/alarm.h"
 #include "protocol/bike.h"
+#include "protocol/command.h"
 #include "protocol/crc.h"
 #include "protocol/gps.h"
 #include "protocol/helpers.h"
@@ -131,6 +134,9 @@ TEST(AnalyserClasses, ProtocolNumberAndLengthFieldChooseTheClass) {
         {0x26, 5, typeid(Zuno::ZunoAlertResp)},   {0x26, 37, typeid(Zuno::ZunoAlert26)},
         // The bike frames are the terminal's whatever their length.
         {0x32, 5, typeid(Zuno::ZunoBikeLoc32)},   {0x33, 5, typeid(Zuno::ZunoBikeAlert33)},
+        {0x17, 36, typeid(Zuno::ZunoGeocoding17)}, {0x17, 37, typeid(Zuno::ZunoGeocoding17Resp)},
+        {0x17, 5, typeid(Zuno::ZunoGeocoding17Resp)}, {0x80, 42, typeid(Zuno::ZunoAction80Resp)},
+        {0x80, 41, typeid(Zuno::ZunoAction80)},   {0x97, 5, typeid(Zuno::ZunoGeocoding97Resp)},
     };
     for (const Row& r : rows) {
         auto msg = Zuno::makeTypedMessage(r.protocol, r.length);
@@ -247,6 +253,42 @@ TEST(AnalyserSend, EachKindOfLineGetsItsBlockAndPayload) {
         EXPECT_EQ(s.raw, nullptr) << r.line;
         EXPECT_EQ(s.block, head + r.line + "\n" + r.error + "\n" + tail);
     }
+}
+
+TEST(AnalyserNoise, AnyLineOfEveryClassIsShownOrRefusedWithoutFault) {
+    // Frames of every protocol number with random content, and length field,
+    // stop bytes and CRC right, so that each reaches its class's content.
+    std::mt19937 rng(8);
+    int decoded = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const bool longFrame = round % 4 == 0;
+        std::vector<uint8_t> f = longFrame ? std::vector<uint8_t>{0x79, 0x79} : std::vector<uint8_t>{0x78, 0x78};
+        const std::size_t body = 4 + rng() % 80;
+        for (std::size_t i = 0; i < body; ++i)
+            f.push_back(static_cast<uint8_t>(rng()));
+        f[longFrame ? 4 : 3] = static_cast<uint8_t>(round);
+        if (longFrame) {
+            f[2] = static_cast<uint8_t>((f.size() - 4) >> 8);
+            f[3] = static_cast<uint8_t>(f.size() - 4);
+        } else {
+            f[2] = static_cast<uint8_t>(f.size() - 3);
+        }
+        const uint16_t crc = Zuno::crcItu(f, 2, f.size() - 4);
+        f[f.size() - 2] = static_cast<uint8_t>(crc >> 8);
+        f[f.size() - 1] = static_cast<uint8_t>(crc);
+        f.push_back(0x0D);
+        f.push_back(0x0A);
+        const std::string hex = Zuno::toHex(f, 0, f.size(), "");
+        EXPECT_FALSE(Zuno::parseBlock(hex).empty());
+        Zuno::TypedSending s = Zuno::prepareTypedSending(hex);
+        EXPECT_FALSE(s.message && s.raw);
+        decoded += s.message ? 1 : 0;
+        if (s.message) {
+            std::vector<uint8_t> out;
+            EXPECT_EQ(s.message->encode(out), 0);
+        }
+    }
+    EXPECT_GT(decoded, 100); // the content readers were reached
 }
 
 } // namespace
