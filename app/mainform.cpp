@@ -13,6 +13,12 @@
 #include "builders/message_builder.h"
 #include "connection/base_folder.h"
 #include "connection/settings.h"
+#include "dialogs/data_setting_form.h"
+#include "dialogs/task_setting_form.h"
+#include "tools/about_form.h"
+#include "tools/bin_form.h"
+#include "tools/calc_form.h"
+#include "tools/charset_form.h"
 #include "ui_mainform.h"
 
 namespace {
@@ -237,17 +243,23 @@ bool MainForm::confirmStopForSettings() {
 void MainForm::on_actionProtocol_triggered() {
     if (!confirmStopForSettings())
         return;
-    // The message model editor opens here.
+    auto* form = new DataSettingForm(this, 1);
+    connect(form, &DataSettingForm::signalSendConfigChange, this, &MainForm::signalReceiveConfigChange);
+    form->exec();
 }
 
 void MainForm::on_actionLogic_triggered() {
     if (!confirmStopForSettings())
         return;
-    // The send-flow editor opens here.
+    auto* form = new TaskSettingForm(this);
+    connect(form, &TaskSettingForm::signalSendConfigChange, this, &MainForm::signalReceiveConfigChange);
+    form->exec();
 }
 
 void MainForm::on_actionCommand_triggered() {
-    // The command-reply editor opens here.
+    auto* form = new DataSettingForm(this, 2);
+    connect(form, &DataSettingForm::signalSendCmd, this, &MainForm::signalReceiveCmd);
+    form->exec();
 }
 
 // ---- tool tab ----
@@ -268,16 +280,17 @@ void MainForm::on_btnNotepad_clicked() {
 }
 
 // The tools and the About dialog open from these entries.
-void MainForm::on_actionAbout_triggered() {}
-void MainForm::on_btnBinConvert_clicked() {}
-void MainForm::on_btnCRC_clicked() {}
-void MainForm::on_btnMD5_clicked() {}
-void MainForm::on_btnDistance_clicked() {}
-void MainForm::on_btnToAscii_clicked() {}
-void MainForm::on_btnAsciiTo_clicked() {}
-void MainForm::on_btnToUtf8_clicked() {}
-void MainForm::on_btnUtf8To_clicked() {}
-void MainForm::on_btnToUtf16BE_clicked() {}
-void MainForm::on_btnUtf16BETo_clicked() {}
-void MainForm::on_btnToUtf16LE_clicked() {}
-void MainForm::on_btnUtf16LETo_clicked() {}
+// Each tool is a modal dialog that deletes itself when it is closed.
+void MainForm::on_actionAbout_triggered() { (new AboutForm(this))->exec(); }
+void MainForm::on_btnBinConvert_clicked() { (new BinForm(this))->exec(); }
+void MainForm::on_btnCRC_clicked() { (new CalcForm(this, 0))->exec(); }
+void MainForm::on_btnMD5_clicked() { (new CalcForm(this, 1))->exec(); }
+void MainForm::on_btnDistance_clicked() { (new CalcForm(this, 2))->exec(); }
+void MainForm::on_btnToAscii_clicked() { (new CharSetForm(this, 0))->exec(); }
+void MainForm::on_btnAsciiTo_clicked() { (new CharSetForm(this, 1))->exec(); }
+void MainForm::on_btnToUtf8_clicked() { (new CharSetForm(this, 2))->exec(); }
+void MainForm::on_btnUtf8To_clicked() { (new CharSetForm(this, 3))->exec(); }
+void MainForm::on_btnToUtf16BE_clicked() { (new CharSetForm(this, 4))->exec(); }
+void MainForm::on_btnUtf16BETo_clicked() { (new CharSetForm(this, 5))->exec(); }
+void MainForm::on_btnToUtf16LE_clicked() { (new CharSetForm(this, 6))->exec(); }
+void MainForm::on_btnUtf16LETo_clicked() { (new CharSetForm(this, 7))->exec(); }

@@ -31,6 +31,28 @@ using Zuno::MessageBoxes;
 
 namespace {
 
+// While it lives, closes every modal dialog that opens and records its object
+// name, so an action that runs a dialog with exec() returns to the test.
+class ModalCloser {
+public:
+    ModalCloser() {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                if (seen_.isEmpty() || seen_.back() != w->objectName())
+                    seen_ << w->objectName();
+                w->close();
+            }
+        });
+        timer_.start();
+    }
+    QStringList seen() const { return seen_; }
+
+private:
+    QTimer timer_;
+    QStringList seen_;
+};
+
 QByteArray flowFile(const char* name, const QByteArray& commands) {
     return QByteArray("{\"cmd\":\"") + name + "\",\"protocol\":\"zuno\",\"commands\":[" + commands + "]}";
 }
@@ -406,12 +428,56 @@ private slots:
         MessageBoxes::takeShown();
         emit w->signalSendButtonEnable(static_cast<CLIENT_STATUS>(status));
         MessageBoxes::queueAnswer(QMessageBox::No);
+        ModalCloser closer; // where no question is asked, the editor opens
         child<QAction>(*w, action.toLatin1().constData())->trigger();
+        QCOMPARE(closer.seen().size(), asks ? 0 : 1);
         const auto boxes = MessageBoxes::takeShown();
         QCOMPARE(boxes.size(), asks ? 1 : 0);
         if (asks)
             QCOMPARE(boxes[0].text, QString("服务器连接时不可进行配置, 您确定要停止连接?"));
         QCOMPARE(int(w->currentStatus()), status); // No changes nothing
+    }
+
+    void everyOpenerRunsItsDialog_data() {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("about") << "actionAbout" << "AboutForm" << "";
+        QTest::newRow("model editor") << "actionProtocol" << "DataSettingForm" << "协议数据设置";
+        QTest::newRow("flow editor") << "actionLogic" << "TaskSettingForm" << "协议发送流程设置";
+        QTest::newRow("command replies") << "actionCommand" << "DataSettingForm" << "指令回复设置";
+        QTest::newRow("base converter") << "btnBinConvert" << "BinForm" << "二进制转换";
+        QTest::newRow("crc") << "btnCRC" << "CalcForm" << "CRC";
+        QTest::newRow("md5") << "btnMD5" << "CalcForm" << "MD5";
+        QTest::newRow("distance") << "btnDistance" << "CalcForm" << "距离计算";
+        for (const char* b : {"btnToAscii", "btnAsciiTo", "btnToUtf8", "btnUtf8To", "btnToUtf16BE",
+                              "btnUtf16BETo", "btnToUtf16LE", "btnUtf16LETo"})
+            QTest::newRow(b) << b << "CharSetForm" << "";
+    }
+    void everyOpenerRunsItsDialog() {
+        QFETCH(QString, opener);
+        QFETCH(QString, dialog);
+        QFETCH(QString, title);
+        auto w = makeWindow();
+        QString seenTitle;
+        QTimer peek;
+        peek.setInterval(5);
+        QObject::connect(&peek, &QTimer::timeout, [&] {
+            if (QWidget* m = QApplication::activeModalWidget())
+                if (seenTitle.isEmpty()) seenTitle = m->windowTitle();
+        });
+        peek.start();
+        {
+            ModalCloser closer;
+            if (auto* action = w->findChild<QAction*>(opener))
+                action->trigger();
+            else
+                child<QPushButton>(*w, opener.toLatin1().constData())->click();
+            QCOMPARE(closer.seen(), QStringList{dialog});
+        }
+        if (!title.isEmpty()) QCOMPARE(seenTitle, title);
+        // The dialog deleted itself once closed.
+        QTRY_COMPARE(w->findChildren<QDialog*>().size(), 0);
     }
 
     void clearingTheLogEmptiesTheFolderOnly() {
