@@ -4,6 +4,7 @@
 #include <QDebug>
 #include <QScrollBar>
 #include <QStringListModel>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -193,7 +194,12 @@ void MainForm::on_cbAuto_stateChanged(int state) {
 // ---- report panes ----
 
 void MainForm::singalReceiveInboxMessage(const QString& text) {
-    insertIntoPane(ui->teIn, text, QTextCursor::End);
+    // A frame is appended as a line of its own: text typed or shown before it
+    // may not end with a line feed, and the two would join into one line that
+    // Parse and Send then take for one frame.
+    const QString last = ui->teIn->document()->lastBlock().text();
+    const bool startsOwnLine = last.isEmpty() || ui->teIn->document()->blockCount() > kPaneBlockLimit;
+    insertIntoPane(ui->teIn, startsOwnLine ? text : QStringLiteral("\n") + text, QTextCursor::End);
 }
 
 void MainForm::singalReceiveOutboxMessage(const QString& text) {

@@ -342,6 +342,20 @@ private slots:
         QCOMPARE(in->toPlainText() + out->toPlainText(), QString());
     }
 
+    void aFrameAppendedToTheInputBoxIsALineOfItsOwn() {
+        // The sample frames shown at start-up end without a line feed.
+        auto w = makeWindow();
+        auto* in = child<QTextEdit>(*w, "teIn");
+        const QString samples = in->toPlainText();
+        QVERIFY(!samples.endsWith('\n'));
+        emit w->singalSendInboxMessage("78 78 05 13 00 01 E9 F1 0D 0A\n");
+        QCOMPARE(in->toPlainText(), samples + "\n78 78 05 13 00 01 E9 F1 0D 0A\n");
+        in->setPlainText("78 78 01");
+        emit w->singalSendInboxMessage("78 78 02\n");
+        emit w->singalSendInboxMessage("78 78 03\n");
+        QCOMPARE(in->toPlainText(), QString("78 78 01\n78 78 02\n78 78 03\n"));
+    }
+
     void panesEmptyPastAThousandBlocks_data() {
         QTest::addColumn<bool>("outbox");
         QTest::newRow("input box") << false;
