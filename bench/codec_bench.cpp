@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "protocol/crc.h"
+#include "protocol/gps.h"
 #include "protocol/helpers.h"
+#include "protocol/lbs.h"
+#include "protocol/login.h"
 #include "protocol/message.h"
 #include "support/frame_fixture.h"
 
@@ -61,6 +64,68 @@ void BM_DecodeLoginReply(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DecodeLoginReply);
+
+// Frames of the catalogue: the CRC pass over each frame's checked bytes beside
+// its whole decode and encode, so a decode's cost reads against the CRC's.
+struct Sample {
+    const char* hex;
+    std::unique_ptr<Zuno::ZunoMSG> (*make)();
+};
+
+template <class T>
+std::unique_ptr<Zuno::ZunoMSG> makeOne() {
+    return std::make_unique<T>();
+}
+
+const Sample kSamples[] = {
+    {"7878110107525336789002427000320100051279 0D0A", &makeOne<Zuno::ZunoLogin>},
+    {"78780B23C00122040001000818720D0A", &makeOne<Zuno::ZunoPing23>},
+    {"787822220F0C1D023305C9027AC8180C46586000140001CC00287D001F7100000100082086 0D0A",
+     &makeOne<Zuno::ZunoGpsLoc22>},
+    {"78783B2810010D02020201CC00287D001F713E287D001F7231287D001E232D287D001F4018"
+     "000000000000000000000000000000000000FF00020005B14B0D0A",
+     &makeOne<Zuno::ZunoLbsInfo28>},
+};
+
+std::vector<uint8_t> sampleFrame(size_t i) {
+    std::string hex = kSamples[i].hex;
+    Zuno::replaceAll(hex, " ", "");
+    return *Zuno::hexToBytes(hex);
+}
+
+void BM_CatalogueCrc(benchmark::State& state) {
+    const auto frame = sampleFrame(static_cast<size_t>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(Zuno::crcItu(frame, 2, frame.size() - 6));
+}
+BENCHMARK(BM_CatalogueCrc)->DenseRange(0, 3);
+
+void BM_CatalogueDecode(benchmark::State& state) {
+    const size_t i = static_cast<size_t>(state.range(0));
+    const auto frame = sampleFrame(i);
+    if (kSamples[i].make()->decode(frame) != 0) {
+        state.SkipWithError("sample frame does not decode");
+        return;
+    }
+    for (auto _ : state) {
+        auto m = kSamples[i].make();
+        benchmark::DoNotOptimize(m->decode(frame));
+    }
+}
+BENCHMARK(BM_CatalogueDecode)->DenseRange(0, 3);
+
+void BM_CatalogueEncode(benchmark::State& state) {
+    const size_t i = static_cast<size_t>(state.range(0));
+    auto m = kSamples[i].make();
+    if (m->decode(sampleFrame(i)) != 0) {
+        state.SkipWithError("sample frame does not decode");
+        return;
+    }
+    for (auto _ : state) {
+        std::vector<uint8_t> out;
+        benchmark::DoNotOptimize(m->encode(out));
+    }
+}
+BENCHMARK(BM_CatalogueEncode)->DenseRange(0, 3);
 
 } // namespace
 
