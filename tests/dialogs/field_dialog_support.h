@@ -6,6 +6,8 @@
 #include <QDialogButtonBox>
 #include <QList>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QString>
 #include <QTest>
 
@@ -84,7 +86,12 @@ Outcome<Value> runEditor(const Value& start, Act act, CloseBy how = CloseBy::But
 inline void clickRadio(QWidget* form, const QString& name) {
     auto* radio = form->findChild<QRadioButton*>(name);
     QVERIFY2(radio, qPrintable(name));
-    QTest::mouseClick(radio, Qt::LeftButton);
+    // Click the round indicator itself: the middle of the widget may lie
+    // outside the button's hit area when the label is narrow (few fonts).
+    QStyleOptionButton option;
+    option.initFrom(radio);
+    const QRect indicator = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
+    QTest::mouseClick(radio, Qt::LeftButton, {}, indicator.center());
     QVERIFY2(radio->isChecked(), qPrintable(name));
 }
 
