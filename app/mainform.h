@@ -135,6 +135,10 @@ private:
     // A text for the input box or the report pane from any thread; on the
     // worker thread it waits in `mailbox` for the GUI thread.
     void post(Zuno::TextMailbox::Box box, std::string text);
+    // A status change from any thread; on the worker thread it waits in
+    // `mailbox` too, so the status signal's value never crosses threads
+    // inside Qt's event queue and keeps its order with the texts.
+    void postStatus(CLIENT_STATUS s);
     Q_INVOKABLE void deliverMail();
     // Whether a settings dialog may open: asks first while a connection is up.
     bool confirmStopForSettings();

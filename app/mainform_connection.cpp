@@ -86,9 +86,22 @@ void MainForm::post(Zuno::TextMailbox::Box box, std::string text) {
         QMetaObject::invokeMethod(this, "deliverMail", Qt::QueuedConnection);
 }
 
+void MainForm::postStatus(CLIENT_STATUS s) {
+    if (QThread::currentThread() == thread()) {
+        emit signalSendButtonEnable(s);
+        return;
+    }
+    if (mailbox.putStatus(static_cast<int>(s)))
+        QMetaObject::invokeMethod(this, "deliverMail", Qt::QueuedConnection);
+}
+
 void MainForm::deliverMail() {
-    for (auto& letter : mailbox.takeAll())
-        post(letter.first, std::move(letter.second));
+    for (auto& letter : mailbox.takeAll()) {
+        if (letter.box == Zuno::TextMailbox::Box::Status)
+            emit signalSendButtonEnable(static_cast<CLIENT_STATUS>(letter.status));
+        else
+            post(letter.box, std::move(letter.text));
+    }
 }
 
 // ---- Connect and Disconnect (GUI thread) ----
@@ -192,14 +205,14 @@ void MainForm::cleanup(asio::io_context* io) {
         ownClient.reset();
         ownIo.reset();
     });
-    emit signalSendButtonEnable(CLIENT_DISCONNECTED);
+    postStatus(CLIENT_DISCONNECTED);
 }
 
 void MainForm::onConnected(ProtocolClient* c, bool connected) {
     if (!connected)
         return;
     qDebug() << now() << "Client is connected!";
-    emit signalSendButtonEnable(CLIENT_CONNECTED);
+    postStatus(CLIENT_CONNECTED);
 
     std::unique_ptr<Zuno::ZunoMSG> login;
     {
@@ -219,7 +232,7 @@ void MainForm::onConnected(ProtocolClient* c, bool connected) {
         item.message = std::move(out.message);
         item.done = [this](const std::error_code&, std::unique_ptr<Zuno::ZunoMSG>) {
             qDebug() << now() << "Client is loginning!";
-            emit signalSendButtonEnable(CLIENT_LOGGING_IN);
+            postStatus(CLIENT_LOGGING_IN);
         };
         c->send(std::move(item));
     } else {
@@ -227,7 +240,7 @@ void MainForm::onConnected(ProtocolClient* c, bool connected) {
         report(out.block);
     }
     c->start_login_timer();
-    emit signalSendButtonEnable(CLIENT_LOGGING_IN);
+    postStatus(CLIENT_LOGGING_IN);
 }
 
 void MainForm::onClosed() {
@@ -243,7 +256,7 @@ void MainForm::onPacket(const std::error_code& ec, const MoPack& pack, std::uniq
     if (!ec && msg && msg->command == Zuno::kLoginProtocol) {
         status = CLIENT_LOGGED_IN;
         qDebug() << now() << "Client is logined!";
-        emit signalSendButtonEnable(CLIENT_LOGGED_IN);
+        postStatus(CLIENT_LOGGED_IN);
     }
     const std::vector<uint8_t>& frame = *pack.data;
     std::string block;
