@@ -4,7 +4,7 @@
 #include <string>
 
 #include "protocol/helpers.h"
-#include "render/body_lines.h"
+#include "render/value_lines.h"
 #include "render/dump.h"
 #include "render/fields.h"
 
@@ -40,8 +40,8 @@ std::ostream& writeGpsRequest(std::ostream& os, const ZunoGeocoding1A& m) {
 // 0x17 and 0x97 replies.
 std::ostream& writeReply(std::ostream& os, const ZunoGeocoding17Resp& m) {
     writeHeader(os, m);
-    writeNumberLine(os, "cmdSize", m.cmdSize, 4);
-    writeNumberLine(os, "flag", m.flag, 8);
+    writeValueLine(os, "cmdSize", m.cmdSize, 4);
+    writeValueLine(os, "flag", m.flag, 8);
     writeTextLine(os, "tag", m.tag, toHex(m.tag, " "));
     writeTextLine(os, "address", utf16ToUtf8(m.address), toHex(m.address, " "));
     writePhoneLine(os, m.phone);

@@ -5,15 +5,13 @@
 #include "render/dump.h"
 #include "render/fields.h"
 #include "render/tables.h"
+#include "render/value_lines.h"
 
 namespace Zuno {
 
 namespace {
 
-void writeLbsLengthLine(std::ostream& os, uint8_t lbsLength) {
-    os << "    \"lbsLength\" : \"" << std::dec << static_cast<unsigned>(lbsLength) << " (0x" << std::hex
-       << std::setw(2) << static_cast<unsigned>(lbsLength) << ")" << "\", \n";
-}
+void writeLbsLengthLine(std::ostream& os, uint8_t lbsLength) { writeValueLine(os, "lbsLength", lbsLength, 2); }
 
 void writeFenceLine(std::ostream& os, uint8_t fenceID) {
     os << "    \"fenceID\" : " << std::dec << static_cast<unsigned>(fenceID) << " (0x" << std::hex << std::setw(2)
@@ -23,8 +21,7 @@ void writeFenceLine(std::ostream& os, uint8_t fenceID) {
 // Only a mileage that the frame carries is shown.
 void writeDistanceLine(std::ostream& os, uint32_t distance) {
     if (distance == 0) return;
-    os << "    \"distance\" : \"" << std::dec << distance << " (0x" << std::hex << std::setw(8) << distance << ")"
-       << "\", \n";
+    writeValueLine(os, "distance", distance, 8);
 }
 
 // The body every GPS alarm shares, with the LBS length line when the class

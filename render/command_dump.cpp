@@ -4,7 +4,7 @@
 #include <string>
 
 #include "protocol/helpers.h"
-#include "render/body_lines.h"
+#include "render/value_lines.h"
 #include "render/dump.h"
 #include "render/fields.h"
 
@@ -20,8 +20,8 @@ std::string utf8Hex(const std::u16string& text) { return toHex(utf16ToUtf8(text)
 // dataLen, flag and content lines of the messages with a command length byte.
 template <class M>
 void writeCommandLines(std::ostream& os, const M& m, const std::string& text, const std::string& hex) {
-    writeNumberLine(os, "dataLen", m.dataLen, 2);
-    writeNumberLine(os, "flag", m.flag, 8);
+    writeValueLine(os, "dataLen", m.dataLen, 2);
+    writeValueLine(os, "flag", m.flag, 8);
     writeTextLine(os, "content", text, hex);
 }
 
@@ -40,7 +40,7 @@ std::ostream& writeReplyBlock(std::ostream& os, const M& m) {
 
 std::ostream& operator<<(std::ostream& os, const ZunoAction21& m) {
     writeHeader(os, m);
-    writeNumberLine(os, "flag", m.flag, 8);
+    writeValueLine(os, "flag", m.flag, 8);
     os << "    \"coding\" : \"" << (m.coding == kCodingUtf8 ? "ASCII" : "UTF16-BE") << " (0x" << std::hex
        << std::setfill('0') << std::setw(2) << static_cast<unsigned>(m.coding) << ")" << "\", \n";
     writeTextLine(os, "content", trim(utf16ToUtf8(m.content)),

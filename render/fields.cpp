@@ -6,6 +6,7 @@
 
 #include "render/dump.h"
 #include "render/tables.h"
+#include "render/value_lines.h"
 
 namespace Zuno {
 
@@ -24,18 +25,6 @@ const char* terminalAlarmText(unsigned alarm) {
     case 4: return "SOS求救";
     default: return "正常";
     }
-}
-
-// `"key" : "text (0x...)", ` body line with a raw value of `digits` digits.
-void writeTextHexLine(std::ostream& os, const char* key, const std::string& text, uint64_t value, int digits) {
-    os << "    \"" << key << "\" : \"" << text << " (0x" << std::hex << std::setfill('0') << std::setw(digits) << value
-       << ")" << "\", \n";
-}
-
-// `"key" : "value (0x...)", ` body line with the value in decimal.
-void writeDecHexLine(std::ostream& os, const char* key, uint64_t value, int digits) {
-    os << "    \"" << key << "\" : \"" << std::dec << value << " (0x" << std::hex << std::setfill('0')
-       << std::setw(digits) << value << ")" << "\", \n";
 }
 
 // `"key":"text (0x..)",` status line, without blanks around the colon.
@@ -88,7 +77,7 @@ float coordinateDegrees(uint32_t raw) {
 }
 
 void writeDateTimeLine(std::ostream& os, const char* key, uint64_t t) {
-    writeTextHexLine(os, key, dateTimeToString(t), t, 12);
+    writeNamedLine(os, key, dateTimeToString(t), t, 12);
 }
 
 void writeGpsTimeLine(std::ostream& os, uint64_t gpsTime) { writeDateTimeLine(os, "gpsTime", gpsTime); }
@@ -102,7 +91,7 @@ void writeLatitudeLine(std::ostream& os, uint32_t latitude) { writeCoordinateLin
 
 void writeLongitudeLine(std::ostream& os, uint32_t longitude) { writeCoordinateLine(os, "longitude", longitude); }
 
-void writeSpeedLine(std::ostream& os, uint8_t speed) { writeDecHexLine(os, "speed", speed, 2); }
+void writeSpeedLine(std::ostream& os, uint8_t speed) { writeValueLine(os, "speed", speed, 2); }
 
 void writeDirectStatusBlock(std::ostream& os, const DirectionAndStat& d) {
     os << "    \"directStatus\" : {\n";
@@ -127,15 +116,15 @@ void writeGpsLines(std::ostream& os, uint64_t gpsTime, uint8_t satellites, uint3
     writeDirectStatusBlock(os, directStatus);
 }
 
-void writeMccLine(std::ostream& os, uint16_t MCC) { writeDecHexLine(os, "MCC", MCC, 4); }
+void writeMccLine(std::ostream& os, uint16_t MCC) { writeValueLine(os, "MCC", MCC, 4); }
 
 void writeMncLine(std::ostream& os, uint16_t MNC, bool wideMncText) {
-    writeDecHexLine(os, "MNC", MNC, wideMncText ? 4 : 2);
+    writeValueLine(os, "MNC", MNC, wideMncText ? 4 : 2);
 }
 
-void writeLacLine(std::ostream& os, uint16_t LAC) { writeDecHexLine(os, "LAC", LAC, 4); }
+void writeLacLine(std::ostream& os, uint16_t LAC) { writeValueLine(os, "LAC", LAC, 4); }
 
-void writeCellIdLine(std::ostream& os, uint32_t CellID) { writeDecHexLine(os, "CellID", CellID, 6); }
+void writeCellIdLine(std::ostream& os, uint32_t CellID) { writeValueLine(os, "CellID", CellID, 6); }
 
 void writeCellLines(std::ostream& os, uint16_t MCC, uint16_t MNC, uint16_t LAC, uint32_t CellID, bool wideMncText) {
     writeMccLine(os, MCC);

@@ -14,4 +14,8 @@ void writeNamedLine(std::ostream& os, const char* key, const std::string& text, 
        << value << ")" << "\", \n";
 }
 
+void writeTextLine(std::ostream& os, const char* key, const std::string& text, const std::string& hex) {
+    os << "    \"" << key << "\" : \"" << text << " (0x" << hex << ")" << "\", \n";
+}
+
 } // namespace Zuno

@@ -1,26 +1,14 @@
 #pragma once
-// Helpers of the location report tests: frames around a chosen content (with
-// a right length field and CRC) and encoding into a fresh vector.
+// Helpers of the location report tests: the content of a frame and encoding
+// into a fresh vector (frames around a content: zt::frameAround).
 
 #include <cstdint>
 #include <vector>
 
 #include "protocol/message.h"
-#include "support/frame_fixture.h"
+#include "support/test_util.h"
 
 namespace zt {
-
-inline std::vector<uint8_t> frameAround(uint8_t protocolNumber, const std::vector<uint8_t>& content, uint16_t seq,
-                                        bool longFrame = false) {
-    BlobMessage m;
-    m.command = protocolNumber;
-    m.content = content;
-    m.seq = seq;
-    if (longFrame) m.begin = Zuno::kBeginLong;
-    std::vector<uint8_t> out;
-    m.encode(out);
-    return out;
-}
 
 // Content of a short frame: the bytes between the protocol number and the serial.
 inline std::vector<uint8_t> contentOf(const std::vector<uint8_t>& shortFrame) {

@@ -7,30 +7,14 @@
 #include <string>
 #include <utility>
 
-#include "protocol/crc.h"
+#include "support/test_util.h"
 
 namespace zt {
 
 // ------------------------------------------------------------ frame helpers
 
 Bytes makeFrame(uint8_t protocol, const Bytes& content, uint16_t serial, bool longFrame) {
-    const std::size_t length = 1 + content.size() + 2 + 2;
-    Bytes f;
-    if (longFrame) {
-        f = {0x79, 0x79, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length & 0xFF)};
-    } else {
-        f = {0x78, 0x78, static_cast<uint8_t>(length)};
-    }
-    f.push_back(protocol);
-    f.insert(f.end(), content.begin(), content.end());
-    f.push_back(static_cast<uint8_t>(serial >> 8));
-    f.push_back(static_cast<uint8_t>(serial & 0xFF));
-    const uint16_t crc = Zuno::crcItu(f, 2, f.size() - 2);
-    f.push_back(static_cast<uint8_t>(crc >> 8));
-    f.push_back(static_cast<uint8_t>(crc & 0xFF));
-    f.push_back(0x0D);
-    f.push_back(0x0A);
-    return f;
+    return frameAround(protocol, content, serial, longFrame);
 }
 
 Bytes makeReply(uint8_t protocol, uint16_t serial) { return makeFrame(protocol, {}, serial); }

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "protocol/crc.h"
+
 namespace zt {
 
 std::vector<uint8_t> bytes(const std::string& hex) {
@@ -26,6 +28,26 @@ std::vector<uint8_t> bytes(const std::string& hex) {
     for (size_t i = 0; i < digits.size(); i += 2)
         out.push_back(static_cast<uint8_t>(value(digits[i]) << 4 | value(digits[i + 1])));
     return out;
+}
+
+std::vector<uint8_t> frameAround(uint8_t protocolNumber, const std::vector<uint8_t>& content, uint16_t seq,
+                                 bool longFrame) {
+    const size_t length = 1 + content.size() + 2 + 2;
+    std::vector<uint8_t> f;
+    if (longFrame)
+        f = {0x79, 0x79, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length & 0xFF)};
+    else
+        f = {0x78, 0x78, static_cast<uint8_t>(length)};
+    f.push_back(protocolNumber);
+    f.insert(f.end(), content.begin(), content.end());
+    f.push_back(static_cast<uint8_t>(seq >> 8));
+    f.push_back(static_cast<uint8_t>(seq & 0xFF));
+    const uint16_t crc = Zuno::crcItu(f, 2, f.size() - 2);
+    f.push_back(static_cast<uint8_t>(crc >> 8));
+    f.push_back(static_cast<uint8_t>(crc & 0xFF));
+    f.push_back(0x0D);
+    f.push_back(0x0A);
+    return f;
 }
 
 std::string hex(const std::vector<uint8_t>& data) {

@@ -10,6 +10,12 @@ namespace zt {
 // Bytes of a hexadecimal text; blanks are ignored. Aborts the test program on
 // a malformed text, since that is a fault of the test itself.
 std::vector<uint8_t> bytes(const std::string& hex);
+// A frame of `protocolNumber` around `content`, built by hand (not by the
+// codec) with its length field and CRC right; long form with `longFrame`. A
+// short frame's length is written modulo 256, so tests can make lying frames.
+std::vector<uint8_t> frameAround(uint8_t protocolNumber, const std::vector<uint8_t>& content, uint16_t seq,
+                                 bool longFrame = false);
+
 // Upper-case hexadecimal with one blank between bytes.
 std::string hex(const std::vector<uint8_t>& data);
 
