@@ -42,48 +42,6 @@ int64_t fakeClock() {
     return fakeNow.load();
 }
 
-// Every debug record while alive, from any thread.
-class LogCapture {
-public:
-    LogCapture() {
-        current() = this;
-        previous_ = qInstallMessageHandler(&LogCapture::handler);
-    }
-    ~LogCapture() {
-        qInstallMessageHandler(previous_);
-        current() = nullptr;
-    }
-    bool contains(const QString& part) const {
-        std::lock_guard<std::mutex> lock(mutex_);
-        for (const QString& l : lines_)
-            if (l.contains(part))
-                return true;
-        return false;
-    }
-    int count(const QString& part) const {
-        std::lock_guard<std::mutex> lock(mutex_);
-        int n = 0;
-        for (const QString& l : lines_)
-            n += l.contains(part) ? 1 : 0;
-        return n;
-    }
-
-private:
-    static std::atomic<LogCapture*>& current() {
-        static std::atomic<LogCapture*> c{nullptr};
-        return c;
-    }
-    static void handler(QtMsgType, const QMessageLogContext&, const QString& msg) {
-        if (LogCapture* c = current()) {
-            std::lock_guard<std::mutex> lock(c->mutex_);
-            c->lines_ << msg;
-        }
-    }
-    QtMessageHandler previous_ = nullptr;
-    mutable std::mutex mutex_;
-    QStringList lines_;
-};
-
 QByteArray shippedModel(const char* name) {
     QFile f(QString::fromUtf8(qgetenv("ZUNO_SOURCE_DIR")) + "/conf/model/" + name);
     if (!f.open(QIODevice::ReadOnly))
@@ -110,7 +68,7 @@ class ConnectionTest : public QObject {
     std::unique_ptr<zt::ConfigTree> tree;
     std::unique_ptr<zt::TestPlatform> platform;
     // Outlives the window, whose worker thread may log until it is gone.
-    std::unique_ptr<LogCapture> log;
+    std::unique_ptr<zt::LogCapture> log;
     std::unique_ptr<MainForm> w;
     QList<CLIENT_STATUS> statuses;
 
@@ -177,7 +135,7 @@ private slots:
         MessageBoxes::reset();
         platform = std::make_unique<zt::TestPlatform>();
         writeConf();
-        log = std::make_unique<LogCapture>();
+        log = std::make_unique<zt::LogCapture>();
     }
     void cleanup() {
         w.reset();
@@ -281,7 +239,7 @@ private slots:
         platform->send(badCrc);
         QTRY_VERIFY(out().contains("<< " + hexText(badCrc) + "\n\"exception\" : { \n     \"code\" : -3,"));
         QVERIFY(!out().contains(hexText(noClass)));
-        QVERIFY(log->contains(QString::fromUtf8("收到未知协议, 暂不关闭连接")));
+        QVERIFY(log->contains("收到未知协议, 暂不关闭连接"));
         QCOMPARE(w->currentStatus(), CLIENT_LOGGED_IN);
 
         platform->closeConnection();
@@ -313,7 +271,7 @@ private slots:
         QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
         QCOMPARE(statuses, (QList<CLIENT_STATUS>{CLIENT_CONNECTED, CLIENT_LOGGING_IN, CLIENT_LOGGING_IN,
                                                  CLIENT_DISCONNECTED}));
-        QVERIFY(log->contains(QString::fromUtf8("登录超时")));
+        QVERIFY(log->contains("登录超时"));
         QCOMPARE(framesOf(*platform, 0x01), 1);
         expectDisconnectedControls();
     }

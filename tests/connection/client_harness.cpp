@@ -7,52 +7,6 @@
 
 namespace zt {
 
-namespace {
-
-std::mutex logMutex;
-std::condition_variable logChanged;
-std::vector<std::string> logLines;
-QtMessageHandler previousHandler = nullptr;
-
-void captureMessage(QtMsgType, const QMessageLogContext&, const QString& text) {
-    {
-        std::lock_guard<std::mutex> lock(logMutex);
-        logLines.push_back(text.toStdString());
-    }
-    logChanged.notify_all();
-}
-
-} // namespace
-
-LogCapture::LogCapture() {
-    std::lock_guard<std::mutex> lock(logMutex);
-    logLines.clear();
-    previousHandler = qInstallMessageHandler(captureMessage);
-}
-
-LogCapture::~LogCapture() { qInstallMessageHandler(previousHandler); }
-
-std::vector<std::string> LogCapture::lines() const {
-    std::lock_guard<std::mutex> lock(logMutex);
-    return logLines;
-}
-
-bool LogCapture::contains(const std::string& text) const {
-    for (const std::string& line : lines())
-        if (line.find(text) != std::string::npos) return true;
-    return false;
-}
-
-bool LogCapture::waitFor(const std::string& text, std::chrono::milliseconds timeout) const {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    std::unique_lock<std::mutex> lock(logMutex);
-    return logChanged.wait_until(lock, deadline, [&] {
-        for (const std::string& line : logLines)
-            if (line.find(text) != std::string::npos) return true;
-        return false;
-    });
-}
-
 ClientRun::ClientRun(std::size_t tickMs) : client(std::make_shared<ProtocolClient>(io, 4, tickMs)) {}
 
 ClientRun::~ClientRun() { stop(); }

@@ -18,19 +18,10 @@
 #include <vector>
 
 #include "connection/protocol_client.h"
+#include "support/log_capture.h"
 #include "support/test_platform.h"
 
 namespace zt {
-
-// Collects every Qt message while it lives (one at a time).
-class LogCapture {
-public:
-    LogCapture();
-    ~LogCapture();
-    std::vector<std::string> lines() const;
-    bool contains(const std::string& text) const;
-    bool waitFor(const std::string& text, std::chrono::milliseconds timeout = kNetWait) const;
-};
 
 struct Received {
     std::error_code ec;

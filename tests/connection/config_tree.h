@@ -16,6 +16,8 @@
 
 #include <unistd.h>
 
+#include "support/log_capture.h"
+
 namespace zt {
 
 class ConfigTree {
@@ -65,36 +67,7 @@ private:
     bool locked_ = false;
 };
 
-// Collects every Qt message text while alive.
-class MessageCapture {
-public:
-    MessageCapture() {
-        current() = this;
-        previous_ = qInstallMessageHandler(&MessageCapture::handler);
-    }
-    ~MessageCapture() {
-        qInstallMessageHandler(previous_);
-        current() = nullptr;
-    }
-    const std::vector<std::string>& lines() const { return lines_; }
-    bool contains(const std::string& part) const {
-        for (const auto& l : lines_)
-            if (l.find(part) != std::string::npos)
-                return true;
-        return false;
-    }
-
-private:
-    static MessageCapture*& current() {
-        static MessageCapture* c = nullptr;
-        return c;
-    }
-    static void handler(QtMsgType, const QMessageLogContext&, const QString& msg) {
-        if (current())
-            current()->lines_.push_back(msg.toStdString());
-    }
-    QtMessageHandler previous_ = nullptr;
-    std::vector<std::string> lines_;
-};
+// Every Qt message while it lives.
+using MessageCapture = LogCapture;
 
 } // namespace zt
