@@ -7,7 +7,6 @@
 #include "protocol/alarm_cell.h"
 #include "protocol/bike.h"
 #include "protocol/command.h"
-#include "protocol/crc.h"
 #include "protocol/gps.h"
 #include "protocol/helpers.h"
 #include "protocol/lbs.h"
@@ -189,24 +188,6 @@ std::unique_ptr<std::vector<uint8_t>> parseFrame(const std::string& hex, ZunoExc
         return nullptr;
     }
     return bytes;
-}
-
-int checkRawFrame(const std::vector<uint8_t>& f) {
-    if (f.size() <= 9)
-        return kErrTooShort;
-    const bool longFrame = f[0] == 0x79 && f[1] == 0x79;
-    const std::size_t header = longFrame ? 4 : 3;
-    const std::size_t fieldSize = longFrame ? 2 : 1;
-    const std::size_t length = longFrame ? (f[2] << 8 | f[3]) : f[2];
-    // The serial and the CRC lie inside the length; the stop bytes follow it.
-    if (length < 4 || header + length + 2 > f.size())
-        return kErrTooShort;
-    if (f[header + length] != 0x0D || f[header + length + 1] != 0x0A)
-        return kErrStopBytes;
-    const uint16_t crc = static_cast<uint16_t>(f[header + length - 2] << 8 | f[header + length - 1]);
-    if (crc != crcItu(f, 2, length + fieldSize - 2))
-        return kErrCrc;
-    return 0;
 }
 
 std::string parseBlock(const std::string& line) {

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "connection/raw_frame.h"
 #include "connection/report_block.h"
 #include "protocol/message.h"
 #include "render/exception.h"
@@ -48,11 +49,6 @@ std::unique_ptr<ZunoMSG> parseMessage(const std::string& hex, ZunoException& err
 // at least kMinTypedFrame bytes), or null with `error` filled.
 std::unique_ptr<std::vector<uint8_t>> parseFrame(const std::string& hex, ZunoException& error);
 
-// 0 when `frame` is one whole frame as the client sends it raw: more than 9
-// bytes, 0D 0A where its length field puts them and a matching CRC before
-// them; otherwise kErrTooShort (the length field reaches past the end or is
-// 0), kErrStopBytes or kErrCrc.
-int checkRawFrame(const std::vector<uint8_t>& frame);
 
 // Parse's report of one prepared line: separator, the line, the message's
 // dump or the error object, separator, an empty line.

@@ -8,8 +8,8 @@
 #include <exception>
 #include <utility>
 
+#include "connection/raw_frame.h"
 #include "connection/reply_select.h"
-#include "protocol/crc.h"
 #include "protocol/helpers.h"
 #include "render/exception.h"
 
@@ -219,20 +219,7 @@ bool ProtocolClient::send(WriteItem item) {
     return true;
 }
 
-bool ProtocolClient::check_raw_frame(const std::vector<uint8_t>& frame) {
-    if (frame.size() <= 9) return false;
-    const bool longFrame = frame[0] == 0x79 && frame[1] == 0x79;
-    const std::size_t header = longFrame ? 4 : 3;
-    const std::size_t fieldSize = longFrame ? 2 : 1;
-    const std::size_t length = longFrame ? std::size_t(frame[2] << 8 | frame[3]) : frame[2];
-    // A length below the protocol number, serial and CRC describes no frame.
-    if (length < kMinLengthField) return false;
-    const std::size_t stopAt = header + length;
-    if (stopAt + 2 > frame.size()) return false;
-    if (frame[stopAt] != 0x0D || frame[stopAt + 1] != 0x0A) return false;
-    const uint16_t crc = static_cast<uint16_t>(frame[stopAt - 2] << 8 | frame[stopAt - 1]);
-    return crc == Zuno::crcItu(frame, 2, length + fieldSize - 2);
-}
+bool ProtocolClient::check_raw_frame(const std::vector<uint8_t>& frame) { return Zuno::checkRawFrame(frame) == 0; }
 
 bool ProtocolClient::send(RawWriteItem item) {
     if (!item.data || !check_raw_frame(*item.data)) return false;
