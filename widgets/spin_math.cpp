@@ -33,27 +33,37 @@ std::optional<QString> numberPart(const QString& text, const QString& prefix, co
     return text.mid(prefix.size(), text.size() - prefix.size() - suffix.size());
 }
 
+namespace {
+
+// The number between the texts, when the text is prefix + number + suffix.
+// Read before the whole text: with a suffix of digits, "125" for the suffix
+// "5" is the number 12 already shown with its suffix, not the number 125.
+std::optional<qlonglong> numberWithTexts(const QString& text, const QString& prefix, const QString& suffix) {
+    const auto part = numberPart(text, prefix, suffix);
+    if (!part) return std::nullopt;
+    return parseNumber(*part);
+}
+
+} // namespace
+
 QValidator::State validate(QString& input, int& pos, const QString& prefix, const QString& suffix,
                            qlonglong maximum) {
+    const auto part = numberPart(input, prefix, suffix);
+    if (part && part->isEmpty() && !input.isEmpty()) return QValidator::Acceptable;
+    if (const auto framed = numberWithTexts(input, prefix, suffix); framed && *framed <= maximum)
+        return QValidator::Acceptable;
     const auto whole = parseNumber(input);
     if (input.isEmpty() || (whole && *whole <= maximum)) {
         input = prefix + input + suffix;
         pos += prefix.size();
         return QValidator::Acceptable;
     }
-    const auto part = numberPart(input, prefix, suffix);
-    if (!part) return QValidator::Invalid;
-    if (part->isEmpty()) return QValidator::Acceptable;
-    const auto v = parseNumber(*part);
-    if (!v || *v > maximum) return QValidator::Invalid;
-    return QValidator::Acceptable;
+    return QValidator::Invalid;
 }
 
 std::optional<qlonglong> committedNumber(const QString& text, const QString& prefix, const QString& suffix) {
-    if (const auto whole = parseNumber(text)) return whole;
-    const auto part = numberPart(text, prefix, suffix);
-    if (!part) return std::nullopt;
-    return parseNumber(*part);
+    if (const auto framed = numberWithTexts(text, prefix, suffix)) return framed;
+    return parseNumber(text);
 }
 
 } // namespace spin64

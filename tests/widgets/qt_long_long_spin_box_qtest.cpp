@@ -138,6 +138,38 @@ private slots:
         QCOMPARE(box.text(), QString("129km"));
     }
 
+    void suffixOfDigitsIsShownOnce() {
+        QWidget window;
+        auto* box = new QtLongLongSpinBox(&window);
+        auto* other = new QLineEdit(&window);
+        box->setMinimum(0);
+        box->setValue(12);
+        box->setSuffix("5");
+        QCOMPARE(box->text(), QString("125"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        box->activateWindow();
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+        other->setFocus();
+        QTRY_VERIFY(other->hasFocus());
+        QCOMPARE(box->value(), 12LL);
+        QCOMPARE(box->text(), QString("125"));
+
+        box->setFocus();
+        editOf(*box)->clear();
+        QCOMPARE(box->text(), QString("5"));
+        editOf(*box)->home(false);
+        QTest::keyClicks(editOf(*box), "34");
+        QCOMPARE(box->text(), QString("345"));
+        QTest::keyClick(editOf(*box), Qt::Key_Return);
+        QCOMPARE(box->value(), 34LL);
+        QCOMPARE(box->text(), QString("345"));
+        box->stepBy(1);
+        QCOMPARE(box->text(), QString("355"));
+        QCOMPARE(box->value(), 35LL);
+    }
+
     void belowTheMinimumIsClampedOnCommit_data() {
         QTest::addColumn<bool>("byFocusOut");
         QTest::newRow("Return") << false;

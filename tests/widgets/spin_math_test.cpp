@@ -97,6 +97,12 @@ const ValidateCase kValidate[] = {
     {"belowTheMinimumIsTyped", "-5", "", "", 700, QValidator::Acceptable, "-5", 1},
     {"beyond64Bits", "9223372036854775808", "", "", kMax, QValidator::Invalid, "9223372036854775808", 1},
     {"textsOverlap", "k", "k", "k", kMax, QValidator::Invalid, "k", 1},
+    // A suffix of digits: a text that already ends with it keeps it once.
+    {"digitSuffixShown", "125", "", "5", kMax, QValidator::Acceptable, "125", 1},
+    {"digitSuffixBareNumber", "12", "", "5", kMax, QValidator::Acceptable, "125", 1},
+    {"digitSuffixAlone", "5", "", "5", kMax, QValidator::Acceptable, "5", 1},
+    {"digitSuffixAboveTheMaximum", "7015", "", "5", 700, QValidator::Invalid, "7015", 1},
+    {"digitPrefixShown", "912", "9", "", kMax, QValidator::Acceptable, "912", 1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Spin, ValidateTest, ::testing::ValuesIn(kValidate),
@@ -111,6 +117,11 @@ TEST(SpinCommit, TakesTheNumberBetweenTheTextsOrNothing) {
     EXPECT_EQ(spin64::committedNumber("7", "7", "7"), 7);
     EXPECT_EQ(spin64::committedNumber("77", "7", "7"), 77);
     EXPECT_EQ(spin64::committedNumber("xkm", "", "km"), std::nullopt);
+    // Texts of digits: the number between them, not the whole text.
+    EXPECT_EQ(spin64::committedNumber("125", "", "5"), 12);
+    EXPECT_EQ(spin64::committedNumber("912", "9", ""), 12);
+    EXPECT_EQ(spin64::committedNumber("-125", "", "5"), -12);
+    EXPECT_EQ(spin64::committedNumber("7", "", "5"), 7);
 }
 
 } // namespace
