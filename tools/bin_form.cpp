@@ -1,5 +1,6 @@
 #include "tools/bin_form.h"
 
+#include <QPushButton>
 #include <QRegExp>
 #include <QRegExpValidator>
 
@@ -9,6 +10,12 @@
 BinForm::BinForm(QWidget* parent) : QDialog(parent), ui(new Ui_BinForm) {
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
+    // Return in the input must not press Close: the dialog and the typed
+    // number would be gone.
+    if (QPushButton* close = ui->buttonBox->button(QDialogButtonBox::Close)) {
+        close->setAutoDefault(false);
+        close->setDefault(false);
+    }
     ui->edIn->setValidator(new QRegExpValidator(QRegExp("[a-zA-Z0-9\\!#]+$"), ui->edIn));
 }
 

@@ -131,6 +131,25 @@ private slots:
         QCOMPARE(edOut->text(), QString("1"));
     }
 
+    void returnInTheInputKeepsTheDialog_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+    }
+    void returnInTheInputKeepsTheDialog() {
+        QFETCH(int, key);
+        form->activateWindow();
+        edIn->setFocus();
+        QTest::keyClicks(edIn, "FF");
+        QTest::keyClick(edIn, Qt::Key(key));
+        QVERIFY(form);
+        QVERIFY(form->isVisible());
+        QCOMPARE(edIn->text(), QString("FF"));
+        // Escape still closes it.
+        QTest::keyClick(edIn, Qt::Key_Escape);
+        QTRY_VERIFY(form.isNull());
+    }
+
     void closeButtonDeletesTheDialog() {
         zt::closeDialog(form, zt::CloseBy::Button, QDialogButtonBox::Close);
         QTRY_VERIFY(form.isNull());
