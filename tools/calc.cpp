@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <locale>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -24,11 +25,11 @@ constexpr double kTwoRadiusSquared = 81361263181538.0;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-double toDouble(const std::string& text) {
+std::optional<double> toDouble(const std::string& text) {
     try {
         return std::stod(text);
     } catch (const std::logic_error&) { // no digits, or out of a double's range
-        return 0.0;
+        return std::nullopt;
     }
 }
 
@@ -98,7 +99,7 @@ QString md5OfHex(const QString& input) {
     return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Md5).toHex());
 }
 
-double coordinate(const std::string& part, size_t intDigits) {
+std::optional<double> readCoordinate(const std::string& part, size_t intDigits) {
     // An optional sign, decimal digits, and optionally a point with at least
     // one digit after it; nothing else.
     size_t i = 0;
@@ -112,31 +113,48 @@ double coordinate(const std::string& part, size_t intDigits) {
         ++i;
         const size_t fracFrom = i;
         while (i < n && isDigit(part[i])) ++i;
-        if (i == fracFrom) return 0.0;
+        if (i == fracFrom) return std::nullopt;
         hasPoint = true;
     }
-    if (i != n) return 0.0;
+    if (i != n) return std::nullopt;
     if (hasPoint) return toDouble(part);
-    if (intEnd == intFrom) return 0.0; // a sign alone, or nothing
+    if (intEnd == intFrom) return std::nullopt; // a sign alone, or nothing
     const std::string sign = part.substr(0, intFrom);
     const std::string digits = part.substr(intFrom);
     if (digits.size() <= intDigits) return toDouble(sign + digits);
     return toDouble(sign + digits.substr(0, intDigits) + "." + digits.substr(intDigits));
 }
 
+double coordinate(const std::string& part, size_t intDigits) { return readCoordinate(part, intDigits).value_or(0.0); }
+
 QString distanceOf(const QString& input) {
-    std::string text = input.toUtf8().toStdString();
-    Zuno::replaceAll(text, " ", "");
+    // Every kind of white space is a blank, as in the hexadecimal inputs.
+    const std::string typed = withoutWhiteSpace(input).toUtf8().toStdString();
+    std::string text = typed;
     for (const char* letter : {"E", "N", "e", "n"}) Zuno::replaceAll(text, letter, "+");
     for (const char* letter : {"W", "S", "w", "s"}) Zuno::replaceAll(text, letter, "-");
 
     const std::vector<std::string> parts = splitKeepingEmpty(text, ',');
     if (parts.size() != 4) return {};
-    auto radians = [](double degrees) { return degrees * kPi / 180.0; };
-    const double lat1 = radians(coordinate(parts[0], 2));
-    const double lng1 = radians(coordinate(parts[1], 3));
-    const double lat2 = radians(coordinate(parts[2], 2));
-    const double lng2 = radians(coordinate(parts[3], 3));
+    // The signs replaced letters one for one: the typed parts lie at the same places.
+    const std::vector<std::string> typedParts = splitKeepingEmpty(typed, ',');
+    static const char* const kPartNames[] = {"纬度1", "经度1", "纬度2", "经度2"};
+    double degrees[4] = {};
+    QStringList unreadable;
+    for (size_t i = 0; i < 4; ++i) {
+        const auto value = readCoordinate(parts[i], i % 2 == 0 ? 2 : 3);
+        if (value)
+            degrees[i] = *value;
+        else
+            unreadable << QString::fromUtf8(kPartNames[i]) + " \"" + QString::fromStdString(typedParts[i]) + "\"";
+    }
+    if (!unreadable.isEmpty()) return QStringLiteral("坐标无法识别: ") + unreadable.join(", ");
+
+    auto radians = [](double d) { return d * kPi / 180.0; };
+    const double lat1 = radians(degrees[0]);
+    const double lng1 = radians(degrees[1]);
+    const double lat2 = radians(degrees[2]);
+    const double lng2 = radians(degrees[3]);
 
     std::ostringstream os;
     os.imbue(std::locale::classic());

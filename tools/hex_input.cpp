@@ -5,11 +5,16 @@
 
 namespace Tools {
 
-std::unique_ptr<std::vector<uint8_t>> bytesOfHexInput(QString text) {
-    QString digits;
-    digits.reserve(text.size());
+QString withoutWhiteSpace(const QString& text) {
+    QString kept;
+    kept.reserve(text.size());
     for (const QChar c : text)
-        if (!c.isSpace()) digits.append(c);
+        if (!c.isSpace()) kept.append(c);
+    return kept;
+}
+
+std::unique_ptr<std::vector<uint8_t>> bytesOfHexInput(QString text) {
+    QString digits = withoutWhiteSpace(text);
     Zuno::stripHexSeparators(digits);
     return Zuno::hexToBytes(digits.toUtf8().toStdString());
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Hexadecimal text typed into a tool's input box, read as bytes.
+// Text typed into a tool's input box: hexadecimal read as bytes, and the
+// white space that the tools treat as blanks.
 
 #include <cstdint>
 #include <memory>
@@ -8,6 +9,10 @@
 #include <QString>
 
 namespace Tools {
+
+// The text without any white space: blanks, tabs, line breaks and the other
+// spaces of Unicode.
+QString withoutWhiteSpace(const QString& text);
 
 // Drops white space anywhere (blanks, tabs and line breaks between pairs of
 // digits), then every ",", "0x" and "0X"; the rest goes through hexToBytes:

@@ -85,6 +85,9 @@ private slots:
         QTest::newRow("antipodes")
             << 2 << "S65.123456789, E0.987654321, N65.123456789, E180.987654321"
             << "\"GPS距离\":20037508.342789, \"WGS84距离\":20037508.342789";
+        QTest::newRow("tab after a comma") << 2 << "N23.111669,\tE114.409182, N22.111669,\tE113.409182" << kSampleResult;
+        QTest::newRow("unreadable latitude")
+            << 2 << "N23.1l, E114.4, N22.1, E113.4" << "坐标无法识别: 纬度1 \"N23.1l\"";
     }
     void computes() {
         QFETCH(int, mode);
