@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +36,17 @@ void sizeEditor(QWidget* editor) {
     editor->setFixedSize(120, 20);
     editor->setMaximumSize(1280, 20);
     editor->setMinimumSize(120, 20);
+}
+
+// Why a model file is refused: it would be saved with its undecodable bytes
+// replaced.
+const QString kNotUtf8 = QStringLiteral("文件不是UTF-8编码");
+
+// Whether the file's bytes are UTF-8; a file that cannot be read is left to
+// the JSON reading to report.
+bool fileIsUtf8(const QString& path) {
+    QFile file(path);
+    return !file.open(QIODevice::ReadOnly) || isValidUtf8(file.readAll());
 }
 
 // Runs a bit-field popup on the line edit's value; its OK writes back
@@ -94,6 +106,7 @@ DataSettingForm::~DataSettingForm() { delete ui; }
 void DataSettingForm::clearForm() {
     clearGrid(ui->panel);
     editors.clear();
+    changedEditors.clear();
 }
 
 void DataSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
@@ -101,7 +114,11 @@ void DataSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
     shownEntry = entryRow(index, entries.size());
     if (shownEntry < 0)
         return;
-    buildForm(readTextFile(entries[shownEntry].absoluteFilePath).toUtf8().toStdString());
+    const ProtocolDataModel& entry = entries[shownEntry];
+    buildForm(readTextFile(entry.absoluteFilePath).toUtf8().toStdString());
+    if (!fileIsUtf8(entry.absoluteFilePath))
+        ui->lbMsg->setText(readErrorMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath)) + " (" +
+                           kNotUtf8 + ")");
 }
 
 void DataSettingForm::buildForm(const std::string& json) {
@@ -127,6 +144,7 @@ void DataSettingForm::buildForm(const std::string& json) {
         if (QWidget* editor = makeEditor(component)) {
             ui->panel->addWidget(editor, i / 2, i % 2 == 0 ? 1 : 3);
             editors.append({component.label, component.kind, editor});
+            watchChanges(editor, component.kind);
         }
     }
     QLabel* filler = makeLabel(this, QString());
@@ -233,6 +251,33 @@ QWidget* DataSettingForm::makeEditor(const ComponentView& c) {
     return nullptr;
 }
 
+void DataSettingForm::watchChanges(QWidget* editor, EditorKind kind) {
+    const auto mark = [this, editor] { changedEditors.insert(editor); };
+    switch (kind) {
+    case EditorKind::Text:
+    case EditorKind::Action:
+        // Typing and the popups' results alike.
+        connect(static_cast<QLineEdit*>(editor), &QLineEdit::textChanged, editor, mark);
+        break;
+    case EditorKind::ComboList: {
+        auto* box = static_cast<QComboBox*>(editor);
+        connect(box, QOverload<int>::of(&QComboBox::currentIndexChanged), editor, mark);
+        // Picking the item already shown is a choice too: it replaces a value
+        // the list does not hold.
+        connect(box, QOverload<int>::of(&QComboBox::activated), editor, mark);
+        break;
+    }
+    case EditorKind::CheckCombo:
+        connect(static_cast<QComboBox*>(editor)->model(), &QAbstractItemModel::dataChanged, editor, mark);
+        break;
+    case EditorKind::DateTime:
+        connect(static_cast<QDateTimeEdit*>(editor), &QDateTimeEdit::dateTimeChanged, editor, mark);
+        break;
+    case EditorKind::Number: // always saved: the model's range applies
+    case EditorKind::None: break;
+    }
+}
+
 void DataSettingForm::openTerminalContentEditor(QLineEdit* edit) {
     runPopup<AlertStatusForm>(this, terminalContentOfText(edit->text()), edit);
 }
@@ -269,7 +314,12 @@ QString DataSettingForm::valueText(const Editor& editor) const {
     QWidget* widget = editor.widget.data();
     switch (editor.kind) {
     case EditorKind::Number: return QString::number(static_cast<QtLongLongSpinBox*>(widget)->value());
-    case EditorKind::Text: return static_cast<QLineEdit*>(widget)->displayText();
+    case EditorKind::Text: {
+        // The text itself: the displayed one shows a line break as a blank.
+        // With an input mask, its literals and blanks are part of the value.
+        auto* edit = static_cast<QLineEdit*>(widget);
+        return edit->inputMask().isEmpty() ? edit->text() : edit->displayText();
+    }
     case EditorKind::ComboList: {
         auto* box = static_cast<QComboBox*>(widget);
         return box->currentIndex() < 0 ? QString() : QString::number(box->currentData().toLongLong());
@@ -295,16 +345,20 @@ void DataSettingForm::on_buttonBox_accepted() {
     if (shownEntry < 0)
         return;
     const ProtocolDataModel entry = entries[shownEntry];
+    if (!fileIsUtf8(entry.absoluteFilePath)) {
+        ui->lbMsg->setText(saveFailedMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath), kNotUtf8));
+        return;
+    }
     const std::string text = readTextFile(entry.absoluteFilePath).toUtf8().toStdString();
 
-    // By label; of two editors with one label the later one's value stays.
-    std::map<QString, QString> values;
+    std::vector<EditorValue> values;
     for (const Editor& editor : editors)
         if (editor.widget)
-            values[editor.label] = valueText(editor);
+            values.push_back({editor.label, valueText(editor),
+                              editor.kind == EditorKind::Number || changedEditors.contains(editor.widget.data())});
 
     std::string written;
-    const bool rewritten = saveModelValues(text, values, written);
+    const bool rewritten = saveEditorValues(text, values, written);
     if (!finishSave(entry, rewritten, written, ui->lbMsg))
         return;
     if (mode == 2)

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QList>
 #include <QPointer>
+#include <QSet>
 
 #include "connection/config_catalogue.h"
 #include "dialogs/data_setting_model.h"
@@ -67,6 +68,8 @@ private:
     void buildForm(const std::string& json);
     void clearForm();
     QWidget* makeEditor(const Zuno::ComponentView& component);
+    // From here on, a change of the editor's value marks it as changed.
+    void watchChanges(QWidget* editor, Zuno::EditorKind kind);
     QString valueText(const Editor& editor) const;
     void writePacked(const QString& name, const QString& text);
     void openTerminalContentEditor(QLineEdit* edit);
@@ -81,4 +84,7 @@ private:
     // whichever row a single click made current since.
     int shownEntry = -1;
     QList<Editor> editors;
+    // The editors whose value changed after the form was built; the others
+    // write the file's value texts back as they were read.
+    QSet<const QObject*> changedEditors;
 };

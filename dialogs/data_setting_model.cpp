@@ -1,10 +1,12 @@
 #include "dialogs/data_setting_model.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
 
 #include <QStringList>
+#include <QTextCodec>
 
 #include <picojson.h>
 
@@ -152,8 +154,11 @@ void readText(const Object& c, ComponentView& view) {
         view.hasMask = true;
         view.mask = textOf(c.at("mask"));
     }
-    if (has<int64_t>(c, "maxLength"))
-        view.maxLength = static_cast<int>(qBound<int64_t>(0, c.at("maxLength").get<int64_t>(), 32767));
+    if (has<int64_t>(c, "maxLength")) {
+        // 0 or -1 would empty the field; it means no limit.
+        const int64_t limit = c.at("maxLength").get<int64_t>();
+        view.maxLength = limit < 1 ? kNoLengthLimit : static_cast<int>(std::min<int64_t>(limit, kNoLengthLimit));
+    }
 }
 
 QString keysJoined(const std::vector<ChoiceItem>& items, const std::function<bool(const ChoiceItem&)>& take) {
@@ -318,7 +323,7 @@ QString packedText(const AlertAndLang& value) { return QString::number(toWord(va
 QString packedText(const DirectionAndStat& value) { return QString::number(toWord(value)); }
 
 bool saveModelValues(const std::string& text, const std::map<QString, QString>& values,
-                     std::string& out) {
+                     std::string& out, const std::set<QString>& unchanged) {
     picojson::value root;
     if (!parseJsonText(text, root) || !root.is<Object>())
         return false;
@@ -331,11 +336,38 @@ bool saveModelValues(const std::string& text, const std::map<QString, QString>& 
     for (size_t i = 0; i < components.size(); ++i) {
         if (!components[i].is<Object>() || !has<std::string>(components[i].get<Object>(), "label"))
             continue;
-        const auto value = values.find(textOf(components[i].get<Object>().at("label")));
+        const Object& component = components[i].get<Object>();
+        const QString label = textOf(component.at("label"));
+        if (unchanged.count(label) && has<std::string>(component, "value"))
+            continue;
+        const auto value = values.find(label);
         if (value != values.end())
             byIndex[i] = value->second.toStdString();
     }
     return rewriteModelValues(text, byIndex, out);
+}
+
+bool saveEditorValues(const std::string& text, const std::vector<EditorValue>& editors, std::string& out) {
+    std::map<QString, QString> values;
+    std::set<QString> unchanged;
+    std::set<QString> changed;
+    for (const EditorValue& editor : editors) {
+        if (editor.changed) {
+            values[editor.label] = editor.text;
+            changed.insert(editor.label);
+            unchanged.erase(editor.label);
+        } else if (!changed.count(editor.label)) {
+            values[editor.label] = editor.text;
+            unchanged.insert(editor.label);
+        }
+    }
+    return saveModelValues(text, values, out, unchanged);
+}
+
+bool isValidUtf8(const QByteArray& bytes) {
+    QTextCodec::ConverterState state;
+    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    return state.invalidChars == 0 && state.remainingChars == 0;
 }
 
 } // namespace Zuno

@@ -6,9 +6,11 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
@@ -53,7 +55,7 @@ struct ComponentView {
     QString placeholder;
     bool hasMask = false;
     QString mask;
-    int maxLength = 32;
+    int maxLength = 32; // a "maxLength" below 1 means no limit: kNoLengthLimit
 
     // ComboList and CheckCombo.
     std::vector<ChoiceItem> items;
@@ -83,6 +85,9 @@ struct ModelView {
     bool illTyped = false;
 };
 
+// The length limit of a text field without one (that of QLineEdit).
+constexpr int kNoLengthLimit = 32767;
+
 // The form of a model text; "now" is the moment an empty date stands for.
 ModelView readModelView(const std::string& json, const QDateTime& now = QDateTime::currentDateTime());
 
@@ -110,10 +115,30 @@ QString packedText(const AlertAndLang& value);
 QString packedText(const DirectionAndStat& value);
 
 // The model text with the "value" of every component whose "label" is a key
-// of `values` set to that text (added where missing); all else is kept. False,
-// with `out` untouched, when the text is no object with string "cmd" and
-// "protocol" and an array "components".
+// of `values` set to that text (added where missing); all else is kept. A
+// component whose label is in `unchanged` (no editor of it was changed by the
+// user) and whose "value" is a text keeps that text exactly as it was read:
+// the editor may show it otherwise, or not at all. False, with `out`
+// untouched, when the text is no object with string "cmd" and "protocol" and
+// an array "components".
 bool saveModelValues(const std::string& text, const std::map<QString, QString>& values,
-                     std::string& out);
+                     std::string& out, const std::set<QString>& unchanged = {});
+
+// The value text of one editor of the form, and whether the user changed it.
+struct EditorValue {
+    QString label;
+    QString text;
+    bool changed = false;
+};
+
+// saveModelValues with the editors of the form, in the order they were made:
+// by label, the last changed editor's text; a label none of whose editors was
+// changed keeps the file's value text (its last editor's text stands in where
+// the file holds no text).
+bool saveEditorValues(const std::string& text, const std::vector<EditorValue>& editors, std::string& out);
+
+// Whether the bytes are UTF-8 throughout: no stray, missing or overlong
+// continuation byte, no surrogate and nothing beyond U+10FFFF.
+bool isValidUtf8(const QByteArray& bytes);
 
 } // namespace Zuno

@@ -1,4 +1,5 @@
 // The message model editor driven by object name on a prepared conf/ tree.
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QtTest>
@@ -62,6 +64,35 @@ const QByteArray kSmall = R"({"protocol":"P","cmd":" ZED ","note":"a/b","compone
 
 const QByteArray kReply = R"({"cmd":"CMD81","protocol":"P","components":[
  {"label":"内容","component":"textEdit","readOnly":false,"value":"ok"}]})";
+
+// The local time zone for one test, restored when it ends; "" leaves it.
+struct ZoneGuard {
+    explicit ZoneGuard(const QByteArray& zone) : old(qgetenv("TZ")), set(!zone.isEmpty()) {
+        if (set)
+            use(zone);
+    }
+    ~ZoneGuard() {
+        if (set)
+            use(old);
+    }
+    static void use(const QByteArray& zone) {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    const QByteArray old;
+    const bool set;
+};
+
+// What an editor shows: its text, its current item, or its moment in UTC.
+QString shownText(QWidget* editor) {
+    if (auto* date = qobject_cast<QDateTimeEdit*>(editor))
+        return date->dateTime().toUTC().toString("yyyy-MM-dd hh:mm:ss");
+    if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        return edit->displayText();
+    if (auto* box = qobject_cast<QComboBox*>(editor))
+        return box->currentText();
+    return QString();
+}
 
 } // namespace
 
@@ -271,7 +302,7 @@ private slots:
       "component": "dateTimeEdit",
       "label": "日期",
       "readOnly": false,
-      "value": "2106-02-07 06:28:15"
+      "value": "2200-01-01 00:00:00"
     }
   ],
   "note": "a\/b",
@@ -359,6 +390,92 @@ private slots:
         QVERIFY(!throughPopup<QDialog>("传输模块_ace", [](QDialog* popup) { popup->close(); }));
         QCOMPARE(child<QLineEdit>("传输模块_ace")->text(), QString("abc"));
         QVERIFY(form->findChildren<QDialog*>().isEmpty());
+    }
+
+    // What the editors cannot show, or show otherwise, goes back unchanged.
+    void untouchedFieldsAreWrittenBackAsRead_data() {
+        QTest::addColumn<QByteArray>("component");
+        QTest::addColumn<QByteArray>("timeZone"); // "" keeps UTC
+        QTest::addColumn<QString>("shown");       // the editor's text
+        const QByteArray list = R"("dataSource":{"inner":true,"data":[{"key":"P","val":0},{"key":"Q","val":1},{"key":"R","val":2}]})";
+        QTest::newRow("line break") << QByteArray(R"("component":"textEdit","value":"a\nb")") << QByteArray() << "a b";
+        QTest::newRow("no length limit")
+            << QByteArray(R"("component":"textEdit","value":"abc","maxLength":-1)") << QByteArray() << "abc";
+        QTest::newRow("longer than its limit")
+            << QByteArray(R"("component":"textEdit","value":"123456789","maxLength":8)") << QByteArray() << "12345678";
+        QTest::newRow("masked") << QByteArray(R"("component":"textEdit","value":"1234","mask":"99-99")") << QByteArray()
+                                << "12-34";
+        QTest::newRow("code not in the list")
+            << QByteArray(R"("component":"comoboxList","value":"7",)") + list << QByteArray() << "P";
+        QTest::newRow("bit without an item")
+            << QByteArray(R"("component":"checkComboBox","value":"9",)") + list << QByteArray() << "P";
+        QTest::newRow("date beyond 32 bits") << QByteArray(R"("component":"dateTimeEdit","value":"2200-01-01 00:00:00")")
+                                             << QByteArray() << "2106-02-07 06:28:15";
+        QTest::newRow("date before 1970") << QByteArray(R"("component":"dateTimeEdit","value":"1969-12-31 23:59:59")")
+                                          << QByteArray() << "2106-02-07 06:28:15";
+        QTest::newRow("no date") << QByteArray(R"("component":"dateTimeEdit","value":"no date")") << QByteArray()
+                                 << "2106-02-07 06:28:15";
+        QTest::newRow("date in the daylight-saving gap")
+            << QByteArray(R"("component":"dateTimeEdit","value":"2021-03-28 02:30:00")")
+            << QByteArray("CET-1CEST,M3.5.0,M10.5.0/3") << QString();
+    }
+    void untouchedFieldsAreWrittenBackAsRead() {
+        QFETCH(QByteArray, component);
+        QFETCH(QByteArray, timeZone);
+        QFETCH(QString, shown);
+        const ZoneGuard zone(timeZone);
+        const QByteArray text = R"({"cmd":"GPS12","protocol":"P","components":[{"label":"F","readOnly":false,)" +
+                                component + "}]}";
+        tree->write("conf/model/gps.json", text);
+        open(1);
+        activate(1);
+        QVERIFY(message().isEmpty());
+        const auto found = form->findChildren<QWidget*>(QRegularExpression("^F_"), Qt::FindDirectChildrenOnly);
+        QCOMPARE(found.size(), 1);
+        QWidget* editor = found.first();
+        if (!shown.isEmpty())
+            QCOMPARE(shownText(editor), shown);
+        save();
+        QCOMPARE(message(), QString("保存配置\"GPS12\"完成, 文件:conf/model/gps.json"));
+        Zuno::LabelValueMap expected;
+        QVERIFY(Zuno::readModelFields(text.toStdString(), expected));
+        QCOMPARE(QString::fromStdString(saved("conf/model/gps.json").at("F")),
+                 QString::fromStdString(expected.at("F")));
+    }
+
+    void changedFieldsAreWrittenAsShown() {
+        tree->write("conf/model/gps.json", R"({"cmd":"GPS12","protocol":"P","components":[
+            {"label":"T","component":"textEdit","readOnly":false,"value":"a\nb","maxLength":0},
+            {"label":"L","component":"comoboxList","readOnly":false,"value":"7","dataSource":{"inner":true,
+              "data":[{"key":"P","val":1},{"key":"Q","val":2}]}}]})");
+        open(1);
+        activate(1);
+        auto* text = child<QLineEdit>("T_edt");
+        text->setFocus();
+        text->end(false);
+        QTest::keyClicks(text, "c");
+        // Picking the item on show replaces the code the list does not hold.
+        auto* list = child<QComboBox>("L_scb");
+        QCOMPARE(list->currentText(), QString("P"));
+        QVERIFY(zt::pickItem(list, "P"));
+        save();
+        const Zuno::LabelValueMap values = saved("conf/model/gps.json");
+        QCOMPARE(QString::fromStdString(values.at("T")), QString("a\nbc"));
+        QCOMPARE(QString::fromStdString(values.at("L")), QString("1"));
+    }
+
+    void fileThatIsNoUtf8IsNotSaved() {
+        const QByteArray text = "{\"cmd\":\"GPS12\",\"protocol\":\"P\",\"components\":["
+                                "{\"label\":\"T\",\"component\":\"textEdit\",\"readOnly\":false,\"value\":\"\xd6\xd0\"}]}";
+        tree->write("conf/model/gps.json", text);
+        open(1);
+        QSignalSpy spy(form.data(), &DataSettingForm::signalSendConfigChange);
+        activate(1);
+        QCOMPARE(message(), QString("读取配置\"GPS12\"错误, 文件:conf/model/gps.json (文件不是UTF-8编码)"));
+        save();
+        QCOMPARE(message(), QString("保存配置\"GPS12\"失败, 文件:conf/model/gps.json (文件不是UTF-8编码)"));
+        QCOMPARE(tree->read("conf/model/gps.json"), text);
+        QCOMPARE(spy.count(), 0);
     }
 
     void enterOpensARowWithoutSaving() {

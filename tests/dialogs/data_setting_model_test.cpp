@@ -2,6 +2,7 @@
 // shows, the packed values of the popups and the text a save writes.
 #include <gtest/gtest.h>
 
+#include "builders/model_file.h"
 #include "dialogs/data_setting_model.h"
 #include "protocol/message.h"
 
@@ -130,8 +131,18 @@ TEST(ModelView, TextValuesAndOptions) {
     EXPECT_EQ(t.placeholder, "hint");
     EXPECT_EQ(t.mask, "HH:HH");
     EXPECT_EQ(t.maxLength, 5);
-    EXPECT_EQ(only(R"({"label":"T","component":"textEdit","readOnly":true,"maxLength":-3})").maxLength, 0);
-    EXPECT_EQ(only(R"({"label":"T","component":"textEdit","readOnly":true,"maxLength":"9"})").maxLength, 32);
+    // Below 1 there is no limit: a limit of 0 would empty the field.
+    const struct {
+        const char* maxLength;
+        int limit;
+    } limits[] = {{"-1", kNoLengthLimit}, {"-3", kNoLengthLimit}, {"0", kNoLengthLimit},
+                  {"1", 1},               {"40000", kNoLengthLimit}, {"\"9\"", 32}};
+    for (const auto& row : limits)
+        EXPECT_EQ(only(std::string(R"({"label":"T","component":"textEdit","readOnly":true,"maxLength":)") +
+                       row.maxLength + "}")
+                      .maxLength,
+                  row.limit)
+            << row.maxLength;
 }
 
 TEST(ModelView, DropDownListItemsAndCurrentItem) {
@@ -306,4 +317,68 @@ TEST(ModelSave, RefusesWhatIsNoModel) {
         EXPECT_FALSE(saveModelValues(text, {{"A", "1"}}, out)) << text;
         EXPECT_EQ(out, "untouched");
     }
+}
+
+TEST(ModelSave, UnchangedEditorsKeepTheValueTextsAsRead) {
+    const std::string text = R"({"cmd":"C","protocol":"P","components":[
+        {"label":"list","component":"comoboxList","readOnly":false,"value":"7"},
+        {"label":"bits","component":"checkComboBox","readOnly":false,"value":"9"},
+        {"label":"date","component":"dateTimeEdit","readOnly":false,"value":"2200-01-01 00:00:00"},
+        {"label":"number","component":"textEdit","readOnly":false,"value":12345},
+        {"label":"missing","component":"textEdit","readOnly":false},
+        {"label":"typed","component":"textEdit","readOnly":false,"value":"a"},
+        {"label":"twice","component":"textEdit","readOnly":false,"value":"t1"},
+        {"label":"twice","component":"numberEdit","readOnly":false,"value":"t2"}]})";
+    const struct {
+        const char* name;
+        std::vector<EditorValue> editors;
+        std::map<std::string, std::string> values; // by label; "twice" holds the last one's
+    } rows[] = {
+        {"nothing changed",
+         {{"list", "1", false}, {"bits", "1", false}, {"date", "2106-02-07 06:28:15", false},
+          {"number", "12345", false}, {"missing", "", false}, {"typed", "a", false},
+          {"twice", "t1", false}, {"twice", "5", false}},
+         // A value that is no text still becomes the editor's text.
+         {{"list", "7"}, {"bits", "9"}, {"date", "2200-01-01 00:00:00"}, {"number", "12345"},
+          {"missing", ""}, {"typed", "a"}, {"twice", "t2"}}},
+        {"changed ones written",
+         {{"list", "1", true}, {"bits", "0", true}, {"date", "2020-01-01 00:00:00", true},
+          {"number", "12", true}, {"missing", "m", true}, {"typed", "a\nb", true},
+          {"twice", "x", true}, {"twice", "t2", false}},
+         {{"list", "1"}, {"bits", "0"}, {"date", "2020-01-01 00:00:00"}, {"number", "12"},
+          {"missing", "m"}, {"typed", "a\nb"}, {"twice", "x"}}},
+        {"the last changed editor of a label",
+         {{"twice", "x", true}, {"twice", "y", true}}, {{"twice", "y"}, {"list", "7"}}},
+    };
+    for (const auto& row : rows) {
+        std::string out;
+        ASSERT_TRUE(saveEditorValues(text, row.editors, out)) << row.name;
+        picojson::value root;
+        ASSERT_TRUE(parseJsonText(out, root)) << row.name;
+        std::map<std::string, std::string> saved;
+        for (const picojson::value& c : root.get("components").get<picojson::array>())
+            if (c.get("value").is<std::string>())
+                saved[c.get("label").get<std::string>()] = c.get("value").get<std::string>();
+        for (const auto& value : row.values)
+            EXPECT_EQ(saved[value.first], value.second) << row.name << ": " << value.first;
+    }
+}
+
+TEST(ModelFile, Utf8Validity) {
+    const struct {
+        QByteArray bytes;
+        bool valid;
+    } rows[] = {{"", true},
+                {"{\"cmd\":\"GPS\"}", true},
+                {"\xe4\xb8\xad\xf0\x9f\x98\x80", true},   // 中 and U+1F600
+                {"\xef\xbb\xbf{}", true},                   // a byte-order mark
+                {"\"\xff\"", false},                         // no UTF-8 byte at all
+                {"\"\xe4\xb8\"", false},                     // a sequence cut short
+                {"\xe4\xb8", false},                          // cut short at the end
+                {"\x80", false},                              // a stray continuation byte
+                {"\xc0\x80", false},                          // overlong
+                {"\xed\xa0\x80", false},                      // a surrogate
+                {"\xf4\x90\x80\x80", false},                  // beyond U+10FFFF
+                {"GBK \xd6\xd0\xce\xc4", false}};
+    for (const auto& row : rows) EXPECT_EQ(isValidUtf8(row.bytes), row.valid) << row.bytes.toHex().constData();
 }
