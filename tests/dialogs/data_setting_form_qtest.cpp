@@ -89,6 +89,8 @@ QString shownText(QWidget* editor) {
         return date->dateTime().toUTC().toString("yyyy-MM-dd hh:mm:ss");
     if (auto* edit = qobject_cast<QLineEdit*>(editor))
         return edit->displayText();
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(editor))
+        return spin->text();
     if (auto* box = qobject_cast<QComboBox*>(editor))
         return box->currentText();
     return QString();
@@ -405,6 +407,8 @@ private slots:
             << QByteArray(R"("component":"textEdit","value":"123456789","maxLength":8)") << QByteArray() << "12345678";
         QTest::newRow("masked") << QByteArray(R"("component":"textEdit","value":"1234","mask":"99-99")") << QByteArray()
                                 << "12-34";
+        QTest::newRow("unit of digits")
+            << QByteArray(R"("component":"numberEdit","value":"12","placeholder":"5")") << QByteArray() << "125";
         QTest::newRow("code not in the list")
             << QByteArray(R"("component":"comoboxList","value":"7",)") + list << QByteArray() << "P";
         QTest::newRow("bit without an item")
