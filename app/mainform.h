@@ -126,6 +126,7 @@ private:
     void onTick(ProtocolClient* c);
     // A command reply that is not sent: the status bar says which and why.
     void showReplyNotBuilt(const std::string& cmd, const std::string& why);
+    QString replyNotBuiltPrefix() const;
     // The connection as it stands, copied under its lock; the io_context
     // first, so that it outlives the client in the caller's hands too.
     struct Connection {

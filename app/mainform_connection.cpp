@@ -312,6 +312,9 @@ void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json)
         showReplyNotBuilt(cmd, "编码失败, 错误码 " + std::to_string(out.result));
         return;
     }
+    // A reply built now: an earlier one's failure no longer stands.
+    if (statusBar()->currentMessage().startsWith(replyNotBuiltPrefix()))
+        statusBar()->clearMessage();
     post(Zuno::TextMailbox::Box::Inbox, out.hex + "\n");
     if (status.load() != CLIENT_LOGGED_IN)
         return;
@@ -325,8 +328,10 @@ void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json)
     }
 }
 
+QString MainForm::replyNotBuiltPrefix() const { return tr("指令回复未生成"); }
+
 void MainForm::showReplyNotBuilt(const std::string& cmd, const std::string& why) {
-    statusBar()->showMessage(tr("指令回复未生成 (") + fromUtf8(cmd) + "): " + fromUtf8(why));
+    statusBar()->showMessage(replyNotBuiltPrefix() + " (" + fromUtf8(cmd) + "): " + fromUtf8(why));
 }
 
 // ---- packet analyser (GUI thread) ----
