@@ -63,6 +63,8 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
 
     loadLogic();
     singalReceiveButtonEnable(status.load());
+    // Connect runs the flow the panel shows: another choice loads at once.
+    connect(ui->cbProtocol, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &MainForm::reloadFlow);
 }
 
 MainForm::~MainForm() {
@@ -163,6 +165,10 @@ void MainForm::loadLogic() {
 
 void MainForm::signalReceiveConfigChange(const ProtocolDataModel& model) {
     qDebug() << "signalReceiveConfig " << model.absoluteFilePath;
+    reloadFlow();
+}
+
+void MainForm::reloadFlow() {
     std::list<SendTask> loaded = loadSelectedFlow();
     std::list<SendTask> old;
     {

@@ -110,6 +110,8 @@ private:
     void loadConfig();
     void loadLogic();
     std::list<SendTask> loadSelectedFlow();
+    // Replaces the send flow by the flow selected in the panel, loaded anew.
+    void reloadFlow();
     uint8_t protocolNumber(const std::string& cmd) const { return Zuno::protocolNumber(cmd); }
     // ---- connection (mainform_connection.cpp)
     // Begins a connection: resolve, client, callbacks, connect, worker thread.
@@ -122,6 +124,9 @@ private:
     void onClosed();
     void onPacket(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg);
     void onTick(ProtocolClient* c);
+    // A command reply that is not sent: the status bar says which and why.
+    void showReplyNotBuilt(const std::string& cmd, const std::string& why);
+    QString replyNotBuiltPrefix() const;
     // The connection as it stands, copied under its lock; the io_context
     // first, so that it outlives the client in the caller's hands too.
     struct Connection {

@@ -298,18 +298,23 @@ void MainForm::onTick(ProtocolClient* c) {
 
 void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json) {
     const uint8_t protocol = protocolNumber(cmd);
-    const std::shared_ptr<Zuno::ZunoMSG> msg = buildMessage(protocol, json);
+    const BuildOutcome built = buildMessageExplained(protocol, json);
     if (protocol == 0xFF)
         return;
-    if (!msg) {
+    if (!built.message) {
         qDebug() << fromUtf8(cmd) << "build error!";
+        showReplyNotBuilt(cmd, built.error);
         return;
     }
-    Zuno::Outgoing out = Zuno::prepareSending(*msg, seq);
+    Zuno::Outgoing out = Zuno::prepareSending(*built.message, seq);
     if (!out.ok()) {
         report(out.block);
+        showReplyNotBuilt(cmd, "编码失败, 错误码 " + std::to_string(out.result));
         return;
     }
+    // A reply built now: an earlier one's failure no longer stands.
+    if (statusBar()->currentMessage().startsWith(replyNotBuiltPrefix()))
+        statusBar()->clearMessage();
     post(Zuno::TextMailbox::Box::Inbox, out.hex + "\n");
     if (status.load() != CLIENT_LOGGED_IN)
         return;
@@ -321,6 +326,12 @@ void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json)
         item.done = &logWritten;
         conn.client->send(std::move(item));
     }
+}
+
+QString MainForm::replyNotBuiltPrefix() const { return tr("指令回复未生成"); }
+
+void MainForm::showReplyNotBuilt(const std::string& cmd, const std::string& why) {
+    statusBar()->showMessage(replyNotBuiltPrefix() + " (" + fromUtf8(cmd) + "): " + fromUtf8(why));
 }
 
 // ---- packet analyser (GUI thread) ----

@@ -1,6 +1,7 @@
 #include "builders/login_builders.h"
 
 #include <string>
+#include <vector>
 
 #include "builders/field_rules.h"
 #include "protocol/login.h"
@@ -13,12 +14,6 @@ using namespace Zuno;
 // Starting values that stand for a field the model does not give.
 constexpr uint8_t kLevelUnset = 0xFF;
 constexpr uint16_t kTimeZoneUnset = 0x0FFF;
-
-// What the login encoder accepts: the IMEI gives exactly eight bytes only
-// with 15 or 16 digits, and the two language bits must name a language.
-bool loginEncodable(const std::string& imei, uint8_t language) {
-    return (imei.size() == 15 || imei.size() == 16) && (language & kLoginLanguageMask) != 0;
-}
 
 // 0x13 and 0x23 differ only in the width and label of the voltage and in its
 // starting value.
@@ -54,14 +49,17 @@ std::shared_ptr<ZunoMSG> makeLogin(const LabelValueMap& fields) {
     if (!readFields(fields, labels)) return nullptr;
     if (imei.empty() || type == kDeviceTypeUnknown || timeZone == kTimeZoneUnset || language == 0)
         return nullptr;
-    // A model the encoder would refuse is refused here, when the flow loads.
-    if (!loginEncodable(imei, language)) return nullptr;
     auto msg = std::make_shared<ZunoLogin>();
     msg->imei = imei;
     msg->type = type;
     msg->TimeZoneAndLanguage = TimeZoneLanguage{};
     msg->TimeZoneAndLanguage.timeZone = timeZone & kTimeZoneMask;
     msg->TimeZoneAndLanguage.language = language & kLoginLanguageMask;
+    // A model the encoder would refuse (an IMEI that is not 15 or 16
+    // hexadecimal digits, a blank in it, language bits 0) is refused here,
+    // when the flow loads, not at Connect, where nothing would be sent.
+    std::vector<uint8_t> frame;
+    if (msg->encode(frame) != 0) return nullptr;
     return msg;
 }
 

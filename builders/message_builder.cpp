@@ -10,6 +10,7 @@
 #include "builders/login_builders.h"
 #include "builders/position.h"
 #include "builders/wifi.h"
+#include "protocol/helpers.h"
 #include "protocol/time_sync.h"
 
 namespace {
@@ -63,6 +64,17 @@ const std::map<uint8_t, Builder>& dispatchTable() {
     return table;
 }
 
+using ExplainingBuilder = std::shared_ptr<Zuno::ZunoMSG> (*)(const Zuno::LabelValueMap&, std::string&);
+
+// Builders that can say why a model gives no message that can be sent.
+const std::map<uint8_t, ExplainingBuilder>& explainingTable() {
+    static const std::map<uint8_t, ExplainingBuilder> table = {
+        {0x21, &MessageBuilder::makeAction21},
+        {0x81, &MessageBuilder::makeAction81},
+    };
+    return table;
+}
+
 } // namespace
 
 bool hasBuilder(uint8_t protocol) {
@@ -70,9 +82,27 @@ bool hasBuilder(uint8_t protocol) {
 }
 
 std::shared_ptr<Zuno::ZunoMSG> buildMessage(const uint8_t& protocol, const std::string& json) {
+    return buildMessageExplained(protocol, json).message;
+}
+
+BuildOutcome buildMessageExplained(uint8_t protocol, const std::string& json) {
+    BuildOutcome outcome;
     Zuno::LabelValueMap fields;
-    if (!Zuno::readModelFields(json, fields)) return nullptr;
+    if (!Zuno::readModelFields(json, fields)) {
+        outcome.error = "消息模型格式错误";
+        return outcome;
+    }
     const auto row = dispatchTable().find(protocol);
-    if (row == dispatchTable().end()) return nullptr;
-    return row->second(fields);
+    if (row == dispatchTable().end()) {
+        outcome.error = "协议号 0x" + Zuno::toHex(std::string(1, static_cast<char>(protocol)), "") + " 没有对应的消息";
+        return outcome;
+    }
+    const auto explaining = explainingTable().find(protocol);
+    outcome.message = explaining == explainingTable().end() ? row->second(fields)
+                                                            : explaining->second(fields, outcome.error);
+    if (outcome.message)
+        outcome.error.clear();
+    else if (outcome.error.empty())
+        outcome.error = "缺少必填字段或字段值无效";
+    return outcome;
 }

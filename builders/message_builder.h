@@ -14,5 +14,16 @@
 // number has no builder. Shows, logs and throws nothing.
 std::shared_ptr<Zuno::ZunoMSG> buildMessage(const uint8_t& protocol, const std::string& json);
 
+// A model's message, or why there is none.
+struct BuildOutcome {
+    std::shared_ptr<Zuno::ZunoMSG> message;
+    std::string error; // for the user (UTF-8); empty when a message was built
+};
+// As buildMessage, saying why when no message comes back: the model text is
+// not well-formed, the protocol number has no builder, a required field is
+// missing or a value cannot be converted, or (command replies) the coding or
+// the text's length cannot be sent.
+BuildOutcome buildMessageExplained(uint8_t protocol, const std::string& json);
+
 // True when `protocol` has a builder (or is the content-free time request).
 bool hasBuilder(uint8_t protocol);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -370,6 +371,25 @@ private slots:
         QCOMPARE(int(zt::serialOf(sent)), 3); // 1 the offline reply, 2 the login
         QVERIFY(out().contains(">> " + hexText(sent) + "\n"));
         disconnectAndWait();
+    }
+
+    void connectRunsTheFlowChosenInThePanel() {
+        // Listed after "Flow": by name, descending.
+        tree->write("conf/prop/another.json",
+                    R"({"cmd":"Another","protocol":"zuno","commands":[
+                        {"cmd":"LOGIN","isChecked":true,"delay":0},
+                        {"cmd":"GPS22","isChecked":true,"delay":1}]})");
+        makeWindow();
+        child<QCheckBox>("cbAuto")->setChecked(true);
+        child<QComboBox>("cbProtocol")->setCurrentIndex(1);
+        connectAndLogIn();
+        letTicksRun();
+        fakeNow += 2 * kSecond;
+        QTRY_COMPARE_WITH_TIMEOUT(framesOf(*platform, 0x22), 1, 10000);
+        letTicksRun();
+        QCOMPARE(framesOf(*platform, 0x13), 0); // the heartbeat of "Flow", due as well, is not sent
+        disconnectAndWait();
+        QVERIFY(tree->read("conf/conf.json").contains("\"protocol\": 1\n"));
     }
 
     void closingTheWindowWaitsForTheConnection() {

@@ -20,6 +20,7 @@
 
 #include "app/mainform.h"
 #include "app/message_boxes.h"
+#include "builders/model_file.h"
 #include "gui_test_main.h"
 #include "connection/base_folder.h"
 #include "connection/config_tree.h"
@@ -247,6 +248,27 @@ private slots:
         QCOMPARE(reloaded.front().lastSent, int64_t(0));
     }
 
+    void choosingAnotherFlowLoadsIt() {
+        writeFlows(*tree, 2); // Alpha
+        auto w = makeWindow();
+        auto cmds = [&] {
+            QStringList names;
+            for (const SendTask& t : w->sendFlow())
+                names << QString::fromStdString(t.task.cmd);
+            return names;
+        };
+        QCOMPARE(cmds(), QStringList{"LOGIN"});
+        auto* box = child<QComboBox>(*w, "cbProtocol");
+        box->setCurrentIndex(1); // Beta
+        QCOMPARE(cmds(), (QStringList{"PING13", "LOGIN", "PING13"}));
+        for (const SendTask& t : w->sendFlow())
+            QCOMPARE(t.lastSent, int64_t(0));
+        box->setCurrentIndex(0); // Gamma: no steps
+        QVERIFY(w->sendFlow().empty());
+        box->setCurrentIndex(2);
+        QCOMPARE(cmds(), QStringList{"LOGIN"});
+    }
+
     void flowWithoutStepsSaysSoInTheStatusBar() {
         writeFlows(*tree, 0); // Gamma: empty command list
         tree->write("conf/prop/sub/gamma.json", "{\"cmd\":\"Gamma\",\"protocol\":\"zuno\"}");
@@ -263,6 +285,44 @@ private slots:
         auto w = makeWindow();
         QVERIFY(w->sendFlow().empty());
         QCOMPARE(w->currentStatus(), CLIENT_DISCONNECTED);
+    }
+
+    void aReplyThatIsNotBuiltSaysWhyInTheStatusBar_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("textAt");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("codingAt");
+        QTest::addColumn<QString>("coding");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("0x81 text too long") << "cmd81.json" << 1 << QString(82, QChar(0x4E2D)) << 2 << "2"
+                                            << "指令回复未生成 (CMD81): 回复指令过长: UTF-8 编码 246 字节, 最多 243 字节";
+        QTest::newRow("0x21 coding 3") << "cmd21.json" << 2 << "OK" << 1 << "3"
+                                       << "指令回复未生成 (CMD21): 字符编码 3 无效, 只能是 1 (UTF-8) 或 2 (UTF-16BE)";
+    }
+    void aReplyThatIsNotBuiltSaysWhyInTheStatusBar() {
+        QFETCH(QString, file);
+        QFETCH(int, textAt);
+        QFETCH(QString, text);
+        QFETCH(int, codingAt);
+        QFETCH(QString, coding);
+        QFETCH(QString, message);
+        QFile shipped(qEnvironmentVariable("ZUNO_SOURCE_DIR") + "/conf/cmd/" + file);
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        const QByteArray shippedText = shipped.readAll();
+        std::string model;
+        QVERIFY(Zuno::rewriteModelValues(shippedText.toStdString(),
+                                         {{size_t(textAt), text.toStdString()}, {size_t(codingAt), coding.toStdString()}},
+                                         model));
+        auto w = makeWindow();
+        const QString input = child<QTextEdit>(*w, "teIn")->toPlainText();
+        w->signalReceiveCmd(file.section('.', 0, 0).toUpper().toStdString(), model);
+        QCOMPARE(w->statusBar()->currentMessage(), message);
+        QCOMPARE(child<QTextEdit>(*w, "teIn")->toPlainText(), input);
+
+        // The shipped model as it stands is built: the failure no longer shows.
+        w->signalReceiveCmd(file.section('.', 0, 0).toUpper().toStdString(), shippedText.toStdString());
+        QCOMPARE(w->statusBar()->currentMessage(), QString());
+        QVERIFY(child<QTextEdit>(*w, "teIn")->toPlainText().startsWith(input + "\n78 78 "));
     }
 
     void statusSetsTheControls_data() {

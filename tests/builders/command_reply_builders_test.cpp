@@ -147,3 +147,43 @@ TEST(CommandReplyBuilders, TextThatCannotBeSentBuildsNothing) {
         }
     }
 }
+
+// A reply that is not built says why, in words the status bar can show.
+TEST(CommandReplyBuilders, ARefusedReplySaysWhy) {
+    struct Case {
+        const char* what;
+        uint8_t protocol;
+        std::string model;
+        const char* why; // "" when the reply is built
+    };
+    const std::string cjk82 = [] {
+        std::string s;
+        for (int i = 0; i < 82; ++i) s += "中";
+        return s;
+    }();
+    const Case cases[] = {
+        {"0x21 coding 3", 0x21, bt::modelText({{"字符编码", "3"}, {"回复指令", "OK"}}),
+         "字符编码 3 无效, 只能是 1 (UTF-8) 或 2 (UTF-16BE)"},
+        {"0x21 without coding", 0x21, bt::modelText({{"回复指令", "OK"}}),
+         "字符编码 0 无效, 只能是 1 (UTF-8) 或 2 (UTF-16BE)"},
+        {"0x21 text too long", 0x21, bt::modelText({{"字符编码", "1"}, {"回复指令", cjk82}}),
+         "回复指令过长: UTF-8 编码 246 字节, 最多 245 字节"},
+        {"0x81 text too long in UTF-8", 0x81, bt::modelText({{"字符编码", "2"}, {"回复指令", cjk82}}),
+         "回复指令过长: UTF-8 编码 246 字节, 最多 243 字节"},
+        {"0x81 text too long in UTF-16BE", 0x81,
+         bt::modelText({{"字符编码", "1"}, {"回复指令", std::string(122, 'x')}}),
+         "回复指令过长: UTF-16BE 编码 244 字节, 最多 243 字节"},
+        {"0x21 value that is no number", 0x21, bt::modelText({{"字符编码", "x"}, {"回复指令", "OK"}}),
+         "缺少必填字段或字段值无效"},
+        {"model that is no JSON", 0x81, "{\"components\":", "消息模型格式错误"},
+        {"protocol without builder", 0x70, bt::modelText({}), "协议号 0x70 没有对应的消息"},
+        {"0x81 built", 0x81, bt::modelText({{"字符编码", "2"}, {"回复指令", "OK"}}), ""},
+        {"0x21 built", 0x21, bt::modelText({{"字符编码", "2"}, {"回复指令", "OK"}}), ""},
+    };
+    for (const Case& c : cases) {
+        const BuildOutcome outcome = buildMessageExplained(c.protocol, c.model);
+        EXPECT_EQ(outcome.error, c.why) << c.what;
+        EXPECT_EQ(outcome.message != nullptr, *c.why == '\0') << c.what;
+        EXPECT_EQ(buildMessage(c.protocol, c.model) != nullptr, outcome.message != nullptr) << c.what;
+    }
+}

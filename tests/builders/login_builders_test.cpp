@@ -36,6 +36,14 @@ TEST(LoginBuilder, RequiredFieldsAndWhatTheEncoderRefuses) {
         // The language bits would be 0, which the encoder refuses.
         {"language 4", login(imei, "1", "800", "4"), false},
         {"device type abc", login(imei, "abc", "800", "1"), false},
+        {"upper and lower case hexadecimal digits", login("0123456789abcDEF", "1", "800", "1"), true},
+        // The encoder would send such an IMEI as other digits, or not at all.
+        {"letter that is no hexadecimal digit", login("01234567890123G5", "1", "800", "1"), false},
+        {"15 digits and a trailing blank", login("123456789012345 ", "1", "800", "1"), false},
+        {"15 digits and a leading blank", login(" 123456789012345", "1", "800", "1"), false},
+        {"blank inside", login("1234567 89012345", "1", "800", "1"), false},
+        {"trailing line feed", login("123456789012345\n", "1", "800", "1"), false},
+        {"full-width digit", login("123456789012５", "1", "800", "1"), false},
     };
     for (const Case& c : cases) {
         auto m = bt::build<Zuno::ZunoLogin>(0x01, c.model);
@@ -54,9 +62,9 @@ TEST(LoginBuilder, FieldsAndTimeZoneLanguageWord) {
         {"8191", "1", 0x0FFF, 1}, {"-480", "5", (-480) & 0x0FFF, 1},
     };
     for (const Case& c : cases) {
-        auto m = bt::build<Zuno::ZunoLogin>(0x01, login(" 123456789012345", "8198", c.zone, c.lang));
+        auto m = bt::build<Zuno::ZunoLogin>(0x01, login("123456789012345", "8198", c.zone, c.lang));
         ASSERT_NE(m, nullptr) << c.zone << " " << c.lang;
-        EXPECT_EQ(m->imei, " 123456789012345") << "the IMEI is not trimmed";
+        EXPECT_EQ(m->imei, "123456789012345");
         EXPECT_EQ(m->type, 0x2006);
         EXPECT_EQ(m->TimeZoneAndLanguage.timeZone, c.timeZone);
         EXPECT_EQ(m->TimeZoneAndLanguage.language, c.language);

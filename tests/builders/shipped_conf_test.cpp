@@ -2,6 +2,7 @@
 // message whose frame decodes back into the same fields, every keyword with a
 // builder has a model, and the flow and settings are usable as they stand.
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -21,6 +22,7 @@
 #include "protocol/bike.h"
 #include "protocol/command.h"
 #include "protocol/gps.h"
+#include "protocol/helpers.h"
 #include "protocol/lbs.h"
 #include "protocol/login.h"
 #include "protocol/time_sync.h"
@@ -199,4 +201,70 @@ TEST(ShippedConf, FlowAndSettings) {
     EXPECT_EQ(settings.get("port").get<int64_t>(), 8080);
     EXPECT_GE(settings.get("duration").get<int64_t>(), 100) << "a tick that does not spin";
     EXPECT_EQ(settings.get("protocol").get<int64_t>(), 0);
+}
+
+namespace {
+
+// Whether the model, with the reply text `text` and the coding component set
+// to `coding`, builds a reply whose frame carries the whole text.
+bool sendsWhole(uint8_t protocol, const std::string& model, size_t textAt, size_t codingAt,
+                const std::string& coding, const std::u16string& text) {
+    std::string json;
+    if (!Zuno::rewriteModelValues(model, {{textAt, Zuno::utf16ToUtf8(text)}, {codingAt, coding}}, json))
+        return false;
+    auto built = buildMessage(protocol, json);
+    std::vector<uint8_t> frame;
+    if (!built || built->encode(frame) != 0) return false;
+    for (const bool utf16be : {false, true}) {
+        const auto bytes = Zuno::commandTextBytes(text, utf16be);
+        if (std::search(frame.begin(), frame.end(), bytes.begin(), bytes.end()) != frame.end()) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// The reply text's limit in the command-reply editor ("maxLength", counted in
+// UTF-16 units) is what a frame carries whole in the worst case, whichever
+// coding the model offers: a character of three UTF-8 bytes, two in UTF-16BE.
+TEST(ShippedConf, ReplyTextLimitIsWhatCanBeSent) {
+    int checked = 0;
+    for (const auto& e : fs::directory_iterator(kConf / "cmd")) {
+        SCOPED_TRACE(e.path().string());
+        const std::string model = readFile(e.path());
+        picojson::value doc;
+        ASSERT_TRUE(Zuno::parseJsonText(model, doc));
+        const uint8_t protocol = kKeywords.at(doc.get("cmd").get<std::string>());
+        const auto& components = doc.get("components").get<picojson::array>();
+        size_t textAt = components.size(), codingAt = components.size();
+        int64_t maxLength = 0;
+        std::vector<std::string> codings;
+        for (size_t i = 0; i < components.size(); ++i) {
+            const std::string label = components[i].get("label").get<std::string>();
+            if (label == "回复指令") {
+                textAt = i;
+                maxLength = components[i].get("maxLength").get<int64_t>();
+            } else if (label == "字符编码" || label == "告警语言") {
+                codingAt = i;
+                const auto& source = components[i].get("dataSource");
+                if (source.is<picojson::object>())
+                    for (const auto& item : source.get("data").get<picojson::array>())
+                        codings.push_back(item.get("val").to_str());
+                else
+                    codings.push_back(components[i].get("value").get<std::string>());
+            }
+        }
+        ASSERT_LT(textAt, components.size());
+        ASSERT_LT(codingAt, components.size());
+        ASSERT_GT(maxLength, 0);
+        const std::u16string longest(static_cast<size_t>(maxLength), u'中');
+        bool limitIsTight = false;
+        for (const std::string& coding : codings) {
+            EXPECT_TRUE(sendsWhole(protocol, model, textAt, codingAt, coding, longest)) << "coding " << coding;
+            if (!sendsWhole(protocol, model, textAt, codingAt, coding, longest + u'中')) limitIsTight = true;
+        }
+        EXPECT_TRUE(limitIsTight) << "maxLength " << maxLength << " is below what can be sent";
+        ++checked;
+    }
+    EXPECT_EQ(checked, 3);
 }

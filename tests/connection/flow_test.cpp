@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "builders/message_builder.h"
 #include "config_tree.h"
 #include "connection/send_flow.h"
 
@@ -160,6 +161,29 @@ TEST(SendFlowLoading, StepsInFlowOrderWithTheFirstModelOfTheCatalogue) {
     EXPECT_TRUE(log.contains("LOGIN \"login.json\" loaded!"));
     EXPECT_TRUE(log.contains("PING13 \"ping.json\" load error!"));
     EXPECT_FALSE(log.contains("NOPE"));
+}
+
+// A login whose IMEI the encoder would refuse fails when the flow loads, with
+// the load error record, instead of at Connect, where nothing would be sent.
+TEST(SendFlowLoading, LoginThatCannotBeSentIsALoadError) {
+    struct Case {
+        const char* imei;
+        bool loads;
+    };
+    const Case cases[] = {{"0123456789012345", true}, {"123456789012345 ", false}, {"01234567890123G5", false}};
+    for (const Case& c : cases) {
+        zt::ConfigTree t;
+        t.write("model/login.json", QByteArray(R"({"cmd":"LOGIN","protocol":"p","components":[
+            {"label":"IMEI","value":")") + c.imei + R"("},{"label":"设备类型","value":"1"},
+            {"label":"时区","value":"800"},{"label":"语言","value":"1"}]})");
+        t.write("prop/flow.json", R"({"cmd":"F","protocol":"p","commands":[
+            {"cmd":"LOGIN","isChecked":true,"delay":0}]})");
+        zt::MessageCapture log;
+        const Zuno::FlowLoad load = Zuno::loadSendFlow(t.path("prop/flow.json"), t.path("model/"), &buildMessage);
+        EXPECT_EQ(load.tasks.size(), c.loads ? 1u : 0u) << c.imei;
+        EXPECT_EQ(log.contains("LOGIN \"login.json\" load error!"), !c.loads) << c.imei;
+        EXPECT_EQ(log.contains("LOGIN \"login.json\" loaded!"), c.loads) << c.imei;
+    }
 }
 
 TEST(SendFlowLoading, NothingFromAFlowThatCannotBeRead) {
