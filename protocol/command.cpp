@@ -69,6 +69,15 @@ std::vector<uint8_t> action80RespTextBytes(const std::u16string& text, bool utf1
     return bytes;
 }
 
+std::u16string action80RespText(const std::u16string& text, bool utf16be) {
+    // The longest run of leading units whose bytes are no more than the
+    // field keeps; the bytes only grow as units are added.
+    const size_t kept = action80RespTextBytes(text, utf16be).size();
+    size_t units = 0;
+    while (units < text.size() && commandTextBytes(text.substr(0, units + 1), utf16be).size() <= kept) ++units;
+    return text.substr(0, units);
+}
+
 void ReadTextBytes::remember(std::vector<uint8_t> bytes, const std::u16string& text, uint8_t chooser) {
     bytes_ = std::move(bytes);
     text_ = text;
@@ -225,6 +234,11 @@ int ZunoAction80Resp::decode(const std::vector<uint8_t>& frame) {
         content = readText(field, kAction80RespTextBytes, AlertAndLang.language, decodesUtf16(AlertAndLang), read_);
         return 0;
     });
+}
+
+std::u16string ZunoAction80Resp::sentText() const {
+    return read_.unchanged(content, AlertAndLang.language) ? content
+                                                           : action80RespText(content, encodesUtf16(AlertAndLang));
 }
 
 std::unique_ptr<ZunoMSG> ZunoAction80Resp::clone() const { return std::make_unique<ZunoAction80Resp>(*this); }

@@ -38,6 +38,8 @@ std::u16string commandTextOf(const std::vector<uint8_t>& bytes, bool utf16be);
 // zero padding: cut, when too long, after the last whole character that fits
 // (no UTF-8 sequence and no surrogate pair is split).
 std::vector<uint8_t> action80RespTextBytes(const std::u16string& text, bool utf16be);
+// The part of the text whose bytes action80RespTextBytes keeps.
+std::u16string action80RespText(const std::u16string& text, bool utf16be);
 
 // The bytes a decoded text was read from. Bytes that are no valid UTF-8 do
 // not survive the way into UTF-16 units, and a reply's language byte may read
@@ -137,6 +139,11 @@ public:
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
     std::string toString() override;
+
+    // The text as encode writes it: the decoded text while it and the
+    // language are unchanged, else the part that fits the 30-byte field.
+    std::u16string sentText() const;
+
 private:
     ReadTextBytes read_;
 };
