@@ -207,7 +207,7 @@ int ZunoTransInfo94::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) {
         if (!module) return kErrTransInfoModule;
         // The module's bytes must lie before the serial that the length places.
-        if (!requireContent(r, 1 + module->decodeSize())) return kErrTooShort;
+        if (!requireContent(r, 1 + module->decodeSize())) return kErrContentShort;
         infoType = r.u8();
         module->read(r);
         return 0;
