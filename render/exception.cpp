@@ -27,6 +27,8 @@ const std::map<int, std::string>& messages() {
         {-8, "WiFi信息长度错误"},
         {-9, "预留扩展位长度错误"},
         {kErrLengthOverflow, "数据长度超出长度字段范围"},
+        {kErrContentShort, "数据内容短于格式所需长度"},
+        {kErrFrameShort, "数据包短于长度字段所示长度"},
         {static_cast<int>(0xF0000001u), "未知错误"},
     };
     return table;
@@ -34,13 +36,29 @@ const std::map<int, std::string>& messages() {
 
 } // namespace
 
+ZunoException::ZunoException(const ZunoException& other)
+    : std::exception(other), code(other.code), message(other.message) {}
+
+ZunoException& ZunoException::operator=(const ZunoException& other) {
+    if (this != &other) {
+        std::exception::operator=(other);
+        code = other.code;
+        message = other.message;
+    }
+    return *this;
+}
+
 ZunoException::~ZunoException() = default;
 
+// The text is built anew and kept only when it differs from the one kept, so
+// a text handed out earlier stays valid until the code or the message change.
 const char* ZunoException::what() const noexcept {
+    std::lock_guard<std::mutex> lock(whatMutex_);
     try {
-        whatText_ = toString();
+        std::string text = toString();
+        if (text != whatText_) whatText_ = std::move(text);
     } catch (...) {
-        whatText_.clear();
+        // Out of memory: the text kept last is the best there is.
     }
     return whatText_.c_str();
 }
