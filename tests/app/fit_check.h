@@ -62,7 +62,7 @@ inline QString checkNeed(const QWidget* w, const QString& text, const QSize& nee
 
 inline QString checkLabel(const QLabel* label) {
     const QString text = label->text();
-    if (text.isEmpty() || label->wordWrap() || !label->pixmap(Qt::ReturnByValue).isNull())
+    if (text.isEmpty() || label->wordWrap())
         return QString();
     QSize need;
     if (label->textFormat() == Qt::RichText ||
@@ -88,21 +88,15 @@ inline QString checkButton(QAbstractButton* button) {
     if (text.isEmpty())
         return QString();
     const QSize content = textSize(button, text);
-    if (auto* check = qobject_cast<QCheckBox*>(button)) {
+    const bool check = qobject_cast<QCheckBox*>(button);
+    if (check || qobject_cast<QRadioButton*>(button)) {
         QStyleOptionButton o;
-        o.initFrom(check);
-        const QStyle* s = check->style();
-        QSize need = styleSize(check, QStyle::CT_CheckBox, o, content);
-        need.setHeight(std::max(content.height(), s->pixelMetric(QStyle::PM_IndicatorHeight, &o, check)));
-        return checkNeed(check, text, need);
-    }
-    if (auto* radio = qobject_cast<QRadioButton*>(button)) {
-        QStyleOptionButton o;
-        o.initFrom(radio);
-        const QStyle* s = radio->style();
-        QSize need = styleSize(radio, QStyle::CT_RadioButton, o, content);
-        need.setHeight(std::max(content.height(), s->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, &o, radio)));
-        return checkNeed(radio, text, need);
+        o.initFrom(button);
+        QSize need = styleSize(button, check ? QStyle::CT_CheckBox : QStyle::CT_RadioButton, o, content);
+        const int indicator = button->style()->pixelMetric(
+            check ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight, &o, button);
+        need.setHeight(std::max(content.height(), indicator));
+        return checkNeed(button, text, need);
     }
     if (auto* push = qobject_cast<QPushButton*>(button)) {
         QStyleOptionButton o;
@@ -231,7 +225,8 @@ inline QString checkTabBar(QTabBar* bar) {
 
 inline bool isInnerEditor(const QWidget* w) {
     const QWidget* p = w->parentWidget();
-    return qobject_cast<const QLineEdit*>(w) && (qobject_cast<const QAbstractSpinBox*>(p) || qobject_cast<const QComboBox*>(p));
+    return qobject_cast<const QLineEdit*>(w) &&
+           (qobject_cast<const QAbstractSpinBox*>(p) || qobject_cast<const QComboBox*>(p));
 }
 
 inline QString textOf(const QWidget* w) {

@@ -49,9 +49,13 @@ struct Window {
     std::function<QWidget*(QWidget* parent)> open;
 };
 
-// A settings dialog showing the file of its list named `file`.
+// A settings dialog showing the file of its list named `file`, opened as a
+// user opens it: on show, after the dialog's first file.
 template <class Form>
 QWidget* showingFile(Form* form, const QString& file) {
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form))
+        qFatal("%s not shown", qPrintable(file));
     auto* list = form->template findChild<QListView*>("lvProtocol");
     const QModelIndexList rows = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, "\t" + file, 1,
                                                       Qt::MatchEndsWith);
