@@ -5,7 +5,6 @@
 #include <QFontMetrics>
 #include <QLayout>
 #include <QLineEdit>
-#include <QPointer>
 #include <QString>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -63,15 +62,10 @@ void growNow(QWidget* window, const QSize& least) {
     for (QLayout* inner : window->findChildren<QLayout*>())
         inner->invalidate();
     layout->invalidate();
-    const QSize need = least.expandedTo(layout->totalMinimumSize());
-    if (window->minimumSize() == window->maximumSize()) {
-        window->setFixedSize(need);
-        return;
-    }
-    const QSize bounded = need.boundedTo(window->maximumSize());
-    window->setMinimumSize(bounded);
-    if (window->width() < bounded.width() || window->height() < bounded.height())
-        window->resize(window->size().expandedTo(bounded));
+    const QSize need = least.expandedTo(layout->totalMinimumSize()).boundedTo(window->maximumSize());
+    window->setMinimumSize(need);
+    if (window->width() < need.width() || window->height() < need.height())
+        window->resize(window->size().expandedTo(need));
 }
 
 } // namespace
@@ -101,9 +95,8 @@ void growToLayout(QWidget* window, const QSize& least) {
     if (window->isVisible()) {
         // Widgets just added to a window on show appear on the next turn of
         // the event loop; until then its layout leaves them out.
-        QPointer<QWidget> guard(window);
         QMetaObject::invokeMethod(
-            window, [guard, least] { if (guard) growNow(guard, least); }, Qt::QueuedConnection);
+            window, [window, least] { growNow(window, least); }, Qt::QueuedConnection);
         return;
     }
     growNow(window, least);

@@ -15,13 +15,14 @@ namespace fitsize {
 int widthForText(const QWidget* control, const QString& text);
 
 // Raises the minimum width of `control` to what `text` needs, within its
-// maximum width; a wider minimum stays.
+// maximum width; a wider minimum stays. A control of fixed width keeps a
+// fixed width, widened to what the text needs.
 void widenFor(QWidget* control, const QString& text);
 
 // Sets the minimum size of `window` to what its layout needs, but not below
 // `least` nor above the window's maximum size, and enlarges the window when
-// it is smaller. A fixed-size window is given the size its layout needs, not
-// below `least`.
+// it is smaller. On a window already shown this happens on the next turn of
+// the event loop, once the widgets just added to it show.
 void growToLayout(QWidget* window, const QSize& least);
 
 } // namespace fitsize
