@@ -21,6 +21,7 @@
 #include "dialogs/list_enter.h"
 #include "protocol/text_file.h"
 #include "ui_data_setting_form.h"
+#include "widgets/fit_size.h"
 #include "widgets/qt_check_combo_box.h"
 #include "widgets/qt_long_long_spin_box.h"
 
@@ -49,6 +50,25 @@ bool fileIsUtf8(const QString& path) {
     return !file.open(QIODevice::ReadOnly) || isValidUtf8(file.readAll());
 }
 
+// The text an editor must show whole: a drop-down's longest item, else the
+// value as it shows it (a line edit's placeholder while it is empty).
+QString widestText(const QWidget* editor) {
+    if (auto* box = qobject_cast<const QComboBox*>(editor)) {
+        if (box->isEditable())
+            return box->currentText();
+        QString widest;
+        for (int i = 0; i < box->count(); ++i)
+            if (box->fontMetrics().horizontalAdvance(box->itemText(i)) > box->fontMetrics().horizontalAdvance(widest))
+                widest = box->itemText(i);
+        return widest;
+    }
+    if (auto* spin = qobject_cast<const QAbstractSpinBox*>(editor))
+        return spin->text();
+    if (auto* edit = qobject_cast<const QLineEdit*>(editor))
+        return edit->text().isEmpty() && edit->inputMask().isEmpty() ? edit->placeholderText() : edit->displayText();
+    return QString();
+}
+
 // Runs a bit-field popup on the line edit's value; its OK writes back
 // through the form's receiveData.
 template <class Popup, class Value>
@@ -63,7 +83,9 @@ void runPopup(DataSettingForm* form, const Value& value, QLineEdit* edit) {
 
 QLabel* makeLabel(QWidget* parent, const QString& text) {
     auto* label = new QLabel(text, parent);
+    // 80 wide, or as wide as a longer text needs.
     label->setFixedSize(80, 20);
+    fitsize::widenFor(label, text);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }
@@ -138,10 +160,9 @@ void DataSettingForm::buildForm(const std::string& json) {
         if (!component.shown)
             continue;
         QLabel* label = makeLabel(this, component.label);
-        label->setMaximumSize(80, 20);
-        label->setMinimumSize(80, 20);
         ui->panel->addWidget(label, i / 2, i % 2 == 0 ? 0 : 2);
         if (QWidget* editor = makeEditor(component)) {
+            fitsize::widenFor(editor, widestText(editor));
             ui->panel->addWidget(editor, i / 2, i % 2 == 0 ? 1 : 3);
             editors.append({component.label, component.kind, editor});
             watchChanges(editor, component.kind);
@@ -151,6 +172,8 @@ void DataSettingForm::buildForm(const std::string& json) {
     filler->setMinimumSize(80, 20);
     filler->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     ui->panel->addWidget(filler, n / 2 + 1, 0);
+    // Wider than 640 when the form needs it, up to 1280.
+    fitsize::growToLayout(this, QSize(640, 0));
 }
 
 QWidget* DataSettingForm::makeEditor(const ComponentView& c) {

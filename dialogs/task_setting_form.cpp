@@ -15,6 +15,7 @@
 #include "dialogs/task_setting_flow.h"
 #include "protocol/text_file.h"
 #include "ui_task_setting_form.h"
+#include "widgets/fit_size.h"
 
 using namespace Zuno;
 
@@ -44,6 +45,7 @@ QCheckBox* TaskSettingForm::makeCheckBox(QWidget* parent, const QString& text, b
     box->setText(text);
     box->setChecked(checked);
     box->setFixedSize(90, 20);
+    fitsize::widenFor(box, text);
     box->setLayoutDirection(Qt::RightToLeft);
     return box;
 }
@@ -92,6 +94,7 @@ void TaskSettingForm::buildFlow(const std::string& json) {
         QSpinBox* spin = makeSpinBox(this, QStringLiteral("发送间隔:"), 1, QStringLiteral("秒"));
         spin->setObjectName(row.cmd + "_sp");
         spin->setRange(kFlowDelayMin, kFlowDelayMax);
+        fitsize::widenFor(spin, spin->prefix() + QString::number(kFlowDelayMax) + spin->suffix());
         ui->panel->addWidget(spin, i / 2, i % 2 == 0 ? 1 : 3);
         if (row.login) {
             spin->setRange(0, 0);
@@ -106,6 +109,8 @@ void TaskSettingForm::buildFlow(const std::string& json) {
     filler->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     filler->setMinimumSize(80, 20);
     ui->panel->addWidget(filler, i / 2 + 1, 0);
+    // Taller than 400 when the steps need it.
+    fitsize::growToLayout(this, QSize(636, 400));
 }
 
 void TaskSettingForm::on_buttonBox_accepted() {

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -36,6 +37,20 @@ public:
             qFatal("cannot write %s", qPrintable(full));
     }
     void mkdir(const QString& relative) const { QDir().mkpath(path(relative)); }
+    // Copies every file below `folder` to the same place below `relative`.
+    bool copyFolder(const QString& folder, const QString& relative) const {
+        const QDir from(folder);
+        if (!from.exists())
+            return false;
+        QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile f(it.next());
+            if (!f.open(QIODevice::ReadOnly))
+                return false;
+            write(relative + "/" + from.relativeFilePath(f.fileName()), f.readAll());
+        }
+        return true;
+    }
     QByteArray read(const QString& relative) const {
         QFile f(path(relative));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

@@ -1,0 +1,159 @@
+// Every window and dialog, opened at its own size with a 9 pt and a 10 pt
+// CJK font in the Fusion style, shows the whole text and value of each of
+// its controls. The model editor opens every shipped model and command-reply
+// file, the send-flow editor every shipped flow.
+//
+// ZUNO_FIT_SHOTS=<folder> in the environment saves a picture of each window.
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QApplication>
+#include <QDir>
+#include <QFontInfo>
+#include <QListView>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "app/mainform.h"
+#include "app/message_boxes.h"
+#include "connection/base_folder.h"
+#include "connection/config_tree.h"
+#include "dialogs/alert_lng_form.h"
+#include "dialogs/alert_status_form.h"
+#include "dialogs/data_setting_form.h"
+#include "dialogs/device_status_form.h"
+#include "dialogs/task_setting_form.h"
+#include "fit_check.h"
+#include "gui_test_main.h"
+#include "protocol/value_types.h"
+#include "tools/about_form.h"
+#include "tools/bin_form.h"
+#include "tools/calc_form.h"
+#include "tools/charset_form.h"
+
+namespace {
+
+const QString kFont = QStringLiteral("WenQuanYi Micro Hei");
+
+QString shippedConf() { return qEnvironmentVariable("ZUNO_SOURCE_DIR") + "/conf"; }
+
+QStringList shippedFiles(const QString& folder) {
+    return QDir(shippedConf() + "/" + folder).entryList({"*.json"}, QDir::Files, QDir::Name);
+}
+
+struct Window {
+    QString name;
+    // Makes the window, a child of `parent` when it is a dialog.
+    std::function<QWidget*(QWidget* parent)> open;
+};
+
+// A settings dialog showing the file of its list named `file`, opened as a
+// user opens it: on show, after the dialog's first file.
+template <class Form>
+QWidget* showingFile(Form* form, const QString& file) {
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form))
+        qFatal("%s not shown", qPrintable(file));
+    auto* list = form->template findChild<QListView*>("lvProtocol");
+    const QModelIndexList rows = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, "\t" + file, 1,
+                                                      Qt::MatchEndsWith);
+    if (rows.isEmpty())
+        qFatal("%s not listed", qPrintable(file));
+    if (rows[0].row() != list->currentIndex().row()) {
+        list->setCurrentIndex(rows[0]);
+        QMetaObject::invokeMethod(form, "on_lvProtocol_activated", Q_ARG(QModelIndex, rows[0]));
+    }
+    return form;
+}
+
+std::vector<Window> windows() {
+    std::vector<Window> all;
+    all.push_back({"main window", [](QWidget*) { return new MainForm; }});
+    for (const QString& file : shippedFiles("model"))
+        all.push_back({"model editor " + file,
+                       [file](QWidget* p) { return showingFile(new DataSettingForm(p, 1), file); }});
+    for (const QString& file : shippedFiles("cmd"))
+        all.push_back({"command replies " + file,
+                       [file](QWidget* p) { return showingFile(new DataSettingForm(p, 2), file); }});
+    for (const QString& file : shippedFiles("prop"))
+        all.push_back({"send-flow editor " + file,
+                       [file](QWidget* p) { return showingFile(new TaskSettingForm(p), file); }});
+    for (char mode = 0; mode < 3; ++mode)
+        all.push_back({QString("calculator mode %1").arg(int(mode)),
+                       [mode](QWidget* p) { return new CalcForm(p, mode); }});
+    for (char mode = 0; mode < 8; ++mode)
+        all.push_back({QString("encoding converter mode %1").arg(int(mode)),
+                       [mode](QWidget* p) { return new CharSetForm(p, mode); }});
+    // Values that show the widest texts: course 360, the SOS alarm, the
+    // longest alarm name.
+    all.push_back({"course/status editor", [](QWidget* p) {
+                       Zuno::DirectionAndStat v;
+                       v.direction = 360;
+                       return new DeviceStatusForm(p, v, "航向/状态_ace");
+                   }});
+    all.push_back({"terminal-information editor", [](QWidget* p) {
+                       Zuno::TerminalContent v;
+                       v.alarm = 4;
+                       return new AlertStatusForm(p, v, "终端信息_ace");
+                   }});
+    all.push_back({"alarm/language editor", [](QWidget* p) {
+                       return new AlertLngForm(p, Zuno::AlertAndLang{0x12, 0}, "告警语言_ace");
+                   }});
+    all.push_back({"base converter", [](QWidget* p) { return new BinForm(p); }});
+    all.push_back({"About", [](QWidget* p) { return new AboutForm(p); }});
+    return all;
+}
+
+} // namespace
+
+class WindowFitTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<zt::ConfigTree> tree;
+    std::vector<Window> all;
+
+private slots:
+    void initTestCase() {
+        QApplication::setStyle("Fusion");
+        QVERIFY2(QFontInfo(QFont(kFont, 9)).family() == kFont, "the font WenQuanYi Micro Hei is not installed");
+        Zuno::MessageBoxes::setUnattended(true);
+        MainForm::registerSignalTypes();
+        // The windows read (and the main window writes) a copy of the shipped conf/.
+        tree = std::make_unique<zt::ConfigTree>();
+        QVERIFY(tree->copyFolder(shippedConf(), "conf"));
+        Zuno::setBaseFolder(tree->root());
+        all = windows();
+    }
+    void cleanupTestCase() {
+        Zuno::setBaseFolder(QString());
+        QApplication::setFont(QFont());
+    }
+
+    void showsWholeTexts_data() {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<int>("points");
+        for (int points : {9, 10})
+            for (size_t i = 0; i < all.size(); ++i)
+                QTest::addRow("%s at %d pt", qPrintable(all[i].name), points) << int(i) << points;
+    }
+    void showsWholeTexts() {
+        QFETCH(int, window);
+        QFETCH(int, points);
+        QApplication::setFont(QFont(kFont, points));
+        QWidget parent;
+        std::unique_ptr<QWidget> w(all[size_t(window)].open(&parent));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const QStringList unfit = zt::unfitControls(w.get());
+        const QString shots = qEnvironmentVariable("ZUNO_FIT_SHOTS");
+        if (!shots.isEmpty())
+            w->grab().save(shots + "/" + QString(QTest::currentDataTag()).replace(QRegularExpression("[^\\w.]+"), "_") +
+                           ".png");
+        QVERIFY2(unfit.isEmpty(), qPrintable("\n  " + unfit.join("\n  ")));
+    }
+};
+
+ZT_GUI_TEST_MAIN(WindowFitTest)
+#include "window_fit_qtest.moc"
