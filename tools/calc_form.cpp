@@ -7,6 +7,7 @@
 
 #include "tools/calc.h"
 #include "ui_calc_form.h"
+#include "widgets/fit_size.h"
 
 CalcForm::CalcForm(QWidget* parent, char mode) : QDialog(parent), ui(new Ui_CalcForm), mode(mode) {
     static const std::map<char, QString> titleMap = {
@@ -48,7 +49,21 @@ void CalcForm::on_buttonBox_accepted() {
     case 2: result = distance(); break;
     default: return;
     }
-    if (!result.isEmpty()) ui->edOut->setText(result);
+    if (result.isEmpty())
+        return;
+    ui->edOut->setText(result);
+    showWhole(result);
+}
+
+void CalcForm::showWhole(const QString& result) {
+    // The dialog's fixed width was drawn for a smaller font: a result wider
+    // than the box (a distance at 9 pt, a list of unreadable parts) widens
+    // the dialog instead of scrolling out of sight.
+    if (fitsize::widthForText(ui->edOut, result) <= ui->edOut->width())
+        return;
+    fitsize::widenFor(ui->edOut, result);
+    setMaximumWidth(QWIDGETSIZE_MAX);
+    fitsize::growToLayout(this, size());
 }
 
 void CalcForm::on_buttonBox_rejected() { close(); }

@@ -29,6 +29,8 @@ private slots:
 private:
     // The input box's paragraphs, each trimmed, joined.
     QString input() const;
+    // Widens the dialog when `result` does not fit in the output box.
+    void showWhole(const QString& result);
 
     Ui_CalcForm* ui;
     char mode;

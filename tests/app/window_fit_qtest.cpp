@@ -14,6 +14,7 @@
 #include <QFontInfo>
 #include <QListView>
 #include <QRegularExpression>
+#include <QTextEdit>
 #include <QtTest>
 
 #include "app/mainform.h"
@@ -86,6 +87,19 @@ std::vector<Window> windows() {
     for (char mode = 0; mode < 8; ++mode)
         all.push_back({QString("encoding converter mode %1").arg(int(mode)),
                        [mode](QWidget* p) { return new CharSetForm(p, mode); }});
+    // Results wider than the output box: a distance across the globe, and
+    // every part unreadable.
+    for (const char* input : {"N0.0, E0.0, S0.0, W179.999", "N23.1l, E114.4x, N22.1y, E113.4z"})
+        all.push_back({QString("calculator result of %1").arg(input), [input](QWidget* p) {
+                           auto* form = new CalcForm(p, 2);
+                           form->show();
+                           form->findChild<QTextEdit*>("edIn")->setPlainText(input);
+                           QMetaObject::invokeMethod(form, "on_buttonBox_accepted");
+                           // The dialog grows on the next turn of the event loop.
+                           const QSize before = form->size();
+                           QTest::qWaitFor([&] { return form->size() != before; }, 2000);
+                           return form;
+                       }});
     // Values that show the widest texts: course 360, the SOS alarm, the
     // longest alarm name.
     all.push_back({"course/status editor", [](QWidget* p) {
