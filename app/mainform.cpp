@@ -11,6 +11,7 @@
 #include "app/desktop_programs.h"
 #include "app/message_boxes.h"
 #include "app/message_log.h"
+#include "app/traffic_pane.h"
 #include "builders/message_builder.h"
 #include "connection/base_folder.h"
 #include "connection/settings.h"
@@ -24,24 +25,8 @@
 
 namespace {
 
-// A pane that holds more text blocks than this is emptied before the next text.
-constexpr int kPaneBlockLimit = 1000;
-
 // How long closing the window waits for a connection's worker thread to end.
 constexpr std::chrono::milliseconds kShutdownWait{5000};
-
-// Inserts plain text at the start or the end of a pane and scrolls to it. The
-// limit counts text blocks, so it is the same at every window width.
-void insertIntoPane(QTextEdit* pane, const QString& text, QTextCursor::MoveOperation where) {
-    if (pane->document()->blockCount() > kPaneBlockLimit)
-        pane->clear();
-    QTextCursor cursor = pane->textCursor();
-    cursor.movePosition(where);
-    pane->setTextCursor(cursor);
-    pane->insertPlainText(text);
-    QScrollBar* bar = pane->verticalScrollBar();
-    bar->setValue(where == QTextCursor::End ? bar->maximum() : bar->minimum());
-}
 
 } // namespace
 
@@ -203,14 +188,20 @@ void MainForm::singalReceiveInboxMessage(const QString& text) {
     // A frame is appended as a line of its own: text typed or shown before it
     // may not end with a line feed, and the two would join into one line that
     // Parse and Send then take for one frame.
-    const QString last = ui->teIn->document()->lastBlock().text();
-    const bool startsOwnLine = last.isEmpty() || ui->teIn->document()->blockCount() > kPaneBlockLimit;
-    insertIntoPane(ui->teIn, startsOwnLine ? text : QStringLiteral("\n") + text, QTextCursor::End);
+    Zuno::PaneBatch batch = inboxBatch();
+    batch.add(text);
+    Zuno::fillPane(ui->teIn, batch);
 }
 
 void MainForm::singalReceiveOutboxMessage(const QString& text) {
-    insertIntoPane(ui->tbOut, text, QTextCursor::Start);
+    Zuno::PaneBatch batch = outboxBatch();
+    batch.add(text);
+    Zuno::fillPane(ui->tbOut, batch);
 }
+
+Zuno::PaneBatch MainForm::inboxBatch() const { return Zuno::paneBatch(ui->teIn, Zuno::PaneBatch::AtEnd, true); }
+
+Zuno::PaneBatch MainForm::outboxBatch() const { return Zuno::paneBatch(ui->tbOut, Zuno::PaneBatch::AtStart, false); }
 
 void MainForm::on_actionClearAll_triggered() {
     ui->teIn->setPlainText(QString());

@@ -18,6 +18,7 @@
 #include "connection/client_status.h"
 #include "connection/config_catalogue.h"
 #include "connection/flow_tick.h"
+#include "connection/pane_batch.h"
 #include "connection/send_flow.h"
 #include "connection/text_mailbox.h"
 #include "protocol/message.h"
@@ -118,10 +119,11 @@ private:
     void start();
     // Asks the connection to end; the clean-up reports CLIENT_DISCONNECTED.
     void stop();
-    // Ends the connection of `io` on its worker thread.
-    void cleanup(asio::io_context* io);
+    // Ends the connection of `io` on its worker thread; `endNote` says why
+    // (empty: the window ended it).
+    void cleanup(asio::io_context* io, std::string endNote = std::string());
     void onConnected(ProtocolClient* c, bool connected);
-    void onClosed();
+    void onClosed(ProtocolClient* c);
     void onPacket(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg);
     void onTick(ProtocolClient* c);
     // A command reply that is not sent: the status bar says which and why.
@@ -143,8 +145,16 @@ private:
     // A status change from any thread; on the worker thread it waits in
     // `mailbox` too, so the status signal's value never crosses threads
     // inside Qt's event queue and keeps its order with the texts.
-    void postStatus(CLIENT_STATUS s);
+    // `note` (UTF-8) replaces the status bar's text for `s`.
+    void postStatus(CLIENT_STATUS s, std::string note = std::string());
+    // Takes one slice of the mailbox into the window and asks for the next
+    // turn of the event loop while letters remain.
     Q_INVOKABLE void deliverMail();
+    // Tells in the status bar what the connection is doing, or why it ended.
+    void showConnectionState(CLIENT_STATUS s, const std::string& note = std::string());
+    // Empty batches for the input box and the report pane as they stand.
+    Zuno::PaneBatch inboxBatch() const;
+    Zuno::PaneBatch outboxBatch() const;
     // Whether a settings dialog may open: asks first while a connection is up.
     bool confirmStopForSettings();
     void startDesktopProgram(const QStringList& programs, const QString& missingText);

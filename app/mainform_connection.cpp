@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -18,6 +19,7 @@
 
 #include "app/mainform.h"
 #include "app/message_boxes.h"
+#include "app/traffic_pane.h"
 #include "builders/message_builder.h"
 #include "connection/analyser.h"
 #include "connection/io_thread.h"
@@ -27,6 +29,16 @@
 #include "ui_mainform.h"
 
 namespace {
+
+// One turn of the event loop takes letters from the mailbox until their
+// texts make this many text blocks (the measure of the panes' work), or this
+// many letters, or this much time has gone by; the rest waits for the next
+// turn, so a burst of frames never holds the window for long.
+constexpr int kSliceBlocks = 300;
+constexpr std::size_t kSliceLetters = 200;
+constexpr qint64 kSliceMillis = 10;
+// Letters taken under the mailbox's lock at a time.
+constexpr std::size_t kTakeAtOnce = 10;
 
 QString now() { return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); }
 
@@ -86,22 +98,59 @@ void MainForm::post(Zuno::TextMailbox::Box box, std::string text) {
         QMetaObject::invokeMethod(this, "deliverMail", Qt::QueuedConnection);
 }
 
-void MainForm::postStatus(CLIENT_STATUS s) {
+void MainForm::postStatus(CLIENT_STATUS s, std::string note) {
     if (QThread::currentThread() == thread()) {
         emit signalSendButtonEnable(s);
+        showConnectionState(s, note);
         return;
     }
-    if (mailbox.putStatus(static_cast<int>(s)))
+    if (mailbox.putStatus(static_cast<int>(s), std::move(note)))
         QMetaObject::invokeMethod(this, "deliverMail", Qt::QueuedConnection);
 }
 
 void MainForm::deliverMail() {
-    for (auto& letter : mailbox.takeAll()) {
-        if (letter.box == Zuno::TextMailbox::Box::Status)
-            emit signalSendButtonEnable(static_cast<CLIENT_STATUS>(letter.status));
-        else
-            post(letter.box, std::move(letter.text));
+    // The slice's texts go into each pane at once; a status change puts in
+    // the texts before it first, so texts and statuses keep their order.
+    Zuno::PaneBatch in = inboxBatch();
+    Zuno::PaneBatch out = outboxBatch();
+    const auto fill = [&] {
+        Zuno::fillPane(ui->teIn, in);
+        Zuno::fillPane(ui->tbOut, out);
+    };
+    QElapsedTimer clock;
+    clock.start();
+    std::size_t taken = 0;
+    bool more = true;
+    std::deque<Zuno::TextMailbox::Letter> letters;
+    while (more && taken < kSliceLetters && in.textBlocks() + out.textBlocks() < kSliceBlocks &&
+           clock.elapsed() < kSliceMillis) {
+        letters.clear();
+        more = mailbox.take(std::min(kTakeAtOnce, kSliceLetters - taken), letters);
+        taken += letters.size();
+        for (auto& letter : letters) {
+            if (letter.box == Zuno::TextMailbox::Box::Status) {
+                fill();
+                const auto s = static_cast<CLIENT_STATUS>(letter.status);
+                emit signalSendButtonEnable(s);
+                showConnectionState(s, letter.text);
+                in = inboxBatch();
+                out = outboxBatch();
+            } else if (letter.box == Zuno::TextMailbox::Box::Inbox) {
+                in.add(fromUtf8(letter.text));
+            } else {
+                out.add(fromUtf8(letter.text));
+            }
+        }
     }
+    fill();
+    if (more)
+        QMetaObject::invokeMethod(this, "deliverMail", Qt::QueuedConnection);
+}
+
+void MainForm::showConnectionState(CLIENT_STATUS s, const std::string& note) {
+    const std::string text = note.empty() ? Zuno::connectionStateText(s, ip, port) : note;
+    if (!text.empty())
+        statusBar()->showMessage(fromUtf8(text));
 }
 
 // ---- Connect and Disconnect (GUI thread) ----
@@ -117,16 +166,22 @@ void MainForm::on_btnConnect_clicked() {
             // No thread runs yet (its creation is the last step), so nothing
             // else holds the connection: drop it and be usable again.
             qDebug() << "start" << fromUtf8(e.what());
-            std::lock_guard<std::mutex> lock(connectionMutex);
-            client.reset();
-            ioContext.reset();
+            {
+                std::lock_guard<std::mutex> lock(connectionMutex);
+                client.reset();
+                ioContext.reset();
+            }
             status = CLIENT_DISCONNECTED;
+            showConnectionState(CLIENT_DISCONNECTED,
+                                Zuno::connectionEndText({Zuno::ConnectionEnd::ConnectFailed, e.what(), {}}));
         }
     } else if (s == CLIENT_LOGGED_IN) {
         status = CLIENT_DISCONNECTING;
         stop();
     }
     singalReceiveButtonEnable(status.load());
+    if (status.load() != CLIENT_DISCONNECTED)
+        showConnectionState(status.load());
 }
 
 void MainForm::start() {
@@ -157,7 +212,7 @@ void MainForm::start() {
     ProtocolClient* cp = c.get();
     c->login_timeout = loginTimeout;
     c->on_connected = [this, cp](bool connected) { onConnected(cp, connected); };
-    c->on_closed = [this] { onClosed(); };
+    c->on_closed = [this, cp] { onClosed(cp); };
     c->on_tick = [this, cp] { onTick(cp); };
     c->on_packet = [this](const std::error_code& e, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
         onPacket(e, pack, std::move(msg));
@@ -182,7 +237,7 @@ void MainForm::stop() {
 
 // ---- worker thread ----
 
-void MainForm::cleanup(asio::io_context* io) {
+void MainForm::cleanup(asio::io_context* io, std::string endNote) {
     std::shared_ptr<asio::io_context> ownIo;
     std::shared_ptr<ProtocolClient> ownClient;
     {
@@ -205,7 +260,9 @@ void MainForm::cleanup(asio::io_context* io) {
         ownClient.reset();
         ownIo.reset();
     });
-    postStatus(CLIENT_DISCONNECTED);
+    if (endNote.empty())
+        endNote = Zuno::connectionEndText(Zuno::ConnectionEnd{});
+    postStatus(CLIENT_DISCONNECTED, std::move(endNote));
 }
 
 void MainForm::onConnected(ProtocolClient* c, bool connected) {
@@ -243,11 +300,13 @@ void MainForm::onConnected(ProtocolClient* c, bool connected) {
     postStatus(CLIENT_LOGGING_IN);
 }
 
-void MainForm::onClosed() {
+void MainForm::onClosed(ProtocolClient* c) {
     qDebug() << now() << "Client is disconnected!";
     const std::shared_ptr<asio::io_context> io = connection().io;
     if (io)
-        asio::post(*io, [this, p = io.get()] { cleanup(p); });
+        asio::post(*io, [this, p = io.get(), note = Zuno::connectionEndText(c->end_reason())]() mutable {
+            cleanup(p, std::move(note));
+        });
 }
 
 void MainForm::onPacket(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {

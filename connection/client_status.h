@@ -3,7 +3,9 @@
 // The window applies the table below in one place; nothing else decides which
 // connection controls are usable.
 
+#include <chrono>
 #include <cstdint>
+#include <string>
 
 #include <QMetaType>
 
@@ -32,5 +34,29 @@ struct ControlStates {
 
 // `autoChecked`: whether the auto-send check box is checked.
 ControlStates controlsFor(CLIENT_STATUS status, bool autoChecked);
+
+// Why a connection ended, as the network client saw it.
+struct ConnectionEnd {
+    enum Kind : uint8_t {
+        Stopped,       // the owner closed it (Disconnect, a settings dialog, the window closing)
+        Refused,       // the platform refused the connection
+        ConnectFailed, // the connect failed otherwise; `detail` holds the error text
+        LoginTimeout,  // no login reply within `loginTimeout`
+        PeerClosed,    // the platform closed the connection
+        Failed,        // a read or a write failed; `detail` holds the error text
+        BadFrame,      // a frame's start or length cannot be read; `detail` holds its first bytes
+    };
+    Kind kind = Stopped;
+    std::string detail;
+    std::chrono::milliseconds loginTimeout{0};
+};
+
+// The status bar's text (UTF-8) while a connection is in `status`; `host` and
+// `port` name the platform. Empty for CLIENT_DISCONNECTED, which
+// connectionEndText tells.
+std::string connectionStateText(CLIENT_STATUS status, const std::string& host, uint32_t port);
+
+// The status bar's text (UTF-8) once a connection has ended.
+std::string connectionEndText(const ConnectionEnd& end);
 
 } // namespace Zuno

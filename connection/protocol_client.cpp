@@ -85,6 +85,10 @@ void ProtocolClient::handle_connect(const std::error_code& ec) {
         return;
     }
     if (ec) {
+        if (ec == asio::error::connection_refused)
+            end_.kind = Zuno::ConnectionEnd::Refused;
+        else
+            end_ = Zuno::ConnectionEnd{Zuno::ConnectionEnd::ConnectFailed, ec.message(), {}};
         std::error_code ignored;
         socket.close(ignored);
         if (on_connected) guarded("on_connected", [&] { on_connected(false); });
@@ -115,14 +119,14 @@ void ProtocolClient::do_read_header() {
 
 void ProtocolClient::refuse_frame(const std::string& reason, const std::vector<uint8_t>& bytes, std::size_t count) {
     qDebug() << qText(reason) << qText(hexOf(bytes, count));
-    close();
+    close_for(Zuno::ConnectionEnd::BadFrame, hexOf(bytes, count));
 }
 
 void ProtocolClient::handle_read_header(const std::error_code& ec, const std::shared_ptr<MoPack>& pack) {
     if (stopped_) return;
     if (ec) {
         qDebug() << ec.value();
-        close();
+        close_after(ec);
         return;
     }
     std::vector<uint8_t>& data = *pack->data;
@@ -159,7 +163,7 @@ void ProtocolClient::handle_read_body(const std::error_code& ec, const std::shar
     if (stopped_) return;
     if (ec) {
         qDebug() << qText(ec.message());
-        close();
+        close_after(ec);
         return;
     }
     if (pack->begin == Zuno::kBeginLong) pack->protocol = (*pack->data)[4];
@@ -285,7 +289,7 @@ void ProtocolClient::complete_write(std::deque<Item>& queue, std::atomic<std::si
                                     const std::error_code& ec) {
     if (ec) {
         // The entry keeps its place; the connection ends.
-        if (!stopped_) close();
+        if (!stopped_) close_after(ec);
         return;
     }
     Item item = std::move(queue.front());
@@ -329,7 +333,7 @@ void ProtocolClient::handle_login_timer(const std::error_code& ec) {
     if (stopped_ || ec) return;
     if (state == kConnected) {
         qDebug() << QString::fromUtf8("登录超时");
-        close();
+        close_for(Zuno::ConnectionEnd::LoginTimeout);
     }
 }
 
@@ -342,6 +346,21 @@ void ProtocolClient::close() {
     ms_timer.reset();
     strand.reset();
     if (socket.is_open()) asio::post(io_, [this] { do_close(); });
+}
+
+void ProtocolClient::close_for(Zuno::ConnectionEnd::Kind kind, std::string detail) {
+    if (!stopped_)
+        end_ = Zuno::ConnectionEnd{kind, std::move(detail), kind == Zuno::ConnectionEnd::LoginTimeout ? login_timeout
+                                                                                                   : std::chrono::milliseconds(0)};
+    close();
+}
+
+void ProtocolClient::close_after(const std::error_code& ec) {
+    // The platform's orderly end of the stream; anything else is an error.
+    if (ec == asio::error::eof)
+        close_for(Zuno::ConnectionEnd::PeerClosed);
+    else
+        close_for(Zuno::ConnectionEnd::Failed, ec.message());
 }
 
 void ProtocolClient::do_close() {

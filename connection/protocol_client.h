@@ -28,6 +28,7 @@
 #include <system_error>
 #include <vector>
 
+#include "connection/client_status.h"
 #include "protocol/message.h"
 
 // Results of the codec carried as network results: the value is the negative
@@ -115,6 +116,9 @@ public:
     void start_login_timer();
     // Stops the client; may be called repeatedly, on the io thread.
     void close();
+    // Why the client closed: what ended it first. Stopped when the owner
+    // closed it, or while it is open. Read on the io thread (in `on_closed`).
+    const Zuno::ConnectionEnd& end_reason() const { return end_; }
 
     // Whether `frame` is one complete frame: more than 9 bytes, 0D 0A where its
     // length field puts the stop bytes, and the CRC before them correct.
@@ -132,6 +136,10 @@ private:
     void do_read_body(const std::shared_ptr<MoPack>& pack);
     void handle_read_body(const std::error_code& ec, const std::shared_ptr<MoPack>& pack);
     void on_frame(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg);
+    // Closes the client for `kind`, remembered unless an end came first.
+    void close_for(Zuno::ConnectionEnd::Kind kind, std::string detail = std::string());
+    // Closes the client after a failed read or write.
+    void close_after(const std::error_code& ec);
     // Logs why reading stops and closes the client.
     void refuse_frame(const std::string& reason, const std::vector<uint8_t>& bytes, std::size_t count);
 
@@ -157,6 +165,7 @@ private:
     std::atomic<bool> stopped_{false};
     std::atomic<bool> socket_open_{false};
     bool closed_reported_ = false;
+    Zuno::ConnectionEnd end_;
     // Entries accepted by the gate and not yet written or dropped, per queue:
     // the gate's emptiness test reads these from any thread.
     std::atomic<std::size_t> pending_messages_{0};

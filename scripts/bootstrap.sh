@@ -39,6 +39,9 @@ configure_and_build() { # dir, extra cmake args...
   cmake --build "$dir" -j "$JOBS"
 }
 
+# Sourced (scripts/screenshot.sh): the settings and functions above only.
+if [[ "${BASH_SOURCE[0]}" != "$0" ]]; then return 0; fi
+
 case "$MODE" in
   run)
     install_missing

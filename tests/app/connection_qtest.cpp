@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -20,8 +21,10 @@
 
 #include "app/mainform.h"
 #include "app/message_boxes.h"
+#include "app/traffic_pane.h"
 #include "connection/base_folder.h"
 #include "connection/config_tree.h"
+#include "connection/reply_select.h"
 #include "connection/report_block.h"
 #include "gui_test_main.h"
 #include "protocol/helpers.h"
@@ -110,6 +113,7 @@ class ConnectionTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(clockReads.load() > from + 12, 10000);
     }
     QString out() { return child<QTextBrowser>("tbOut")->toPlainText(); }
+    QString bar() { return w->statusBar()->currentMessage(); }
     QString in() { return child<QTextEdit>("teIn")->toPlainText(); }
     void connectAndLogIn() {
         clickConnect();
@@ -154,13 +158,16 @@ private slots:
         platform->silence(0x01);
         clickConnect();
         QCOMPARE(w->currentStatus(), CLIENT_CONNECTING);
+        QCOMPARE(bar(), "正在连接 127.0.0.1:" + QString::number(platform->port()) + "…");
         QVERIFY(!child<QToolButton>("btnConnect")->isEnabled());
         QVERIFY(!child<QToolButton>("btnParse")->isEnabled());
         QTRY_COMPARE_WITH_TIMEOUT(framesOf(*platform, 0x01), 1, 10000);
         QTRY_COMPARE_WITH_TIMEOUT(statuses.size(), 3, 10000);
+        QCOMPARE(bar(), QString("已发送登录, 等待回复…"));
         platform->answer(0x01, &zt::TestPlatform::standardReply);
         platform->send(zt::makeReply(0x01, zt::serialOf(platform->frames().front())));
         QTRY_COMPARE_WITH_TIMEOUT(statuses, kLoginSequence, 10000);
+        QCOMPARE(bar(), QString("已登录"));
         QCOMPARE(child<QToolButton>("btnConnect")->text(), QString("断开"));
         QVERIFY(log->contains("Client is connected!"));
         QVERIFY(log->contains("Client is loginning!"));
@@ -206,8 +213,12 @@ private slots:
         QCOMPARE(int(zt::serialOf(ping)), 2);
         QTRY_VERIFY(out().contains("<< " + hexText(zt::makeReply(0x13, 2)) + "\n\"MSG\""));
 
-        disconnectAndWait();
+        clickConnect();
+        QCOMPARE(bar(), QString("正在断开…"));
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
+        QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
         QCOMPARE(statuses.last(), CLIENT_DISCONNECTED);
+        QCOMPARE(bar(), QString("已断开")); // the user's own Disconnect
         expectDisconnectedControls();
         QVERIFY(child<QCheckBox>("cbAuto")->isChecked());
         QTRY_COMPARE_WITH_TIMEOUT(platform->closedConnections(), 1, 10000);
@@ -247,7 +258,56 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
         QVERIFY(log->contains("Client is disconnected!"));
         QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+        QCOMPARE(bar(), QString("平台关闭了连接"));
         expectDisconnectedControls();
+    }
+
+    void platformSendsSomethingThatIsNoFrame() {
+        makeWindow();
+        connectAndLogIn();
+        platform->send(zt::bytes("12 34 05 01 00 01 D9 DC 0D 0A"));
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
+        QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+        QCOMPARE(bar(), QString("收到无法识别的帧, 已断开: 12 34"));
+        expectDisconnectedControls();
+    }
+
+    // A burst of frames: every report reaches the report pane, in order, and
+    // the pane ends as if each had been put in on its own; the status change
+    // that follows the burst comes after all of its reports.
+    void burstOfFramesArrivesWholeAndInOrder() {
+        makeWindow();
+        connectAndLogIn();
+        const zt::Bytes loginReply = zt::makeReply(0x01, 1);
+        QTRY_VERIFY(out().contains(hexText(loginReply)));
+        child<QAction>("actionClearAll")->trigger();
+        QString outAtEnd;
+        const auto atEnd = connect(w.get(), &MainForm::signalSendButtonEnable, w.get(), [&](CLIENT_STATUS s) {
+            if (s == CLIENT_DISCONNECTED)
+                outAtEnd = out();
+        });
+
+        constexpr int kFrames = 3000;
+        zt::Bytes burst;
+        QTextBrowser expected; // the same pane, one report at a time
+        for (int i = 1; i <= kFrames; ++i) {
+            const zt::Bytes f = zt::makeReply(0x13, static_cast<uint16_t>(i));
+            burst.insert(burst.end(), f.begin(), f.end());
+            const auto msg = makePlatformMessage(0x13, 5);
+            QCOMPARE(msg->decode(f), 0);
+            Zuno::PaneBatch one = Zuno::paneBatch(&expected, Zuno::PaneBatch::AtStart, false);
+            one.add(QString::fromStdString(Zuno::reportBlock("<< ", f, msg.get())));
+            Zuno::fillPane(&expected, one);
+        }
+        platform->send(burst);
+        platform->closeConnection();
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 60000);
+        QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+        disconnect(atEnd);
+        QCOMPARE(outAtEnd, expected.toPlainText());
+        QCOMPARE(out(), expected.toPlainText());
+        QCOMPARE(log->count("<< 78 78 05 13"), kFrames);
+        QCOMPARE(bar(), QString("平台关闭了连接"));
     }
 
     void platformRefusesTheConnection() {
@@ -260,6 +320,7 @@ private slots:
         QVERIFY(log->contains("io_context runloop is finished!"));
         QVERIFY(!log->contains("Client is connected!"));
         QCOMPARE(statuses, QList<CLIENT_STATUS>{CLIENT_DISCONNECTED});
+        QCOMPARE(bar(), QString("连接被拒绝"));
         expectDisconnectedControls();
     }
 
@@ -273,6 +334,7 @@ private slots:
         QCOMPARE(statuses, (QList<CLIENT_STATUS>{CLIENT_CONNECTED, CLIENT_LOGGING_IN, CLIENT_LOGGING_IN,
                                                  CLIENT_DISCONNECTED}));
         QVERIFY(log->contains("登录超时"));
+        QCOMPARE(bar(), QString("0.2 秒内未收到登录回复"));
         QCOMPARE(framesOf(*platform, 0x01), 1);
         expectDisconnectedControls();
     }

@@ -20,6 +20,7 @@
 
 #include "app/mainform.h"
 #include "app/message_boxes.h"
+#include "app/traffic_pane.h"
 #include "builders/model_file.h"
 #include "gui_test_main.h"
 #include "connection/base_folder.h"
@@ -439,6 +440,50 @@ private slots:
         QCOMPARE(pane->document()->blockCount(), 1001);
         put("z\n"); // more than 1000: emptied first
         QCOMPARE(pane->toPlainText(), QString("z\n"));
+    }
+
+    // Texts put into a pane in one batch leave it exactly as one insertion
+    // each: same text, same blocks, the limit applied at the same places.
+    void batchFillsAPaneAsOneTextAtATime_data() {
+        QTest::addColumn<bool>("atEnd");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QStringList>("texts");
+        const QString ps(QChar::ParagraphSeparator);
+        QTest::newRow("end, own lines after a line without feed")
+            << true << "78 78 01" << QStringList{"a\n", "b", "c\n", "", "d"};
+        QTest::newRow("end, limit passed twice")
+            << true << "1\n2\n3\n" << QStringList{"a\n", "b\nc\n", "d\n", "e\nf\ng\nh\n", "i\n", "j\n"};
+        QTest::newRow("end, other line breaks")
+            << true << "" << QStringList{"a\r\nb\r", "c" + ps + "d", "e\r\n", "f\rg\n", "h"};
+        // Each kind of break brings the pane to the limit, or just past it.
+        QTest::newRow("end, carriage returns") << true << "" << QStringList{"a\rb\rc\rd\r", "e\n", "f\n"};
+        QTest::newRow("end, paragraph marks") << true << "" << QStringList{"a" + ps + "b" + ps + "c" + ps + "d" + ps, "e"};
+        QTest::newRow("end, CR LF is one break") << true << "" << QStringList{"a\r\nb\r\nc\r\n", "d\n", "e\n"};
+        QTest::newRow("start, limit passed twice")
+            << false << "old\n" << QStringList{"a\n", "b\nc\n", "d\n", "e\nf\ng\nh\n", "i\n", "j\n"};
+        QTest::newRow("start, texts without feed")
+            << false << "x" << QStringList{"a", "b\n", "", "c\r\nd" + ps, "e"};
+    }
+    void batchFillsAPaneAsOneTextAtATime() {
+        QFETCH(bool, atEnd);
+        QFETCH(QString, before);
+        QFETCH(QStringList, texts);
+        constexpr int limit = 4;
+        const auto where = atEnd ? Zuno::PaneBatch::AtEnd : Zuno::PaneBatch::AtStart;
+        QTextEdit single;
+        QTextEdit batched;
+        single.setPlainText(before);
+        batched.setPlainText(before);
+        Zuno::PaneBatch all = Zuno::paneBatch(&batched, where, atEnd, limit);
+        for (const QString& t : texts) {
+            Zuno::PaneBatch one = Zuno::paneBatch(&single, where, atEnd, limit);
+            one.add(t);
+            Zuno::fillPane(&single, one);
+            all.add(t);
+        }
+        Zuno::fillPane(&batched, all);
+        QCOMPARE(batched.toPlainText(), single.toPlainText());
+        QCOMPARE(batched.document()->blockCount(), single.document()->blockCount());
     }
 
     void paneLimitIgnoresTheWindowWidth() {

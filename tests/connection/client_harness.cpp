@@ -25,7 +25,12 @@ void ClientRun::connect(const TestPlatform& platform, const std::function<void(P
         note([&] { connected_.push_back(ok); });
         if (ok && whenConnected) whenConnected(*c);
     };
-    client->on_closed = [this] { note([&] { ++closed_; }); };
+    client->on_closed = [this] {
+        note([&] {
+            ++closed_;
+            end_ = client->end_reason();
+        });
+    };
     client->on_tick = [this] { note([&] { ticks_.push_back(std::chrono::steady_clock::now()); }); };
     client->on_packet = [this, c](const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
         Received r;
@@ -100,6 +105,11 @@ std::vector<Received> ClientRun::takePackets() {
 std::vector<bool> ClientRun::connectResults() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return connected_;
+}
+
+Zuno::ConnectionEnd ClientRun::endSeen() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return end_;
 }
 
 int ClientRun::closedCount() const {

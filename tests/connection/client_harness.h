@@ -63,6 +63,8 @@ public:
     std::vector<Received> takePackets();
     std::vector<bool> connectResults() const;
     int closedCount() const;
+    // The client's end_reason() as on_closed saw it.
+    Zuno::ConnectionEnd endSeen() const;
     int tickCount() const;
     std::vector<std::chrono::steady_clock::time_point> tickTimes() const;
 
@@ -75,6 +77,7 @@ private:
     std::vector<bool> connected_;
     std::vector<std::chrono::steady_clock::time_point> ticks_;
     int closed_ = 0;
+    Zuno::ConnectionEnd end_;
     bool runEnded_ = false;
     std::thread thread_;
 };

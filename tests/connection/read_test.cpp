@@ -179,6 +179,8 @@ TEST(ReadingStops, BadStartOrLengthClosesTheConnection) {
         EXPECT_EQ(client.closedCount(), 1);
         EXPECT_FALSE(client.client->is_open());
         EXPECT_EQ(client.client->state, ProtocolClient::kClosed);
+        EXPECT_EQ(client.endSeen().kind, Zuno::ConnectionEnd::BadFrame);
+        EXPECT_EQ(client.endSeen().detail, c.logged);
         EXPECT_TRUE(peer.waitForClosed(1));
     }
 }
@@ -193,6 +195,7 @@ TEST_F(Reading, PeerClosingEndsTheClientOnce) {
     EXPECT_EQ(run.closedCount(), 1);
     EXPECT_TRUE(log.contains(std::to_string(asio::error::make_error_code(asio::error::eof).value())));
     EXPECT_EQ(run.client->state, ProtocolClient::kClosed);
+    EXPECT_EQ(run.endSeen().kind, Zuno::ConnectionEnd::PeerClosed);
 }
 
 TEST_F(Reading, FrameCutShortByThePeerClosesWithTheBodyError) {
@@ -203,6 +206,7 @@ TEST_F(Reading, FrameCutShortByThePeerClosesWithTheBodyError) {
     ASSERT_TRUE(run.waitForRunEnd());
     EXPECT_EQ(run.packetCount(), 0u);
     EXPECT_TRUE(log.contains(asio::error::make_error_code(asio::error::eof).message()));
+    EXPECT_EQ(run.endSeen().kind, Zuno::ConnectionEnd::PeerClosed);
 }
 
 TEST(Connect, RefusedConnectionReportsFailureAndClosesOnce) {
@@ -217,6 +221,7 @@ TEST(Connect, RefusedConnectionReportsFailureAndClosesOnce) {
     EXPECT_EQ(run.client->state, ProtocolClient::kClosed);
     EXPECT_FALSE(run.client->is_open());
     EXPECT_EQ(run.tickCount(), 0);
+    EXPECT_EQ(run.endSeen().kind, Zuno::ConnectionEnd::Refused);
 }
 
 TEST(Connect, ClosedWhileConnectingNeverComesUp) {
@@ -229,6 +234,7 @@ TEST(Connect, ClosedWhileConnectingNeverComesUp) {
     EXPECT_EQ(run.closedCount(), 1);
     EXPECT_TRUE(run.connectResults().empty());
     EXPECT_EQ(run.tickCount(), 0);
+    EXPECT_EQ(run.endSeen().kind, Zuno::ConnectionEnd::Stopped);
     EXPECT_EQ(run.client->state, ProtocolClient::kClosed);
     EXPECT_FALSE(run.client->is_open());
 }

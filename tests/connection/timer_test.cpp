@@ -49,6 +49,8 @@ TEST(Timers, MissingLoginReplyTimesOut) {
     ASSERT_TRUE(run.waitForClosed());
     ASSERT_TRUE(run.waitForRunEnd());
     EXPECT_EQ(run.closedCount(), 1);
+    EXPECT_EQ(run.endSeen().kind, Zuno::ConnectionEnd::LoginTimeout);
+    EXPECT_EQ(run.endSeen().loginTimeout, 30ms);
     EXPECT_EQ(platform.frames().size(), 1u);
     EXPECT_TRUE(platform.waitForClosed(1));
 }

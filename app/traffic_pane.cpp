@@ -1,0 +1,30 @@
+#include "app/traffic_pane.h"
+
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+namespace Zuno {
+
+PaneBatch paneBatch(const QTextEdit* pane, PaneBatch::Where where, bool ownLines, int limit) {
+    const QTextDocument* doc = pane->document();
+    return PaneBatch(where, doc->blockCount(), doc->lastBlock().text().isEmpty(), ownLines, limit);
+}
+
+void fillPane(QTextEdit* pane, const PaneBatch& batch) {
+    if (batch.isEmpty())
+        return;
+    if (batch.clearFirst())
+        pane->clear();
+    const bool atEnd = batch.where() == PaneBatch::AtEnd;
+    QTextCursor cursor = pane->textCursor();
+    cursor.movePosition(atEnd ? QTextCursor::End : QTextCursor::Start);
+    pane->setTextCursor(cursor);
+    pane->insertPlainText(batch.text());
+    QScrollBar* bar = pane->verticalScrollBar();
+    bar->setValue(atEnd ? bar->maximum() : bar->minimum());
+}
+
+} // namespace Zuno
