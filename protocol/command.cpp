@@ -69,29 +69,42 @@ std::vector<uint8_t> action80RespTextBytes(const std::u16string& text, bool utf1
     return bytes;
 }
 
-void ReadTextBytes::remember(std::vector<uint8_t> bytes, const std::u16string& text, bool utf16be) {
+std::u16string action80RespText(const std::u16string& text, bool utf16be) {
+    // The longest run of leading units whose bytes are no more than the
+    // field keeps; the bytes only grow as units are added.
+    const size_t kept = action80RespTextBytes(text, utf16be).size();
+    size_t units = 0;
+    while (units < text.size() && commandTextBytes(text.substr(0, units + 1), utf16be).size() <= kept) ++units;
+    return text.substr(0, units);
+}
+
+void ReadTextBytes::remember(std::vector<uint8_t> bytes, const std::u16string& text, uint8_t chooser) {
     bytes_ = std::move(bytes);
     text_ = text;
-    utf16be_ = utf16be;
+    chooser_ = chooser;
     valid_ = true;
 }
 
-bool ReadTextBytes::unchanged(const std::u16string& text, bool utf16be) const {
-    return valid_ && utf16be == utf16be_ && text == text_;
+bool ReadTextBytes::unchanged(const std::u16string& text, uint8_t chooser) const {
+    return valid_ && chooser == chooser_ && text == text_;
 }
 
 namespace {
 
-// The text on the wire: as it was read while unchanged, else converted.
-std::vector<uint8_t> wireText(const ReadTextBytes& read, const std::u16string& text, bool utf16be) {
-    return read.unchanged(text, utf16be) ? read.bytes() : commandTextBytes(text, utf16be);
+// The 0x80 command has one coding each way; its texts need no coding byte.
+constexpr uint8_t kAction80Chooser = 0;
+
+// The text on the wire: as it was read while the text and its coding byte
+// are unchanged, else converted.
+std::vector<uint8_t> wireText(const ReadTextBytes& read, const std::u16string& text, uint8_t chooser, bool utf16be) {
+    return read.unchanged(text, chooser) ? read.bytes() : commandTextBytes(text, utf16be);
 }
 
-// Reads `n` text bytes, converts them and remembers them.
-std::u16string readText(ByteReader& r, size_t n, bool utf16be, ReadTextBytes& read) {
+// Reads `n` text bytes, converts them and remembers them with the coding byte.
+std::u16string readText(ByteReader& r, size_t n, uint8_t chooser, bool utf16be, ReadTextBytes& read) {
     std::vector<uint8_t> bytes = r.bytes(n);
     std::u16string text = commandTextOf(bytes, utf16be);
-    read.remember(std::move(bytes), text, utf16be);
+    read.remember(std::move(bytes), text, chooser);
     return text;
 }
 
@@ -104,7 +117,7 @@ int ZunoAction21::encode(std::vector<uint8_t>& out) {
     return encodeFrame(out, [&](ByteWriter& w) {
         w.u32(flag);
         w.u8(coding);
-        w.bytes(wireText(read_, content, coding == kCodingUtf16));
+        w.bytes(wireText(read_, content, coding, coding == kCodingUtf16));
         return 0;
     });
 }
@@ -115,7 +128,7 @@ int ZunoAction21::decode(const std::vector<uint8_t>& frame) {
         flag = r.u32();
         coding = r.u8();
         // The text ends where the length field puts the serial number.
-        content = readText(r, r.untilSerial(), coding != kCodingUtf8, read_);
+        content = readText(r, r.untilSerial(), coding, coding != kCodingUtf8, read_);
         return 0;
     });
 }
@@ -131,7 +144,7 @@ int ZunoAction80::encode(std::vector<uint8_t>& out) {
         w.u8(dataLen);
         w.u32(flag);
         // Written as decode reads it, so that a typed frame is sent unchanged.
-        w.bytes(wireText(read_, content, false));
+        w.bytes(wireText(read_, content, kAction80Chooser, false));
         if (noLanguage == 0) encodeAlertAndLang(w, AlertAndLang);
         return 0;
     });
@@ -150,7 +163,7 @@ int ZunoAction80::decode(const std::vector<uint8_t>& frame) {
         const size_t textBytes = dataLen - kFlagBytes;
         // The text (and the pair) must lie before the serial number.
         if (!requireContent(r, textBytes + (noLanguage == 0 ? 2 : 0))) return kErrTooShort;
-        content = readText(r, textBytes, false, read_);
+        content = readText(r, textBytes, kAction80Chooser, false, read_);
         if (noLanguage == 0) decodeAlertAndLang(r, AlertAndLang);
         return 0;
     });
@@ -166,7 +179,7 @@ int ZunoAction81::encode(std::vector<uint8_t>& out) {
     return encodeFrame(out, [&](ByteWriter& w) {
         w.u8(dataLen);
         w.u32(flag);
-        w.bytes(wireText(read_, content, encodesUtf16(AlertAndLang)));
+        w.bytes(wireText(read_, content, AlertAndLang.language, encodesUtf16(AlertAndLang)));
         encodeAlertAndLang(w, AlertAndLang);
         return 0;
     });
@@ -183,7 +196,7 @@ int ZunoAction81::decode(const std::vector<uint8_t>& frame) {
         r.skip(textBytes);
         decodeAlertAndLang(r, AlertAndLang);
         ByteReader text(r.data(), textAt);
-        content = readText(text, textBytes, decodesUtf16(AlertAndLang), read_);
+        content = readText(text, textBytes, AlertAndLang.language, decodesUtf16(AlertAndLang), read_);
         return 0;
     });
 }
@@ -199,9 +212,9 @@ int ZunoAction80Resp::encode(std::vector<uint8_t>& out) {
         w.u8(dataLen);
         w.u32(flag);
         // The field as it was read, padding included, while the text is unchanged.
-        const bool utf16be = encodesUtf16(AlertAndLang);
-        const std::vector<uint8_t> text =
-            read_.unchanged(content, utf16be) ? read_.bytes() : action80RespTextBytes(content, utf16be);
+        const std::vector<uint8_t> text = read_.unchanged(content, AlertAndLang.language)
+                                              ? read_.bytes()
+                                              : action80RespTextBytes(content, encodesUtf16(AlertAndLang));
         w.bytes(text);
         w.fill(kAction80RespTextBytes - std::min(text.size(), kAction80RespTextBytes), 0x00);
         encodeAlertAndLang(w, AlertAndLang);
@@ -218,9 +231,14 @@ int ZunoAction80Resp::decode(const std::vector<uint8_t>& frame) {
         r.skip(kAction80RespTextBytes);
         decodeAlertAndLang(r, AlertAndLang);
         ByteReader field(r.data(), fieldAt);
-        content = readText(field, kAction80RespTextBytes, decodesUtf16(AlertAndLang), read_);
+        content = readText(field, kAction80RespTextBytes, AlertAndLang.language, decodesUtf16(AlertAndLang), read_);
         return 0;
     });
+}
+
+std::u16string ZunoAction80Resp::sentText() const {
+    return read_.unchanged(content, AlertAndLang.language) ? content
+                                                           : action80RespText(content, encodesUtf16(AlertAndLang));
 }
 
 std::unique_ptr<ZunoMSG> ZunoAction80Resp::clone() const { return std::make_unique<ZunoAction80Resp>(*this); }

@@ -38,22 +38,27 @@ std::u16string commandTextOf(const std::vector<uint8_t>& bytes, bool utf16be);
 // zero padding: cut, when too long, after the last whole character that fits
 // (no UTF-8 sequence and no surrogate pair is split).
 std::vector<uint8_t> action80RespTextBytes(const std::u16string& text, bool utf16be);
+// The part of the text whose bytes action80RespTextBytes keeps.
+std::u16string action80RespText(const std::u16string& text, bool utf16be);
 
 // The bytes a decoded text was read from. Bytes that are no valid UTF-8 do
-// not survive the way into UTF-16 units; while the text and its coding stay
-// as decoded, encode writes these bytes again, so that a frame decoded and
-// sent again (the analyser's Send) goes out as it came in.
+// not survive the way into UTF-16 units, and a reply's language byte may read
+// one coding and write another (language 0: read as UTF-16BE, written as
+// UTF-8). While the text and the byte that chose its coding (the coding byte
+// of 0x21, the language byte of 0x81 and of the text message) stay as
+// decoded, encode writes these bytes again, so that a frame decoded and sent
+// again (the analyser's Send) goes out as it came in.
 class ReadTextBytes {
 public:
-    void remember(std::vector<uint8_t> bytes, const std::u16string& text, bool utf16be);
-    // Whether `text` in this coding is still the text that was read.
-    bool unchanged(const std::u16string& text, bool utf16be) const;
+    void remember(std::vector<uint8_t> bytes, const std::u16string& text, uint8_t chooser);
+    // Whether `text` with this coding byte is still the text that was read.
+    bool unchanged(const std::u16string& text, uint8_t chooser) const;
     const std::vector<uint8_t>& bytes() const { return bytes_; }
 
 private:
     std::vector<uint8_t> bytes_;
     std::u16string text_;
-    bool utf16be_ = false;
+    uint8_t chooser_ = 0;
     bool valid_ = false;
 };
 
@@ -134,6 +139,11 @@ public:
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
     std::string toString() override;
+
+    // The text as encode writes it: the decoded text while it and the
+    // language are unchanged, else the part that fits the 30-byte field.
+    std::u16string sentText() const;
+
 private:
     ReadTextBytes read_;
 };

@@ -25,12 +25,11 @@ void writeCommandLines(std::ostream& os, const M& m, const std::string& text, co
     writeTextLine(os, "content", text, hex);
 }
 
-// 0x81 and the 0x80 text message render alike.
+// 0x81 and the 0x80 text message render alike, each with the text it sends.
 template <class M>
-std::ostream& writeReplyBlock(std::ostream& os, const M& m) {
+std::ostream& writeReplyBlock(std::ostream& os, const M& m, const std::u16string& text) {
     writeHeader(os, m);
-    writeCommandLines(os, m, trim(utf16ToUtf8(m.content)),
-                      m.AlertAndLang.language == 1 ? unitHex(m.content) : utf8Hex(m.content));
+    writeCommandLines(os, m, trim(utf16ToUtf8(text)), m.AlertAndLang.language == 1 ? unitHex(text) : utf8Hex(text));
     writeAlertAndLangBlock(os, m.AlertAndLang);
     writeTrailer(os, m);
     return os;
@@ -59,8 +58,10 @@ std::ostream& operator<<(std::ostream& os, const ZunoAction80& m) {
     return os;
 }
 
-std::ostream& operator<<(std::ostream& os, const ZunoAction81& m) { return writeReplyBlock(os, m); }
+std::ostream& operator<<(std::ostream& os, const ZunoAction81& m) { return writeReplyBlock(os, m, m.content); }
 
-std::ostream& operator<<(std::ostream& os, const ZunoAction80Resp& m) { return writeReplyBlock(os, m); }
+std::ostream& operator<<(std::ostream& os, const ZunoAction80Resp& m) {
+    return writeReplyBlock(os, m, m.sentText());
+}
 
 } // namespace Zuno

@@ -34,13 +34,29 @@ const std::map<int, std::string>& messages() {
 
 } // namespace
 
+ZunoException::ZunoException(const ZunoException& other)
+    : std::exception(other), code(other.code), message(other.message) {}
+
+ZunoException& ZunoException::operator=(const ZunoException& other) {
+    if (this != &other) {
+        std::exception::operator=(other);
+        code = other.code;
+        message = other.message;
+    }
+    return *this;
+}
+
 ZunoException::~ZunoException() = default;
 
+// The text is built anew and kept only when it differs from the one kept, so
+// a text handed out earlier stays valid until the code or the message change.
 const char* ZunoException::what() const noexcept {
+    std::lock_guard<std::mutex> lock(whatMutex_);
     try {
-        whatText_ = toString();
+        std::string text = toString();
+        if (text != whatText_) whatText_ = std::move(text);
     } catch (...) {
-        whatText_.clear();
+        // Out of memory: the text kept last is the best there is.
     }
     return whatText_.c_str();
 }

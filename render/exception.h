@@ -4,8 +4,9 @@
 
 #include <cstddef>
 #include <exception>
-#include <utility>
+#include <mutex>
 #include <string>
+#include <utility>
 
 namespace Zuno {
 
@@ -17,9 +18,13 @@ public:
     ZunoException() = default;
     ZunoException(int errorCode, std::string errorMessage)
         : code(errorCode), message(std::move(errorMessage)) {}
+    // Copies take the code and the message; each object keeps its own text.
+    ZunoException(const ZunoException& other);
+    ZunoException& operator=(const ZunoException& other);
     ~ZunoException() override;
 
-    // The text block; valid while the object lives and is not changed.
+    // The text block; valid while the object lives and is not changed. Calls
+    // on an unchanged object, from any thread, return the same text.
     const char* what() const noexcept override;
     std::string toString() const;
 
@@ -28,6 +33,7 @@ public:
     static std::size_t messageCount();
 
 private:
+    mutable std::mutex whatMutex_;
     mutable std::string whatText_;
 };
 

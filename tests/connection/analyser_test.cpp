@@ -225,6 +225,15 @@ TEST(AnalyserSend, EachKindOfLineGetsItsBlockAndPayload) {
     ASSERT_EQ(login.message->encode(out), 0);
     EXPECT_EQ(Zuno::toHex(out, 0, out.size(), ""), kLogin);
 
+    // A reply with language 0 reads its text as UTF-16BE and would write it as
+    // UTF-8: the text left as typed goes out as typed.
+    const std::string reply81 = frameHex(0x81, "08 00 00 00 01 61 62 63 64 00 00");
+    Zuno::TypedSending reply = Zuno::prepareTypedSending(reply81);
+    ASSERT_NE(reply.message, nullptr);
+    out.clear();
+    ASSERT_EQ(reply.message->encode(out), 0);
+    EXPECT_EQ(Zuno::toHex(out, 0, out.size(), ""), reply81);
+
     // No class: sent as typed, with the ">> " line alone.
     const std::string raw70 = frameHex(0x70, "0102");
     Zuno::TypedSending raw = Zuno::prepareTypedSending(raw70);

@@ -259,9 +259,10 @@ TEST(Action80Resp, DecodeKeepsThePaddingAsNulUnits) {
     EXPECT_EQ(back.content, std::u16string(15, char16_t(0)));
 }
 
-// Bytes that are no valid UTF-8 do not survive the way into UTF-16 units; a
-// decoded frame whose text is left alone is still sent as it came in, and
-// the 0x80 command's carried length keeps matching its text.
+// Bytes that are no valid UTF-8 do not survive the way into UTF-16 units,
+// and a reply with language 0 reads UTF-16BE but writes UTF-8; a decoded
+// frame whose text and coding byte are left alone is still sent as it came
+// in, and the 0x80 command's carried length keeps matching its text.
 TEST(CommandTexts, DecodedFrameIsSentAgainUnchanged) {
     struct Case {
         const char* what;
@@ -276,6 +277,10 @@ TEST(CommandTexts, DecodedFrameIsSentAgainUnchanged) {
         {"0x80 text message", makeOf<Zuno::ZunoAction80Resp>(),
          // A four-byte character, then one cut short, then padding.
          zt::frameOf(0x80, "0A 00 00 00 01 F0 9F 98 80 F0 9F 98 " + zeros(23) + "00 02")},
+        {"0x81 language 0", makeOf<Zuno::ZunoAction81>(), zt::frameOf(0x81, "08 00 00 00 01 61 62 63 64 00 00")},
+        {"0x81 language 0, odd text", makeOf<Zuno::ZunoAction81>(), zt::frameOf(0x81, "07 00 00 00 01 61 62 63 00 00")},
+        {"0x80 text message language 0", makeOf<Zuno::ZunoAction80Resp>(),
+         zt::frameOf(0x80, "08 00 00 00 01 61 62 63 64 " + zeros(26) + "00 00")},
     };
     for (const Case& c : cases) {
         auto m = c.make();
@@ -291,4 +296,14 @@ TEST(CommandTexts, DecodedFrameIsSentAgainUnchanged) {
     EXPECT_EQ(m.content, u"ac");
     m.content = u"xyz";
     EXPECT_EQ(contentOf(encoded(m)), "07 00 00 00 01 78 79 7A 00 02");
+
+    // So is an unchanged text whose language changed: language 1 writes the
+    // two units read from 61 62 63 64 as UTF-16BE, language 2 as UTF-8.
+    Zuno::ZunoAction81 reply;
+    ASSERT_EQ(reply.decode(cases[5].frame), 0);
+    EXPECT_EQ(reply.content, (std::u16string{char16_t(0x6162), char16_t(0x6364)}));
+    reply.AlertAndLang.language = 1;
+    EXPECT_EQ(contentOf(encoded(reply)), "08 00 00 00 01 61 62 63 64 00 01");
+    reply.AlertAndLang.language = 2;
+    EXPECT_EQ(contentOf(encoded(reply)), "08 00 00 00 01 E6 85 A2 E6 8D A4 00 02");
 }

@@ -5,6 +5,7 @@
 
 #include "protocol/address.h"
 #include "protocol/command.h"
+#include "protocol/helpers.h"
 
 namespace {
 
@@ -60,6 +61,36 @@ TEST(CommandDump, RepliesTrimAndShowThePadding) {
     r.content = m.content;
     r.AlertAndLang = m.AlertAndLang;
     EXPECT_EQ(bodyOf(r), bodyOf(m)) << "0x81 renders as the 0x80 text message";
+}
+
+// The text message's field holds 30 bytes: its dump shows the text that the
+// frame beside it carries, cut where the encoder cuts it.
+TEST(CommandDump, TextMessageShowsTheTextAsSent) {
+    struct Case {
+        const char* what;
+        std::u16string text;
+        uint8_t language;
+        std::string shown;
+        size_t bytes; // text bytes in the field
+    };
+    const Case cases[] = {
+        {"31 letters", std::u16string(30, u'x') + u"y", 2, std::string(30, 'x'), 30},
+        {"sequence across the end", std::u16string(29, u'x') + u"你", 0, std::string(29, 'x'), 29},
+        {"16 units", std::u16string(16, u'好'), 1, "好好好好好好好好好好好好好好好", 30},
+        {"pair across the end", std::u16string(14, u'x') + u"\U0001F600", 1, std::string(14, 'x'), 28},
+        {"fits", u"ok", 2, "ok", 2},
+    };
+    for (const Case& c : cases) {
+        Zuno::ZunoAction80Resp m;
+        m.content = c.text;
+        m.AlertAndLang.language = c.language;
+        std::vector<uint8_t> frame;
+        ASSERT_EQ(m.encode(frame), 0) << c.what;
+        const std::string sent = Zuno::toHex(frame, 9, c.bytes, " ");
+        EXPECT_EQ(lineOf(m.toString(), "\"content\""), "    \"content\" : \"" + c.shown + " (0x" + sent + ")\", \n")
+            << c.what;
+        EXPECT_EQ(frame[9 + c.bytes], 0) << c.what << ": padding after the text";
+    }
 }
 
 TEST(AddressDump, SwappedAddressAndAlikeClasses) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
+#include <vector>
 
 #include "protocol/message.h"
 #include "render/exception.h"
@@ -27,6 +29,34 @@ TEST(Exception, BlockEndsWithBraceAndWhatIsStable) {
     const std::string second = e.what();
     EXPECT_EQ(first, text);
     EXPECT_EQ(second, text);
+}
+
+// A text returned earlier is still readable after later calls (the sanitizer
+// reports a read of freed memory otherwise), also when two threads ask at once.
+TEST(Exception, WhatOfAnUnchangedObjectStaysValid) {
+    ZunoException e(-2, ZunoException::messageOf(-2));
+    const std::string text = e.toString();
+    const char* first = e.what();
+    EXPECT_EQ(std::strcmp(first, e.what()), 0);
+    EXPECT_EQ(first, e.what());
+
+    std::vector<std::thread> threads;
+    std::vector<int> mismatches(2, 0);
+    for (size_t t = 0; t < mismatches.size(); ++t)
+        threads.emplace_back([&e, &text, &mismatches, t] {
+            for (int i = 0; i < 2000; ++i)
+                if (text != e.what()) ++mismatches[t];
+        });
+    for (auto& th : threads) th.join();
+    EXPECT_EQ(mismatches, std::vector<int>(2, 0));
+    EXPECT_STREQ(first, text.c_str());
+
+    // A changed object gives its new text; a copy gives its own.
+    e.code = 1;
+    EXPECT_NE(std::string(e.what()).find("     \"code\" : 1,\n"), std::string::npos);
+    ZunoException copy(e);
+    EXPECT_STREQ(copy.what(), e.what());
+    EXPECT_NE(copy.what(), e.what());
 }
 
 TEST(Exception, MessageTable) {
