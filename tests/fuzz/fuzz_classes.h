@@ -55,7 +55,8 @@ ModuleKind moduleKind(const char* name) {
     return {name, &makeModule<M>, &makeCarrying<M>};
 }
 
-// Every module of the 0x94 message, in the order of the catalogue.
+// Every module of the 0x94 message, in the order of the catalogue, and the
+// module base, which has no bytes.
 inline const std::vector<ModuleKind>& moduleKinds() {
     using namespace Zuno;
     static const std::vector<ModuleKind> list{
@@ -66,7 +67,7 @@ inline const std::vector<ModuleKind>& moduleKinds() {
         moduleKind<ModuleSafeAreaFlag>("ModuleSafeAreaFlag"), moduleKind<ModuleTerminalStat>("ModuleTerminalStat"),
         moduleKind<ModuleCheckPara>("ModuleCheckPara"),       moduleKind<ModuleVin>("ModuleVin"),
         moduleKind<ModuleUUID>("ModuleUUID"),                 moduleKind<ModuleRFID>("ModuleRFID"),
-        moduleKind<ModuleICCID>("ModuleICCID"),
+        moduleKind<ModuleICCID>("ModuleICCID"),         moduleKind<ZunoPPGenarelModule>("ZunoPPGenarelModule"),
     };
     return list;
 }

@@ -82,7 +82,7 @@ bool checkModule(ZunoPPGenarelModule& m, const ModuleKind& k, bool decoded) {
     std::vector<uint8_t> e{0xEE};
     const int n = m.encode(e);
     if (n <= 0) {
-        if (decoded) fuzz::fail("%s: a decoded module does not encode (%d)", k.name, n);
+        if (decoded && (n < 0 || m.decodeSize() > 0)) fuzz::fail("%s: a decoded module does not encode (%d)", k.name, n);
         return false;
     }
     if (static_cast<size_t>(n) != e.size() - 1) fuzz::fail("%s: encode says %d bytes, wrote %zu", k.name, n, e.size() - 1);
