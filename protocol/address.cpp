@@ -49,7 +49,7 @@ int ZunoGeocoding17::decodeCellRequest(const std::vector<uint8_t>& frame, bool m
     return decodeFrame(frame, [&](ByteReader& r) {
         // The MNC width follows the MCC's first byte, bit 15 of the MCC.
         const bool wide = wideMnc(static_cast<uint16_t>(r.at(r.pos()) << 8), rule);
-        if (!requireContent(r, kCellRequestContent + (wide ? 1 : 0))) return kErrTooShort;
+        if (!requireContent(r, kCellRequestContent + (wide ? 1 : 0))) return kErrContentShort;
         decodeCellBlock(r, *this, rule);
         phone = r.text(kPhoneBytes);
         decodeAlertAndLang(r, AlertAndLang);
@@ -82,7 +82,7 @@ int ZunoGeocoding1A::encode(std::vector<uint8_t>& out) {
 
 int ZunoGeocoding1A::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) {
-        if (!requireContent(r, kGpsRequestContent)) return kErrTooShort;
+        if (!requireContent(r, kGpsRequestContent)) return kErrContentShort;
         gpsTime = decodeDateTime(r);
         decodeGpsBlock(r, *this);
         phone = r.text(kPhoneBytes);
@@ -130,7 +130,7 @@ int ZunoGeocoding17Resp::encodeReply(std::vector<uint8_t>& out) {
 int ZunoGeocoding17Resp::decodeReply(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) {
         const size_t widthBytes = isLongFrame() ? 2 : 1;
-        if (!requireContent(r, widthBytes + 4 + kTagBytes + kSeparatorBytes)) return kErrTooShort;
+        if (!requireContent(r, widthBytes + 4 + kTagBytes + kSeparatorBytes)) return kErrContentShort;
         cmdSize = static_cast<uint16_t>(r.uN(widthBytes));
         flag = r.u32();
         tag = r.text(kTagBytes);

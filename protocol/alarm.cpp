@@ -37,25 +37,26 @@ void writeAlarmCore(ByteWriter& w, const GpsAlarmFields& f, uint8_t* lbsLength, 
 }
 
 // Reads the same parts, after checking that they and `tailBytes` more bytes
-// fit before the serial number that the length field places. Returns false
-// (the reader failed) when they do not.
-bool readAlarmCore(ByteReader& r, GpsAlarmFields& f, uint8_t* lbsLength, MncWidth rule, size_t tailBytes) {
+// fit before the serial number that the length field places. Returns
+// kErrContentShort (the reader failed, nothing read) when they do not.
+int readAlarmCore(ByteReader& r, GpsAlarmFields& f, uint8_t* lbsLength, MncWidth rule, size_t tailBytes) {
     const size_t lbsBytes = lbsLength ? 1 : 0;
     const size_t mccAt = kDateTimeBytes + kGpsBlockBytes + lbsBytes;
     const size_t mncBytes = wideMncAt(r, mccAt, rule) ? 2 : 1;
-    if (!requireContent(r, kCoreBytes + lbsBytes + (mncBytes - 1) + tailBytes)) return false;
+    if (!requireContent(r, kCoreBytes + lbsBytes + (mncBytes - 1) + tailBytes)) return kErrContentShort;
     f.gpsTime = decodeDateTime(r);
     decodeGpsBlock(r, f);
     if (lbsLength) *lbsLength = r.u8();
     decodeCellBlock(r, f, rule);
     decodeStatusBlock(r, f);
     decodeAlertAndLang(r, f.AlertAndLang);
-    return true;
+    return 0;
 }
 
 // The mileage goes on the wire only when it is not 0. On decode the length
 // field says whether the frame carries it, so bytes after the frame change
-// nothing; without it `distance` keeps its value.
+// nothing; a frame without it leaves `distance` 0, whatever an earlier frame
+// carried.
 void writeMileage(ByteWriter& w, uint32_t distance) {
     if (distance != 0) w.u32(distance);
 }
@@ -71,10 +72,7 @@ int ZunoAlert16::encode(std::vector<uint8_t>& out) {
 }
 
 int ZunoAlert16::decode(const std::vector<uint8_t>& frame) {
-    return decodeFrame(frame, [this](ByteReader& r) {
-        readAlarmCore(r, *this, nullptr, MncWidth::OneByte, 0);
-        return 0;
-    });
+    return decodeFrame(frame, [this](ByteReader& r) { return readAlarmCore(r, *this, nullptr, MncWidth::OneByte, 0); });
 }
 
 int ZunoAlert26::encode(std::vector<uint8_t>& out) {
@@ -88,8 +86,9 @@ int ZunoAlert26::encode(std::vector<uint8_t>& out) {
 int ZunoAlert26::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [this](ByteReader& r) {
         const bool mileage = carriesMileage(len, kBaseLength26);
-        if (!readAlarmCore(r, *this, &lbsLength, MncWidth::OneByte, mileage ? kMileageBytes : 0)) return 0;
-        if (mileage) distance = r.u32();
+        const int rc = readAlarmCore(r, *this, &lbsLength, MncWidth::OneByte, mileage ? kMileageBytes : 0);
+        if (rc < 0) return rc;
+        distance = mileage ? r.u32() : 0;
         return 0;
     });
 }
@@ -106,9 +105,10 @@ int ZunoAlert27::encode(std::vector<uint8_t>& out) {
 int ZunoAlert27::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [this](ByteReader& r) {
         const bool mileage = carriesMileage(len, kBaseLength27);
-        if (!readAlarmCore(r, *this, &lbsLength, MncWidth::OneByte, 1 + (mileage ? kMileageBytes : 0))) return 0;
+        const int rc = readAlarmCore(r, *this, &lbsLength, MncWidth::OneByte, 1 + (mileage ? kMileageBytes : 0));
+        if (rc < 0) return rc;
         fenceID = r.u8();
-        if (mileage) distance = r.u32();
+        distance = mileage ? r.u32() : 0;
         return 0;
     });
 }
@@ -121,10 +121,7 @@ int ZunoAlertA3::encode(std::vector<uint8_t>& out) {
 }
 
 int ZunoAlertA3::decode(const std::vector<uint8_t>& frame) {
-    return decodeFrame(frame, [this](ByteReader& r) {
-        readAlarmCore(r, *this, &lbsLength, MncWidth::ByMcc, 0);
-        return 0;
-    });
+    return decodeFrame(frame, [this](ByteReader& r) { return readAlarmCore(r, *this, &lbsLength, MncWidth::ByMcc, 0); });
 }
 
 int ZunoAlertA4::encode(std::vector<uint8_t>& out) {
@@ -137,7 +134,9 @@ int ZunoAlertA4::encode(std::vector<uint8_t>& out) {
 
 int ZunoAlertA4::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [this](ByteReader& r) {
-        if (readAlarmCore(r, *this, &lbsLength, MncWidth::ByMcc, 1)) fenceID = r.u8();
+        const int rc = readAlarmCore(r, *this, &lbsLength, MncWidth::ByMcc, 1);
+        if (rc < 0) return rc;
+        fenceID = r.u8();
         return 0;
     });
 }

@@ -31,7 +31,7 @@ int ZunoAlert19::encodeWith(std::vector<uint8_t>& out, MncWidth rule) {
 
 int ZunoAlert19::decodeWith(const std::vector<uint8_t>& frame, MncWidth rule) {
     return decodeFrame(frame, [this, rule](ByteReader& r) {
-        if (!requireContent(r, kCellAlarmBytes + (wideMncAt(r, 0, rule) ? 1 : 0))) return 0;
+        if (!requireContent(r, kCellAlarmBytes + (wideMncAt(r, 0, rule) ? 1 : 0))) return kErrContentShort;
         decodeCellBlock(r, *this, rule);
         decodeStatusBlock(r, *this);
         decodeAlertAndLang(r, AlertAndLang);
@@ -65,7 +65,7 @@ int ZunoAlert95::decode(const std::vector<uint8_t>& frame) {
         const bool gps = len >= k95WithGps;
         const bool value = len > (gps ? k95WithGps : k95Plain);
         const size_t bytes = kDateTimeBytes + (gps ? k95GpsBytes : 0) + 1 + (value ? k95ValueBytes : 0);
-        if (!requireContent(r, bytes)) return 0;
+        if (!requireContent(r, bytes)) return kErrContentShort;
         gpsTime = decodeDateTime(r);
         if (gps) {
             latitude = r.u32();

@@ -44,44 +44,45 @@ int writeBikeReport(ByteWriter& w, const BikeReportFields& f, uint8_t typeByte) 
 
 // Reads the sections forward. A length byte the layout does not know stops
 // the reading with its code, kept in its member; a section that would run
-// past the serial number that the length field places fails the reader.
+// past the serial number that the length field places stops it with
+// kErrContentShort.
 int readBikeReport(ByteReader& r, BikeReportFields& f, uint8_t& typeByte) {
-    if (!requireContent(r, kDateTimeBytes + 1)) return 0;
+    if (!requireContent(r, kDateTimeBytes + 1)) return kErrContentShort;
     f.time = decodeDateTime(r);
     f.gpsSize = r.u8();
     if (f.gpsSize != 0 && f.gpsSize != kBikeGpsSize) return kErrBikeGpsSize;
     if (f.gpsSize == kBikeGpsSize) {
-        if (!requireContent(r, kGpsBlockBytes)) return 0;
+        if (!requireContent(r, kGpsBlockBytes)) return kErrContentShort;
         decodeGpsBlock(r, f);
     }
 
-    if (!requireContent(r, 1)) return 0;
+    if (!requireContent(r, 1)) return kErrContentShort;
     f.lbsMasterSize = r.u8();
     if (f.lbsMasterSize != 0 && f.lbsMasterSize != kBikeMasterSize) return kErrBikeMasterSize;
     if (f.lbsMasterSize == kBikeMasterSize) {
-        if (!requireContent(r, kMasterCellBytes)) return 0;
+        if (!requireContent(r, kMasterCellBytes)) return kErrContentShort;
         decodeCellBlock(r, f, MncWidth::OneByte);
         f.RSSI = r.u8();
     }
 
-    if (!requireContent(r, 1)) return 0;
+    if (!requireContent(r, 1)) return kErrContentShort;
     f.lbsSlaveSize = r.u8();
     if (f.lbsSlaveSize != 0 && f.lbsSlaveSize != kBikeSlaveSize) return kErrBikeSlaveSize;
     if (f.lbsSlaveSize == kBikeSlaveSize) {
-        if (!requireContent(r, kNeighbourBytes)) return 0;
+        if (!requireContent(r, kNeighbourBytes)) return kErrContentShort;
         decodeCellList(r, f.lists);
     }
 
-    if (!requireContent(r, 1)) return 0;
+    if (!requireContent(r, 1)) return kErrContentShort;
     const uint8_t wifiLength = r.u8();
     if (wifiLength % kWifiEntryBytes != 0) return kErrBikeWifiLength;
-    if (!decodeWifiEntries(r, wifiLength / kWifiEntryBytes, f.wifiArray)) return 0;
+    if (!decodeWifiEntries(r, wifiLength / kWifiEntryBytes, f.wifiArray)) return kErrContentShort;
 
-    if (!requireContent(r, 2)) return 0;
+    if (!requireContent(r, 2)) return kErrContentShort;
     typeByte = r.u8();
     f.extSize = r.u8();
     if (!bikeExtSizeKnown(f.extSize)) return kErrBikeExtSize;
-    if (!requireContent(r, f.extSize)) return 0;
+    if (!requireContent(r, f.extSize)) return kErrContentShort;
     if (extHasFlag(f.extSize)) {
         f.bluetoothFlag = r.u16();
         f.bluetoothStatus = r.u8();

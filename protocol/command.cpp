@@ -124,7 +124,7 @@ int ZunoAction21::encode(std::vector<uint8_t>& out) {
 
 int ZunoAction21::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) {
-        if (!requireContent(r, kAction21Fixed)) return kErrTooShort;
+        if (!requireContent(r, kAction21Fixed)) return kErrContentShort;
         flag = r.u32();
         coding = r.u8();
         // The text ends where the length field puts the serial number.
@@ -152,17 +152,17 @@ int ZunoAction80::encode(std::vector<uint8_t>& out) {
 
 int ZunoAction80::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) {
-        if (!requireContent(r, kAction80Fixed)) return kErrTooShort;
+        if (!requireContent(r, kAction80Fixed)) return kErrContentShort;
         dataLen = r.u8();
         flag = r.u32();
         noLanguage = len != dataLen + kAction80PairLength ? 1 : 0;
         if (dataLen < kFlagBytes) {
             r.fail();
-            return kErrTooShort;
+            return kErrContentShort;
         }
         const size_t textBytes = dataLen - kFlagBytes;
         // The text (and the pair) must lie before the serial number.
-        if (!requireContent(r, textBytes + (noLanguage == 0 ? 2 : 0))) return kErrTooShort;
+        if (!requireContent(r, textBytes + (noLanguage == 0 ? 2 : 0))) return kErrContentShort;
         content = readText(r, textBytes, kAction80Chooser, false, read_);
         if (noLanguage == 0) decodeAlertAndLang(r, AlertAndLang);
         return 0;
@@ -187,7 +187,7 @@ int ZunoAction81::encode(std::vector<uint8_t>& out) {
 
 int ZunoAction81::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) {
-        if (!requireContent(r, kAction81Fixed)) return kErrTooShort;
+        if (!requireContent(r, kAction81Fixed)) return kErrContentShort;
         dataLen = r.u8();
         flag = r.u32();
         // The text runs up to the pair, which stands right before the serial.
@@ -224,7 +224,7 @@ int ZunoAction80Resp::encode(std::vector<uint8_t>& out) {
 
 int ZunoAction80Resp::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) {
-        if (!requireContent(r, kAction80RespContent)) return kErrTooShort;
+        if (!requireContent(r, kAction80RespContent)) return kErrContentShort;
         dataLen = r.u8();
         flag = r.u32();
         const size_t fieldAt = r.pos();

@@ -26,14 +26,18 @@ void encodeUploadTail(ByteWriter& w, const M& m) {
 }
 
 // The mileage is present when the length field exceeds the layout without
-// it; a length field that announces it must also leave room for all four bytes.
+// it; a length field that announces it must also leave room for all four
+// bytes, else the content is too short (kErrContentShort).
 template <class M>
-void decodeUploadTail(ByteReader& r, M& m, size_t contentWithoutMileage) {
+int decodeUploadTail(ByteReader& r, M& m, size_t contentWithoutMileage) {
     m.ACC = r.u8();
     m.postModel = r.u8();
     m.postStatus = r.u8();
     m.duration = 0;
-    if (m.len > contentWithoutMileage + kLengthOverhead && requireContent(r, kMileageBytes)) m.duration = r.u32();
+    if (m.len <= contentWithoutMileage + kLengthOverhead) return 0;
+    if (!requireContent(r, kMileageBytes)) return kErrContentShort;
+    m.duration = r.u32();
+    return 0;
 }
 
 template <class M>
@@ -62,7 +66,7 @@ int ZunoGpsLoc10::encode(std::vector<uint8_t>& out) {
 
 int ZunoGpsLoc10::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [this](ByteReader& r) {
-        if (!requireContent(r, kContent10)) return kErrTooShort;
+        if (!requireContent(r, kContent10)) return kErrContentShort;
         decodeFix(r, *this);
         language = r.u16();
         return 0;
@@ -83,7 +87,7 @@ int ZunoGpsLoc12::encode(std::vector<uint8_t>& out) {
 
 int ZunoGpsLoc12::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [this](ByteReader& r) {
-        if (!requireContent(r, kContent12)) return kErrTooShort;
+        if (!requireContent(r, kContent12)) return kErrContentShort;
         decodeFix(r, *this);
         decodeCellBlock(r, *this, MncWidth::OneByte);
         return 0;
@@ -106,11 +110,10 @@ int ZunoGpsLoc22::encodeWith(std::vector<uint8_t>& out, MncWidth rule) {
 int ZunoGpsLoc22::decodeWith(const std::vector<uint8_t>& frame, MncWidth rule) {
     return decodeFrame(frame, [this, rule](ByteReader& r) {
         const size_t content = kContent22 + (wideMncAt(r, kMccOffset, rule) ? 1 : 0);
-        if (!requireContent(r, content)) return kErrTooShort;
+        if (!requireContent(r, content)) return kErrContentShort;
         decodeFix(r, *this);
         decodeCellBlock(r, *this, rule);
-        decodeUploadTail(r, *this, content);
-        return 0;
+        return decodeUploadTail(r, *this, content);
     });
 }
 
@@ -142,12 +145,11 @@ int ZunoGpsLoc24::encode(std::vector<uint8_t>& out) {
 
 int ZunoGpsLoc24::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [this](ByteReader& r) {
-        if (!requireContent(r, kContent24)) return kErrTooShort;
+        if (!requireContent(r, kContent24)) return kErrContentShort;
         decodeFix(r, *this);
         altitude = r.u16();
         decodeCellBlock(r, *this, MncWidth::OneByte);
-        decodeUploadTail(r, *this, kContent24);
-        return 0;
+        return decodeUploadTail(r, *this, kContent24);
     });
 }
 

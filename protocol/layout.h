@@ -11,9 +11,6 @@
 
 namespace Zuno {
 
-// Protocol number, serial and CRC: what the length field counts beside the content.
-constexpr size_t kLengthOverhead = 5;
-
 // Whether the MNC of a content takes two bytes, judged from the MCC that lies
 // `mccOffset` bytes after the reader's position (read without moving it).
 inline bool wideMncAt(const ByteReader& r, size_t mccOffset, MncWidth rule) {

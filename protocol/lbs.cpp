@@ -16,7 +16,7 @@ int ZunoLbsInfo18::encode(std::vector<uint8_t>& out) {
 
 int ZunoLbsInfo18::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [this](ByteReader& r) {
-        if (!requireContent(r, cellReportBytes(false) + 2)) return kErrTooShort;
+        if (!requireContent(r, cellReportBytes(false) + 2)) return kErrContentShort;
         decodeCellReport(r, *this, MncWidth::OneByte);
         language = r.u16();
         return 0;
@@ -39,7 +39,7 @@ int ZunoLbsInfo28::encodeWith(std::vector<uint8_t>& out, MncWidth rule) {
 int ZunoLbsInfo28::decodeWith(const std::vector<uint8_t>& frame, MncWidth rule) {
     return decodeFrame(frame, [this, rule](ByteReader& r) {
         const bool wide = wideMncAt(r, kCellReportMccOffset, rule);
-        if (!requireContent(r, cellReportBytes(wide) + 3)) return kErrTooShort;
+        if (!requireContent(r, cellReportBytes(wide) + 3)) return kErrContentShort;
         decodeCellReport(r, *this, rule);
         timeOffset = r.u8();
         language = r.u16();

@@ -61,7 +61,7 @@ int ZunoLogin::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) {
         if (!requireContent(r, kLoginContent)) {
             imei.clear();
-            return kErrTooShort;
+            return kErrContentShort;
         }
         const size_t at = r.pos();
         r.skip(kImeiBytes);
@@ -88,7 +88,7 @@ int ZunoPing13::encode(std::vector<uint8_t>& out) {
 
 int ZunoPing13::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) {
-        if (!requireContent(r, kPing13Content)) return kErrTooShort;
+        if (!requireContent(r, kPing13Content)) return kErrContentShort;
         decodeStatusBlock(r, *this);
         languageOrExt = r.u16();
         return 0;
@@ -113,7 +113,7 @@ int ZunoPing23::encode(std::vector<uint8_t>& out) {
 
 int ZunoPing23::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) {
-        if (!requireContent(r, kPing23Content)) return kErrTooShort;
+        if (!requireContent(r, kPing23Content)) return kErrContentShort;
         decodeTerminalContent(r, content);
         powerLevel = r.u16();
         signalLevel = r.u8();

@@ -58,8 +58,10 @@ int ZunoMSG::decodeFrame(const std::vector<uint8_t>& frame, const ContentReader&
     const bool longFrame = first == kBeginLong;
     const size_t header = longFrame ? 4 : 3;
     const size_t length = longFrame ? static_cast<size_t>((frame[2] << 8) | frame[3]) : frame[2];
-    // The length field must leave room for the CRC and must not point past the data.
-    if (length < 2 || header + length + 2 > frame.size()) return kErrTooShort;
+    // The length field must leave room for the protocol number, the serial and
+    // the CRC, and must not point past the data.
+    if (length < kLengthOverhead) return kErrContentShort;
+    if (header + length + 2 > frame.size()) return kErrFrameShort;
 
     begin = first;
     len = static_cast<uint16_t>(length);
@@ -70,14 +72,14 @@ int ZunoMSG::decodeFrame(const std::vector<uint8_t>& frame, const ContentReader&
 
     command = frame[header];
     ByteReader r(frame, header + 1);
-    r.setSerialPos(length >= 5 ? header + length - 4 : header + 1);
+    r.setSerialPos(header + length - 4);
     if (content) {
         const int rc = content(r);
         if (rc < 0) return rc;
-        if (!r.ok()) return kErrTooShort;
+        if (!r.ok()) return kErrContentShort;
     }
     const uint16_t serial = r.u16();
-    if (!r.ok()) return kErrTooShort;
+    if (!r.ok()) return kErrContentShort;
     seq = serial;
     return 0;
 }

@@ -7,6 +7,7 @@
 // len counts protocol number, content, serial and CRC. The CRC-16/X-25 covers
 // the length field through the serial.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -18,12 +19,21 @@
 
 namespace Zuno {
 
-// decode: frame of 9 bytes or fewer, or shorter than its length field says.
+// decode: frame of 9 bytes or fewer.
 constexpr int kErrTooShort = -1;
 constexpr int kErrStopBytes = -2;
 constexpr int kErrCrc = -3;
 // encode: the frame's length does not fit its length field (255 short, 65535 long).
 constexpr int kErrLengthOverflow = -20;
+// decode: the content is shorter than the layout needs: the length field
+// leaves too few bytes before the serial number for the fields the class
+// reads (or is too small for the protocol number, serial and CRC).
+constexpr int kErrContentShort = -21;
+// decode: the frame is shorter than its length field says.
+constexpr int kErrFrameShort = -22;
+
+// Protocol number, serial and CRC: what the length field counts beside the content.
+constexpr size_t kLengthOverhead = 5;
 
 constexpr uint16_t kBeginShort = 0x7878;
 constexpr uint16_t kBeginLong = 0x7979;
@@ -77,7 +87,7 @@ protected:
     int encodeFrame(std::vector<uint8_t>& out, const ContentWriter& content);
     // The common decode steps around a class's content. The reader starts at
     // the first content byte and is bounded by the vector; the serial is read
-    // where the content ends. A reader that ran out gives kErrTooShort.
+    // where the content ends. A reader that ran out gives kErrContentShort.
     int decodeFrame(const std::vector<uint8_t>& frame, const ContentReader& content);
 };
 

@@ -14,7 +14,7 @@ int encodeTime(ByteWriter& w, uint64_t time) {
 }
 
 int decodeTime(ByteReader& r, uint64_t& time) {
-    if (!requireContent(r, kDateTimeBytes)) return kErrTooShort;
+    if (!requireContent(r, kDateTimeBytes)) return kErrContentShort;
     time = decodeDateTime(r);
     return 0;
 }
@@ -44,7 +44,7 @@ int ZunoSyncTime1F::encode(std::vector<uint8_t>& out) {
 }
 int ZunoSyncTime1F::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) {
-        if (!requireContent(r, kDateTimeBytes + 2)) return kErrTooShort;
+        if (!requireContent(r, kDateTimeBytes + 2)) return kErrContentShort;
         time = decodeDateTime(r);
         languageOrExt = r.u16();
         return 0;

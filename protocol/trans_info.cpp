@@ -30,6 +30,25 @@ std::unique_ptr<ZunoPPGenarelModule> cloneOf(const M& m) {
     return std::make_unique<M>(m);
 }
 
+// Reads a module of `size` bytes at `pos` through a bounded cursor (a field
+// beyond the data comes out 0 or empty), moves `pos` on by `size` and
+// returns it.
+template <class Read>
+size_t readModule(const std::vector<uint8_t>& data, size_t& pos, size_t size, Read read) {
+    ByteReader r(data, pos);
+    read(r);
+    pos += size;
+    return pos;
+}
+
+// The bytes a module's decode reads: it moves a position by its size even
+// where there is no data.
+size_t moduleSize(const ZunoPPGenarelModule& m) {
+    size_t pos = 0;
+    m.clone()->decode({}, pos);
+    return pos;
+}
+
 } // namespace
 
 // ---- module base -----------------------------------------------------------------
@@ -38,15 +57,7 @@ ZunoPPGenarelModule::~ZunoPPGenarelModule() = default;
 
 int ZunoPPGenarelModule::encode(std::vector<uint8_t>&) { return 0; }
 
-size_t ZunoPPGenarelModule::decode(const std::vector<uint8_t>& data, size_t& pos) {
-    const size_t start = pos;
-    ByteReader r(data, pos);
-    read(r);
-    pos = start + decodeSize();
-    return pos;
-}
-
-void ZunoPPGenarelModule::read(ByteReader&) {}
+size_t ZunoPPGenarelModule::decode(const std::vector<uint8_t>&, size_t&) { return 0; }
 
 std::unique_ptr<ZunoPPGenarelModule> ZunoPPGenarelModule::clone() const { return cloneOf(*this); }
 std::string ZunoPPGenarelModule::toString() { return renderBlock(*this); }
@@ -57,7 +68,9 @@ int ModulePowerVolt::encode(std::vector<uint8_t>& out) {
     ByteWriter(out).u16(vol);
     return 2;
 }
-void ModulePowerVolt::read(ByteReader& r) { vol = r.u16(); }
+size_t ModulePowerVolt::decode(const std::vector<uint8_t>& data, size_t& pos) {
+    return readModule(data, pos, 2, [this](ByteReader& r) { vol = r.u16(); });
+}
 std::unique_ptr<ZunoPPGenarelModule> ModulePowerVolt::clone() const { return cloneOf(*this); }
 std::string ModulePowerVolt::toString() { return renderBlock(*this); }
 
@@ -69,11 +82,13 @@ int ModuleDoorStat::encode(std::vector<uint8_t>& out) {
     ByteWriter(out).u8(wireByte());
     return 1;
 }
-void ModuleDoorStat::read(ByteReader& r) {
-    const uint8_t b = r.u8();
-    doorStatus.door = b & 1u;
-    doorStatus.triggerLevel = (b >> 1) & 1u;
-    doorStatus.ioLevel = (b >> 2) & 1u;
+size_t ModuleDoorStat::decode(const std::vector<uint8_t>& data, size_t& pos) {
+    return readModule(data, pos, 1, [this](ByteReader& r) {
+        const uint8_t b = r.u8();
+        doorStatus.door = b & 1u;
+        doorStatus.triggerLevel = (b >> 1) & 1u;
+        doorStatus.ioLevel = (b >> 2) & 1u;
+    });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleDoorStat::clone() const { return cloneOf(*this); }
 std::string ModuleDoorStat::toString() { return renderBlock(*this); }
@@ -82,7 +97,9 @@ int ModuleShakeCount::encode(std::vector<uint8_t>& out) {
     ByteWriter(out).u16(shakeCount);
     return 2;
 }
-void ModuleShakeCount::read(ByteReader& r) { shakeCount = r.u16(); }
+size_t ModuleShakeCount::decode(const std::vector<uint8_t>& data, size_t& pos) {
+    return readModule(data, pos, 2, [this](ByteReader& r) { shakeCount = r.u16(); });
+}
 std::unique_ptr<ZunoPPGenarelModule> ModuleShakeCount::clone() const { return cloneOf(*this); }
 std::string ModuleShakeCount::toString() { return renderBlock(*this); }
 
@@ -90,7 +107,9 @@ int ModuleCountCarlorie::encode(std::vector<uint8_t>& out) {
     ByteWriter(out).u32(shakeCount);
     return 4;
 }
-void ModuleCountCarlorie::read(ByteReader& r) { shakeCount = r.u32(); }
+size_t ModuleCountCarlorie::decode(const std::vector<uint8_t>& data, size_t& pos) {
+    return readModule(data, pos, 4, [this](ByteReader& r) { shakeCount = r.u32(); });
+}
 std::unique_ptr<ZunoPPGenarelModule> ModuleCountCarlorie::clone() const { return cloneOf(*this); }
 std::string ModuleCountCarlorie::toString() { return renderBlock(*this); }
 
@@ -101,10 +120,12 @@ int ModuleEnvInfo::encode(std::vector<uint8_t>& out) {
     w.u32(humidity);
     return 12;
 }
-void ModuleEnvInfo::read(ByteReader& r) {
-    atmosphericPressure = r.u32();
-    temperature = r.u32();
-    humidity = r.u32();
+size_t ModuleEnvInfo::decode(const std::vector<uint8_t>& data, size_t& pos) {
+    return readModule(data, pos, 12, [this](ByteReader& r) {
+        atmosphericPressure = r.u32();
+        temperature = r.u32();
+        humidity = r.u32();
+    });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleEnvInfo::clone() const { return cloneOf(*this); }
 std::string ModuleEnvInfo::toString() { return renderBlock(*this); }
@@ -116,10 +137,12 @@ int ModuleBTData2::encode(std::vector<uint8_t>& out) {
     w.u16(electricCurrent);
     return 6;
 }
-void ModuleBTData2::read(ByteReader& r) {
-    bettaryVoltage = r.u16();
-    photovoltaicsVolt = r.u16();
-    electricCurrent = r.u16();
+size_t ModuleBTData2::decode(const std::vector<uint8_t>& data, size_t& pos) {
+    return readModule(data, pos, 6, [this](ByteReader& r) {
+        bettaryVoltage = r.u16();
+        photovoltaicsVolt = r.u16();
+        electricCurrent = r.u16();
+    });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleBTData2::clone() const { return cloneOf(*this); }
 std::string ModuleBTData2::toString() { return renderBlock(*this); }
@@ -131,10 +154,12 @@ int ModuleGuideMachine::encode(std::vector<uint8_t>& out) {
     w.u32(allowed);
     return 14;
 }
-void ModuleGuideMachine::read(ByteReader& r) {
-    timestamp = decodeDateTime(r);
-    approved = r.u32();
-    allowed = r.u32();
+size_t ModuleGuideMachine::decode(const std::vector<uint8_t>& data, size_t& pos) {
+    return readModule(data, pos, kDateTimeBytes + 8, [this](ByteReader& r) {
+        timestamp = decodeDateTime(r);
+        approved = r.u32();
+        allowed = r.u32();
+    });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleGuideMachine::clone() const { return cloneOf(*this); }
 std::string ModuleGuideMachine::toString() { return renderBlock(*this); }
@@ -144,7 +169,9 @@ int ModuleAdminPostFlag::encode(std::vector<uint8_t>& out) {
     encodeDateTime(w, timestamp);
     return static_cast<int>(kDateTimeBytes);
 }
-void ModuleAdminPostFlag::read(ByteReader& r) { timestamp = decodeDateTime(r); }
+size_t ModuleAdminPostFlag::decode(const std::vector<uint8_t>& data, size_t& pos) {
+    return readModule(data, pos, kDateTimeBytes, [this](ByteReader& r) { timestamp = decodeDateTime(r); });
+}
 std::unique_ptr<ZunoPPGenarelModule> ModuleAdminPostFlag::clone() const { return cloneOf(*this); }
 std::string ModuleAdminPostFlag::toString() { return renderBlock(*this); }
 
@@ -157,7 +184,9 @@ int ModuleTerminalStat::encode(std::vector<uint8_t>& out) {
     out.insert(out.end(), content.begin(), content.end());
     return static_cast<int>(content.size());
 }
-void ModuleTerminalStat::read(ByteReader& r) { content = r.text(kReadBytes); }
+size_t ModuleTerminalStat::decode(const std::vector<uint8_t>& data, size_t& pos) {
+    return readModule(data, pos, kReadBytes, [this](ByteReader& r) { content = r.text(kReadBytes); });
+}
 std::unique_ptr<ZunoPPGenarelModule> ModuleTerminalStat::clone() const { return cloneOf(*this); }
 std::string ModuleTerminalStat::toString() { return renderBlock(*this); }
 
@@ -173,7 +202,9 @@ std::string ModuleUUID::toString() { return renderBlock(*this); }
 int ModuleRFID::encode(std::vector<uint8_t>& out) {
     return appendHexField(out, RFID, 8) ? 8 : kErrModuleText1;
 }
-void ModuleRFID::read(ByteReader& r) { RFID = hexField(r, 8); }
+size_t ModuleRFID::decode(const std::vector<uint8_t>& data, size_t& pos) {
+    return readModule(data, pos, 8, [this](ByteReader& r) { RFID = hexField(r, 8); });
+}
 std::unique_ptr<ZunoPPGenarelModule> ModuleRFID::clone() const { return cloneOf(*this); }
 std::string ModuleRFID::toString() { return renderBlock(*this); }
 
@@ -184,10 +215,12 @@ int ModuleICCID::encode(std::vector<uint8_t>& out) {
     if (!appendHexField(out, iccid, 10)) return kErrModuleText3;
     return 26;
 }
-void ModuleICCID::read(ByteReader& r) {
-    imei = hexField(r, 8);
-    imsi = hexField(r, 8);
-    iccid = hexField(r, 10);
+size_t ModuleICCID::decode(const std::vector<uint8_t>& data, size_t& pos) {
+    return readModule(data, pos, 26, [this](ByteReader& r) {
+        imei = hexField(r, 8);
+        imsi = hexField(r, 8);
+        iccid = hexField(r, 10);
+    });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleICCID::clone() const { return cloneOf(*this); }
 std::string ModuleICCID::toString() { return renderBlock(*this); }
@@ -207,9 +240,12 @@ int ZunoTransInfo94::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) {
         if (!module) return kErrTransInfoModule;
         // The module's bytes must lie before the serial that the length places.
-        if (!requireContent(r, 1 + module->decodeSize())) return kErrTooShort;
+        if (!requireContent(r, 1 + moduleSize(*module))) return kErrContentShort;
         infoType = r.u8();
-        module->read(r);
+        size_t pos = r.pos();
+        module->decode(r.data(), pos);
+        // The serial follows where the module's decode left the position.
+        r.seek(pos);
         return 0;
     });
 }

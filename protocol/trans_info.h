@@ -28,7 +28,6 @@
 #include <string>
 #include <vector>
 
-#include "protocol/byte_cursor.h"
 #include "protocol/message.h"
 
 namespace Zuno {
@@ -52,20 +51,15 @@ public:
     virtual ~ZunoPPGenarelModule();
 
     // Appends the module and returns the bytes written, or a negative code.
+    // The base writes nothing and returns 0.
     virtual int encode(std::vector<uint8_t>& out);
     // Reads the module at `pos`, moves `pos` past it and returns the new
     // position. Bytes beyond the end of `data` are never read: a field whose
     // bytes lie beyond it becomes 0 or empty, and `pos` still moves on by the
-    // module's size.
-    size_t decode(const std::vector<uint8_t>& data, size_t& pos);
+    // module's size. The base reads nothing, returns 0 and leaves `pos`.
+    virtual size_t decode(const std::vector<uint8_t>& data, size_t& pos);
     virtual std::unique_ptr<ZunoPPGenarelModule> clone() const;
     virtual std::string toString();
-
-    // Bytes that decode reads.
-    virtual size_t decodeSize() const { return 0; }
-    // Reads the module's fields from the cursor (which fails when they run
-    // past its data).
-    virtual void read(ByteReader& r);
 
     // Name of a module type, or "" when it has none.
     static std::string moduleName(const uint8_t& type);
@@ -77,10 +71,9 @@ public:
 
     ModulePowerVolt() : ZunoPPGenarelModule(0x00) {}
     int encode(std::vector<uint8_t>& out) override;
+    size_t decode(const std::vector<uint8_t>& data, size_t& pos) override;
     std::unique_ptr<ZunoPPGenarelModule> clone() const override;
     std::string toString() override;
-    size_t decodeSize() const override { return 2; }
-    void read(ByteReader& r) override;
 };
 
 struct DoorStatus {
@@ -95,10 +88,9 @@ public:
 
     ModuleDoorStat() : ZunoPPGenarelModule(0x05) {}
     int encode(std::vector<uint8_t>& out) override;
+    size_t decode(const std::vector<uint8_t>& data, size_t& pos) override;
     std::unique_ptr<ZunoPPGenarelModule> clone() const override;
     std::string toString() override;
-    size_t decodeSize() const override { return 1; }
-    void read(ByteReader& r) override;
 
     // bit 0 door, bit 1 triggerLevel, bit 2 ioLevel.
     uint8_t wireByte() const;
@@ -110,10 +102,9 @@ public:
 
     ModuleShakeCount() : ZunoPPGenarelModule(0x11) {}
     int encode(std::vector<uint8_t>& out) override;
+    size_t decode(const std::vector<uint8_t>& data, size_t& pos) override;
     std::unique_ptr<ZunoPPGenarelModule> clone() const override;
     std::string toString() override;
-    size_t decodeSize() const override { return 2; }
-    void read(ByteReader& r) override;
 };
 
 class ModuleCountCarlorie : public ZunoPPGenarelModule {
@@ -122,10 +113,9 @@ public:
 
     ModuleCountCarlorie() : ZunoPPGenarelModule(0x16) {}
     int encode(std::vector<uint8_t>& out) override;
+    size_t decode(const std::vector<uint8_t>& data, size_t& pos) override;
     std::unique_ptr<ZunoPPGenarelModule> clone() const override;
     std::string toString() override;
-    size_t decodeSize() const override { return 4; }
-    void read(ByteReader& r) override;
 };
 
 class ModuleEnvInfo : public ZunoPPGenarelModule {
@@ -136,10 +126,9 @@ public:
 
     ModuleEnvInfo() : ZunoPPGenarelModule(0x17) {}
     int encode(std::vector<uint8_t>& out) override;
+    size_t decode(const std::vector<uint8_t>& data, size_t& pos) override;
     std::unique_ptr<ZunoPPGenarelModule> clone() const override;
     std::string toString() override;
-    size_t decodeSize() const override { return 12; }
-    void read(ByteReader& r) override;
 };
 
 class ModuleBTData2 : public ZunoPPGenarelModule {
@@ -150,10 +139,9 @@ public:
 
     ModuleBTData2() : ZunoPPGenarelModule(0x27) {}
     int encode(std::vector<uint8_t>& out) override;
+    size_t decode(const std::vector<uint8_t>& data, size_t& pos) override;
     std::unique_ptr<ZunoPPGenarelModule> clone() const override;
     std::string toString() override;
-    size_t decodeSize() const override { return 6; }
-    void read(ByteReader& r) override;
 };
 
 class ModuleGuideMachine : public ZunoPPGenarelModule {
@@ -164,10 +152,9 @@ public:
 
     ModuleGuideMachine() : ZunoPPGenarelModule(0x0F) {}
     int encode(std::vector<uint8_t>& out) override;
+    size_t decode(const std::vector<uint8_t>& data, size_t& pos) override;
     std::unique_ptr<ZunoPPGenarelModule> clone() const override;
     std::string toString() override;
-    size_t decodeSize() const override { return 14; }
-    void read(ByteReader& r) override;
 };
 
 class ModuleAdminPostFlag : public ZunoPPGenarelModule {
@@ -176,10 +163,9 @@ public:
 
     ModuleAdminPostFlag() : ZunoPPGenarelModule(0x25) {}
     int encode(std::vector<uint8_t>& out) override;
+    size_t decode(const std::vector<uint8_t>& data, size_t& pos) override;
     std::unique_ptr<ZunoPPGenarelModule> clone() const override;
     std::string toString() override;
-    size_t decodeSize() const override { return 6; }
-    void read(ByteReader& r) override;
 
 protected:
     explicit ModuleAdminPostFlag(uint8_t type) : ZunoPPGenarelModule(type) {}
@@ -201,10 +187,9 @@ public:
 
     ModuleTerminalStat() : ZunoPPGenarelModule(0x04) {}
     int encode(std::vector<uint8_t>& out) override;
+    size_t decode(const std::vector<uint8_t>& data, size_t& pos) override;
     std::unique_ptr<ZunoPPGenarelModule> clone() const override;
     std::string toString() override;
-    size_t decodeSize() const override { return kReadBytes; }
-    void read(ByteReader& r) override;
 
 protected:
     explicit ModuleTerminalStat(uint8_t type) : ZunoPPGenarelModule(type) {}
@@ -237,10 +222,9 @@ public:
 
     ModuleRFID() : ZunoPPGenarelModule(0x1B) {}
     int encode(std::vector<uint8_t>& out) override;
+    size_t decode(const std::vector<uint8_t>& data, size_t& pos) override;
     std::unique_ptr<ZunoPPGenarelModule> clone() const override;
     std::string toString() override;
-    size_t decodeSize() const override { return 8; }
-    void read(ByteReader& r) override;
 };
 
 class ModuleICCID : public ZunoPPGenarelModule {
@@ -251,10 +235,9 @@ public:
 
     ModuleICCID() : ZunoPPGenarelModule(0x0A) {}
     int encode(std::vector<uint8_t>& out) override;
+    size_t decode(const std::vector<uint8_t>& data, size_t& pos) override;
     std::unique_ptr<ZunoPPGenarelModule> clone() const override;
     std::string toString() override;
-    size_t decodeSize() const override { return 26; }
-    void read(ByteReader& r) override;
 };
 
 class ZunoTransInfo94 : public ZunoMSG {

@@ -48,10 +48,10 @@ int ZunoWifiLoc2C::encodeWith(std::vector<uint8_t>& out, MncWidth rule) {
 int ZunoWifiLoc2C::decodeWith(const std::vector<uint8_t>& frame, MncWidth rule) {
     return decodeFrame(frame, [this, rule](ByteReader& r) {
         const bool wide = wideMncAt(r, kCellReportMccOffset, rule);
-        if (!requireContent(r, cellReportBytes(wide) + 1)) return kErrTooShort;
+        if (!requireContent(r, cellReportBytes(wide) + 1)) return kErrContentShort;
         decodeCellReport(r, *this, rule);
         timeOffset = r.u8();
-        return decodeWifiList(r, wifiArray) ? 0 : kErrTooShort;
+        return decodeWifiList(r, wifiArray) ? 0 : kErrContentShort;
     });
 }
 
@@ -82,13 +82,13 @@ int ZunoWifiLocC3::encode(std::vector<uint8_t>& out) {
 
 int ZunoWifiLocC3::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [this](ByteReader& r) {
-        if (!requireContent(r, kDateTimeBytes + kGpsBlockBytes - 1)) return kErrTooShort;
+        if (!requireContent(r, kDateTimeBytes + kGpsBlockBytes - 1)) return kErrContentShort;
         time = decodeDateTime(r);
         satellites = r.u8();
         latitude = r.u32();
         longitude = r.u32();
         decodeDirectionAndStat(r, directStatus);
-        return decodeWifiList(r, wifiArray) ? 0 : kErrTooShort;
+        return decodeWifiList(r, wifiArray) ? 0 : kErrContentShort;
     });
 }
 

@@ -27,6 +27,8 @@ const std::map<int, std::string>& messages() {
         {-8, "WiFi信息长度错误"},
         {-9, "预留扩展位长度错误"},
         {kErrLengthOverflow, "数据长度超出长度字段范围"},
+        {kErrContentShort, "数据内容短于格式所需长度"},
+        {kErrFrameShort, "数据包短于长度字段所示长度"},
         {static_cast<int>(0xF0000001u), "未知错误"},
     };
     return table;

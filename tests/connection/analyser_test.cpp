@@ -112,7 +112,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"noClass94", frameHex(0x94, "00", true), 5, "Unknow Protocol", 0, ""},
         // A class exists but its decode refuses the frame: no half-filled object.
         Refusal{"badCrc", bad(kPing23, 8, "0000"), -3, "校验码错误", 0, ""},
-        Refusal{"lengthPastEnd", "78781023C00122040001000818720D0A", -1, "数据包为空", 0, ""}),
+        Refusal{"lengthPastEnd", "78781023C00122040001000818720D0A", Zuno::kErrFrameShort, "数据包短于长度字段所示长度",
+                0, ""},
+        // A heartbeat with a 3-byte content, as terminals in the field send it.
+        Refusal{"contentShort", frameHex(0x23, "C00122"), Zuno::kErrContentShort, "数据内容短于格式所需长度", 0, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AnalyserClasses, ProtocolNumberAndLengthFieldChooseTheClass) {
@@ -180,9 +183,9 @@ TEST(AnalyserRawCheck, StopAndCrcWherePlacedByTheLengthField) {
         {frameHex(0x70, "0102", true), 0},
         {bad(ten, 4, "0A0D"), Zuno::kErrStopBytes},
         {bad(ten, 8, "FFFF"), Zuno::kErrCrc},
-        {"787806700001" + ten.substr(12), Zuno::kErrTooShort},  // length one past the end
-        {"787800700001" + ten.substr(12), Zuno::kErrTooShort},  // length 0
-        {"7878057000010D0A", Zuno::kErrTooShort},               // 8 bytes
+        {"787806700001" + ten.substr(12), Zuno::kErrFrameShort},   // length one past the end
+        {"787800700001" + ten.substr(12), Zuno::kErrContentShort}, // length 0
+        {"7878057000010D0A", Zuno::kErrTooShort},                  // 8 bytes
         {ten + "00", 0},                                        // trailing byte ignored
     };
     for (const Row& r : rows)
@@ -255,6 +258,7 @@ TEST(AnalyserSend, EachKindOfLineGetsItsBlockAndPayload) {
         // No class, and the frame check of a raw frame fails.
         {bad(raw70, 8, "0000"), errorText(-3, "校验码错误")},
         {"7878057000010D0A", errorText(-1, "数据包为空")},
+        {"787806" + frameHex(0x70, "").substr(6), errorText(-22, "数据包短于长度字段所示长度")},
     };
     for (const Refused& r : refused) {
         Zuno::TypedSending s = Zuno::prepareTypedSending(r.line);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <iterator>
 #include <stdexcept>
 
 #include "connection/client_harness.h"
@@ -129,12 +130,15 @@ TEST_F(Reading, FrameThatFailsToDecodeCarriesItsErrorAndIsNoLoginReply) {
     } cases[] = {
         {zt::withBadCrc(zt::makeReply(0x01, 1)), Zuno::kErrCrc},
         {zt::withBadStop(zt::makeReply(0x01, 2)), Zuno::kErrStopBytes},
+        // A command whose length byte is below its flag's 4 bytes.
+        {zt::makeFrame(0x80, {0x03, 0x00, 0x00, 0x00, 0x01}, 4), Zuno::kErrContentShort},
     };
+    const std::size_t n = std::size(cases);
     for (const auto& c : cases) platform.send(c.frame);
     platform.send(zt::makeReply(0x01, 3));
-    ASSERT_TRUE(run.waitForPackets(3));
+    ASSERT_TRUE(run.waitForPackets(n + 1));
     auto packets = run.takePackets();
-    for (std::size_t i = 0; i < 2; ++i) {
+    for (std::size_t i = 0; i < n; ++i) {
         EXPECT_EQ(packets[i].ec, make_frame_error(cases[i].code)) << i;
         EXPECT_EQ(packets[i].ec.category().name(), std::string("frame"));
         EXPECT_EQ(packets[i].stateSeen, ProtocolClient::kConnected) << i;
@@ -142,8 +146,10 @@ TEST_F(Reading, FrameThatFailsToDecodeCarriesItsErrorAndIsNoLoginReply) {
         EXPECT_TRUE(packets[i].msg);
     }
     EXPECT_EQ(make_frame_error(Zuno::kErrCrc).message(), "校验码错误");
-    EXPECT_FALSE(packets[2].ec);
-    EXPECT_EQ(packets[2].stateSeen, ProtocolClient::kLoggedIn);
+    EXPECT_EQ(make_frame_error(Zuno::kErrContentShort).message(), "数据内容短于格式所需长度");
+    EXPECT_EQ(make_frame_error(Zuno::kErrFrameShort).message(), "数据包短于长度字段所示长度");
+    EXPECT_FALSE(packets[n].ec);
+    EXPECT_EQ(packets[n].stateSeen, ProtocolClient::kLoggedIn);
 }
 
 // Bytes after which the client can find no frame: it logs them and closes,

@@ -197,6 +197,29 @@ TEST(AlarmDecode, MileageIsToldByTheLengthField) {
     }
 }
 
+// An object decoded again from a frame without mileage shows and sends none,
+// whatever the frame before carried.
+TEST(AlarmDecode, MileageOfAnEarlierFrameIsNotKept) {
+    const std::pair<const char*, const char*> pairs[] = {{"alert26_mileage", "alert26"},
+                                                         {"alert27_mileage", "alert27"}};
+    for (const auto& [withMileage, without] : pairs) {
+        SCOPED_TRACE(without);
+        std::vector<uint8_t> first, second;
+        CatalogueRow row;
+        for (const auto& r : alarmRows()) {
+            if (r.name == withMileage) first = bytes(r.frameHex);
+            if (r.name == without) second = bytes(r.frameHex), row = r;
+        }
+        auto reused = row.make();
+        ASSERT_EQ(reused->decode(first), 0);
+        ASSERT_EQ(reused->decode(second), 0);
+        auto fresh = row.make();
+        ASSERT_EQ(fresh->decode(second), 0);
+        EXPECT_EQ(reused->toString(), fresh->toString());
+        EXPECT_EQ(hex(zt::encodeFresh(*reused)), hex(second));
+    }
+}
+
 TEST(AlarmDecode, CarriedZeroMileageIsLeftOutWhenEncodedAgain) {
     auto content = zt::contentOf(bytes(alarmRows()[1].frameHex)); // alert26, no mileage
     content.insert(content.end(), {0, 0, 0, 0});
@@ -227,7 +250,7 @@ TEST(AlarmDecode, LayoutLongerThanTheLengthFieldIsRefused) {
         // shorter layout that fits (the value or the GPS part is then absent)
         // or does not.
         if (row.name.rfind("alert95", 0) == 0) continue;
-        EXPECT_LT(rc, 0);
+        EXPECT_EQ(rc, Zuno::kErrContentShort);
     }
 }
 
@@ -239,7 +262,7 @@ TEST(AlarmDecode, WideMncNeedsItsExtraByteWithinTheLength) {
             auto content = zt::contentOf(bytes(row.frameHex));
             content.pop_back(); // as long as the layout with a one-byte MNC
             auto m = row.make();
-            EXPECT_LT(m->decode(zt::frameAround(protocolOf(bytes(row.frameHex)), content, 1)), 0);
+            EXPECT_EQ(m->decode(zt::frameAround(protocolOf(bytes(row.frameHex)), content, 1)), Zuno::kErrContentShort);
         }
     }
 }
@@ -318,5 +341,5 @@ TEST(Alert95, LengthsBetweenTheLayouts) {
     auto short13 = time;
     short13.insert(short13.end(), {0x05, 0x12});
     Zuno::ZunoAlert95 refused;
-    EXPECT_LT(refused.decode(zt::frameAround(0x95, short13, 1)), 0);
+    EXPECT_EQ(refused.decode(zt::frameAround(0x95, short13, 1)), Zuno::kErrContentShort);
 }

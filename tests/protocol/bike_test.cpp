@@ -220,14 +220,33 @@ TEST(BikeDecode, SectionsAgainstTheLengthField) {
     ASSERT_EQ(m.decode(zt::frameAround(0x32, content, 0x0001)), 0);
     EXPECT_EQ(m.seq, 0xABCD);
 
-    // The serving cell announced, but the length field ends the content first.
-    auto cut = kTime;
-    const auto head = bytes("00 09 01 CC 02 28 7D");
-    cut.insert(cut.end(), head.begin(), head.end());
-    auto frame = zt::frameAround(0x32, cut, 0x0001);
-    frame.insert(frame.end(), 16, 0x00); // bytes after the frame must not be read as content
-    Zuno::ZunoBikeLoc32 refused;
-    EXPECT_LT(refused.decode(frame), 0);
+    // Each part announced, but the length field ends the content first; the
+    // bytes after the frame must not be read as content.
+    const char* const cuts[] = {
+        "",                                     // no GPS length byte
+        "0C 01 02",                             // GPS section cut
+        "00",                                   // no serving-cell length byte
+        "00 09 01 CC 02 28 7D",                 // serving cell cut
+        "00 00",                                // no neighbour length byte
+        "00 00 24 28 7D",                       // neighbour cells cut
+        "00 00 00",                             // no WiFi length byte
+        "00 00 00 07 11 22 33",                 // WiFi entry cut
+        "00 00 00 00 FF",                       // no extension length byte
+        "00 00 00 00 FF 06 00 01 00",           // extension cut
+    };
+    for (const char* c : cuts) {
+        auto cut = kTime;
+        if (*c) {
+            const auto head = bytes(c);
+            cut.insert(cut.end(), head.begin(), head.end());
+        }
+        auto frame = zt::frameAround(0x32, cut, 0x0001);
+        frame.insert(frame.end(), 64, 0x00);
+        Zuno::ZunoBikeLoc32 refused;
+        EXPECT_EQ(refused.decode(frame), Zuno::kErrContentShort) << c;
+        Zuno::ZunoBikeAlert33 alarm;
+        EXPECT_EQ(alarm.decode(zt::frameAround(0x33, cut, 0x0001)), Zuno::kErrContentShort) << c;
+    }
 }
 
 TEST(BikeDecode, ServingCellTakesOneMncByte) {

@@ -83,21 +83,25 @@ TEST(Frame, ShortOrLyingFramesFailWithoutReadingOutside) {
     struct Case {
         const char* what;
         const char* hex;
+        int rc;
     };
     const Case cases[] = {
-        {"nine bytes", "78 78 05 01 00 01 D9 DC 0D"},
-        {"empty", ""},
-        {"length says more than there is", "78 78 09 01 00 01 D9 DC 0D 0A"},
-        {"length 0", "78 78 00 01 00 01 D9 DC 0D 0A"},
-        {"length 1", "78 78 01 01 00 01 D9 DC 0D 0A"},
-        {"length 255", "78 78 FF 01 00 01 D9 DC 0D 0A"},
-        {"long frame lying", "79 79 FF FF 01 00 01 D9 DC 0D 0A"},
+        {"nine bytes", "78 78 05 01 00 01 D9 DC 0D", Zuno::kErrTooShort},
+        {"empty", "", Zuno::kErrTooShort},
+        {"length says more than there is", "78 78 09 01 00 01 D9 DC 0D 0A", Zuno::kErrFrameShort},
+        {"length 0", "78 78 00 01 00 01 D9 DC 0D 0A", Zuno::kErrContentShort},
+        {"length 1", "78 78 01 01 00 01 D9 DC 0D 0A", Zuno::kErrContentShort},
+        // No room for protocol number, serial and CRC: the serial would be
+        // read from the CRC.
+        {"length 4", "78 78 04 01 00 BC 75 0D 0A 00", Zuno::kErrContentShort},
+        {"length 255", "78 78 FF 01 00 01 D9 DC 0D 0A", Zuno::kErrFrameShort},
+        {"long frame lying", "79 79 FF FF 01 00 01 D9 DC 0D 0A", Zuno::kErrFrameShort},
     };
     for (const auto& c : cases) {
         const auto f = bytes(c.hex);
         zt::BareMessage m;
         m.seq = 77;
-        EXPECT_EQ(m.decode(std::vector<uint8_t>(f.begin(), f.end())), -1) << c.what;
+        EXPECT_EQ(m.decode(std::vector<uint8_t>(f.begin(), f.end())), c.rc) << c.what;
         EXPECT_EQ(m.seq, 77) << c.what;
         EXPECT_EQ(m.len, 0) << c.what;
     }
@@ -117,10 +121,10 @@ TEST(Frame, ContentShorterThanItsLayoutFails) {
     const uint16_t c = Zuno::crcItu(f, 2, 4);
     f[6] = static_cast<uint8_t>(c >> 8);
     f[7] = static_cast<uint8_t>(c);
-    EXPECT_EQ(blob.decode(f), -1);
+    EXPECT_EQ(blob.decode(f), Zuno::kErrContentShort);
     EXPECT_EQ(blob.seq, 42);
     blob.fixedRead = 7;
-    EXPECT_EQ(blob.decode(f), -1);
+    EXPECT_EQ(blob.decode(f), Zuno::kErrContentShort);
 }
 
 TEST(Frame, BytesAfterTheStopBytesChangeNothing) {

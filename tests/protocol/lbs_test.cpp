@@ -162,12 +162,12 @@ TEST(LbsInfo, ContentShorterThanItsLayoutIsRefused) {
     };
     const Case cases[] = {
         {"0x18 full", makeOf<Zuno::ZunoLbsInfo18>(), 0x18, sized(example, 53), 0},
-        {"0x18 short", makeOf<Zuno::ZunoLbsInfo18>(), 0x18, sized(example, 52), -1},
-        {"0x28 as 0x18", makeOf<Zuno::ZunoLbsInfo28>(), 0x28, sized(example, 53), -1},
-        {"0x2E short", makeOf<Zuno::ZunoLbsInfo2E>(), 0x2E, sized(example, 53), -1},
+        {"0x18 short", makeOf<Zuno::ZunoLbsInfo18>(), 0x18, sized(example, 52), Zuno::kErrContentShort},
+        {"0x28 as 0x18", makeOf<Zuno::ZunoLbsInfo28>(), 0x28, sized(example, 53), Zuno::kErrContentShort},
+        {"0x2E short", makeOf<Zuno::ZunoLbsInfo2E>(), 0x2E, sized(example, 53), Zuno::kErrContentShort},
         {"0xA1 narrow", makeOf<Zuno::ZunoLbsInfoA1>(), 0xA1, example, 0},
         {"0xA1 wide", makeOf<Zuno::ZunoLbsInfoA1>(), 0xA1, wide, 0},
-        {"0xA1 wide short", makeOf<Zuno::ZunoLbsInfoA1>(), 0xA1, sized(wide, 54), -1},
+        {"0xA1 wide short", makeOf<Zuno::ZunoLbsInfoA1>(), 0xA1, sized(wide, 54), Zuno::kErrContentShort},
         {"0x28 longer than its layout", makeOf<Zuno::ZunoLbsInfo28>(), 0x28, sized(example, 56), 0},
     };
     for (const auto& c : cases) EXPECT_EQ(c.make()->decode(zt::frameAround(c.command, c.content, 3)), c.expected) << c.what;

@@ -161,14 +161,25 @@ TEST(Login, LengthFieldShorterThanTheLayoutIsRefused) {
     Zuno::ZunoLogin m;
     m.imei = "stale";
     m.seq = 42;
-    EXPECT_EQ(m.decode(f), -1);
+    EXPECT_EQ(m.decode(f), Zuno::kErrContentShort);
     EXPECT_EQ(m.imei, "");
     EXPECT_EQ(m.seq, 42);
 
-    Zuno::ZunoPing13 p;
-    EXPECT_EQ(p.decode(withCrc(bytes("78 78 09 13 46 04 03 00 00 01 00 00 0D 0A 00 00"))), -1);
-    Zuno::ZunoPing23 q;
-    EXPECT_EQ(q.decode(withCrc(bytes("78 78 0A 23 46 01 90 03 00 00 01 00 00 0D 0A 00 00"))), -1);
+    // As terminals in the field send them: the login with the IMEI only
+    // (length 0x0D) and heartbeats shorter than their layout.
+    const char* const shortFrames[] = {
+        "78 78 0D 01 01 23 45 67 89 01 23 45 00 01 00 00 0D 0A",
+        "78 78 09 13 46 04 03 00 00 01 00 00 0D 0A 00 00",
+        "78 78 08 13 46 04 03 00 01 00 00 0D 0A",
+        "78 78 0A 23 46 01 90 03 00 00 01 00 00 0D 0A 00 00",
+    };
+    for (const char* hex : shortFrames) {
+        const auto frame = withCrc(bytes(hex));
+        const int rc = frame[3] == 0x01 ? Zuno::ZunoLogin().decode(frame)
+                     : frame[3] == 0x13 ? Zuno::ZunoPing13().decode(frame)
+                                        : Zuno::ZunoPing23().decode(frame);
+        EXPECT_EQ(rc, Zuno::kErrContentShort) << hex;
+    }
 }
 
 TEST(Login, LongerLengthFieldReadsTheFixedPlaces) {

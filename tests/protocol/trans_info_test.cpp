@@ -6,6 +6,7 @@
 #include <typeinfo>
 
 #include "protocol/catalogue.h"
+#include "protocol/crc.h"
 #include "protocol/trans_info.h"
 #include "render/trans_info_dump.h"
 #include "support/test_util.h"
@@ -49,6 +50,25 @@ std::vector<CatalogueRow> transInfoRows() {
          ""},
     };
 }
+
+// A module of the test's own: two fixed bytes, and where its decode was asked
+// to read.
+class TwoByteModule : public ZunoPPGenarelModule {
+public:
+    size_t readAt = 0;
+
+    int encode(std::vector<uint8_t>& out) override {
+        out.insert(out.end(), {0xAB, 0xCD});
+        return 2;
+    }
+    size_t decode(const std::vector<uint8_t>&, size_t& pos) override {
+        readAt = pos;
+        pos += 2;
+        return pos;
+    }
+    std::unique_ptr<ZunoPPGenarelModule> clone() const override { return std::make_unique<TwoByteModule>(*this); }
+    std::string toString() override { return "two"; }
+};
 
 // Module bytes and the value its encode returns.
 std::string moduleBytes(ZunoPPGenarelModule& m, int& rc) {
@@ -219,11 +239,42 @@ TEST(Modules, DecodeNeverReadsPastTheData) {
     EXPECT_EQ(env.humidity, 0u);
 }
 
+// The packet reads its module through the module's own decode, from the
+// byte after the information type, and the serial where that decode left
+// the position; the base module reads nothing, returns 0 and leaves it.
+TEST(Modules, PacketUsesTheModulesVirtualOperations) {
+    ZunoPPGenarelModule base;
+    size_t pos = 5;
+    EXPECT_EQ(base.decode(bytes("01 02 03 04 05 06 07"), pos), 0u);
+    EXPECT_EQ(pos, 5u);
+
+    for (const uint16_t begin : {kBeginShort, kBeginLong}) {
+        auto module = std::make_shared<TwoByteModule>();
+        ZunoTransInfo94 m(module);
+        m.begin = begin;
+        m.infoType = 0x33;
+        m.seq = 0x0102;
+        std::vector<uint8_t> out;
+        ASSERT_EQ(m.encode(out), 0);
+        EXPECT_EQ(m.len, 8);
+        ZunoTransInfo94 back(module);
+        ASSERT_EQ(back.decode(out), 0);
+        EXPECT_EQ(module->readAt, begin == kBeginLong ? 6u : 5u);
+        EXPECT_EQ(back.infoType, 0x33);
+        EXPECT_EQ(back.seq, 0x0102);
+    }
+}
+
 // A 0x94 frame whose length field leaves less room than the module needs.
 TEST(TransInfo94, ModuleMustFitBeforeTheSerial) {
     ZunoTransInfo94 m(std::make_shared<ModuleEnvInfo>());
     // infoType and 4 module bytes, then serial, CRC and stop.
-    EXPECT_LT(m.decode(bytes("78 78 0A 94 17 00 01 8B CD 00 24 00 00 0D 0A")), 0);
+    auto frame = bytes("78 78 0A 94 17 00 01 8B CD 00 24 00 00 0D 0A");
+    const uint16_t c = Zuno::crcItu(frame, 2, 9);
+    frame[11] = static_cast<uint8_t>(c >> 8);
+    frame[12] = static_cast<uint8_t>(c);
+    EXPECT_EQ(m.decode(frame), kErrContentShort);
+    EXPECT_EQ(dynamic_cast<ModuleEnvInfo&>(*m.module).atmosphericPressure, 0u) << "the module is left alone";
 }
 
 TEST(Modules, ClonesKeepClassAndFields) {

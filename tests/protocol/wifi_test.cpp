@@ -104,14 +104,14 @@ TEST(WifiLoc, CountByteAgainstLengthField) {
 
     content[17] = 3; // count 3, room for 2
     Zuno::ZunoWifiLocC3 more;
-    EXPECT_EQ(more.decode(zt::frameAround(0xC3, content, 1)), -1);
+    EXPECT_EQ(more.decode(zt::frameAround(0xC3, content, 1)), Zuno::kErrContentShort);
 
     Zuno::ZunoWifiLoc2C m2c;
     m2c.wifiArray = entries(2);
     auto frame = zt::encodeFresh(m2c);
     frame[4 + 52] = 0xFF; // count byte far beyond the frame
     frame = zt::frameAround(0x2C, zt::contentOf(frame), 0);
-    EXPECT_EQ(Zuno::ZunoWifiLoc2C().decode(frame), -1);
+    EXPECT_EQ(Zuno::ZunoWifiLoc2C().decode(frame), Zuno::kErrContentShort);
 }
 
 TEST(WifiLoc, LengthFollowsTheEntriesAndTheMncWidth) {

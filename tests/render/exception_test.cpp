@@ -81,11 +81,14 @@ TEST(Exception, MessageTable) {
         {-9, "预留扩展位长度错误"},
         {-268435455, "未知错误"},
         {Zuno::kErrLengthOverflow, "数据长度超出长度字段范围"},
+        {Zuno::kErrContentShort, "数据内容短于格式所需长度"},
+        {Zuno::kErrFrameShort, "数据包短于长度字段所示长度"},
         {4, ""},
         {6, ""},
         {-10, ""},
     };
     for (const auto& c : cases) EXPECT_EQ(ZunoException::messageOf(c.code), c.message) << c.code;
-    // 15 rows of the original table plus the length-overflow row; lookups add none.
-    EXPECT_EQ(ZunoException::messageCount(), 16u);
+    // 15 rows of the original table plus the length-overflow row and the two
+    // short-frame rows; lookups add none.
+    EXPECT_EQ(ZunoException::messageCount(), 18u);
 }
