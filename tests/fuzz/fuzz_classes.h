@@ -1,6 +1,8 @@
 #pragma once
 // Every message class and every module of the 0x94 message that the fuzz
-// targets drive, by name (the names of the seed list).
+// targets drive, by name (the names of the seed list). Inputs select a class
+// by its position in these lists, so kept inputs stay valid only while new
+// entries go at the end.
 
 #include <cstdint>
 #include <memory>
