@@ -14,11 +14,8 @@
 
 namespace Zuno {
 
-uint8_t protocolNumber(const std::string& cmd) {
-    static const struct {
-        const char* keyword;
-        uint8_t number;
-    } table[] = {
+const std::vector<CommandKeyword>& commandKeywords() {
+    static const std::vector<CommandKeyword> table{
         {"LOGIN", 0x01},   {"PING13", 0x13},      {"PING23", 0x23},  {"GPS10", 0x10},
         {"GPS12", 0x12},   {"GPS22", 0x22},       {"GPS24", 0x24},   {"GPSA0", 0xA0},
         {"GPS2D", 0x2D},   {"LBS18", 0x18},       {"LBS28", 0x28},   {"LBSA1", 0xA1},
@@ -29,10 +26,14 @@ uint8_t protocolNumber(const std::string& cmd) {
         {"GEO1A", 0x1A},   {"GEO2A", 0x2A},       {"GEO17", 0x17},   {"GEOA7", 0xA7},
         {"CMD21", 0x21},   {"CMD80RESP", 0x80},   {"CMD81", 0x81},
     };
+    return table;
+}
+
+uint8_t protocolNumber(const std::string& cmd) {
     std::string name = trim(cmd);
     std::transform(name.begin(), name.end(), name.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    for (const auto& row : table)
+    for (const CommandKeyword& row : commandKeywords())
         if (name == row.keyword)
             return row.number;
     return 0xFF;

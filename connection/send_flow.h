@@ -43,6 +43,13 @@ public:
 
 namespace Zuno {
 
+// The command keywords of the send flow and their protocol numbers.
+struct CommandKeyword {
+    const char* keyword;
+    uint8_t number;
+};
+const std::vector<CommandKeyword>& commandKeywords();
+
 // Protocol number of a command keyword ("LOGIN", "GPS12", ...), compared after
 // trimming and upper-casing; 0xFF for a name that is no keyword.
 uint8_t protocolNumber(const std::string& cmd);

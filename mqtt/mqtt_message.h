@@ -4,8 +4,9 @@
 // encode appends one whole packet to the caller's vector and returns 0, or a
 // negative code with the vector left exactly as it was. decode reads one
 // packet from the start of a vector and returns the vector's size; an empty,
-// cut-short or malformed packet returns a negative code and leaves the object
-// as it was. Decoders append texts and lists to what the object holds, so a
+// cut-short or malformed packet, and one whose remaining length covers bytes
+// that its fields do not hold (they could not be written back), returns a
+// negative code and leaves the object as it was. Decoders append texts and lists to what the object holds, so a
 // fresh object receives exactly the packet's values.
 
 #include <cstddef>
@@ -34,6 +35,7 @@ constexpr int kErrTextTooLong = -10;     // a length-prefixed field over 65535 b
 // Results of decode.
 constexpr int kErrTruncated = -11;       // empty, cut short, or a field past the packet's end
 constexpr int kErrLengthField = -12;     // remaining-length field longer than four bytes
+constexpr int kErrExtraBytes = -13;      // bytes inside the packet that no field of its layout holds
 
 // The field's bytes for `value`, least significant group first; null when
 // `value` exceeds kMaxRemainingLength.
@@ -77,7 +79,7 @@ protected:
     // remaining-length field are checked, then `body(copy, reader)` reads the
     // fields of the packet into a copy of `self`, with the reader bounded by
     // the packet's end. The copy replaces `self` only when every read stayed
-    // inside the packet.
+    // inside the packet and the fields took every byte of it.
     template <class T, class Body>
     static int decodePacket(T& self, const std::vector<uint8_t>& packet, Body&& body) {
         Frame f;
@@ -89,6 +91,7 @@ protected:
         PacketReader r(packet, f.bodyBegin, f.bodyEnd);
         body(next, r);
         if (!r.ok()) return kErrTruncated;
+        if (!r.atEnd()) return kErrExtraBytes;
         self = std::move(next);
         return static_cast<int>(packet.size());
     }

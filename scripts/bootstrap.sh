@@ -2,6 +2,9 @@
 # One-step set-up for a fresh Debian 12 machine.
 #   scripts/bootstrap.sh run    install what is missing, build, start the simulator
 #   scripts/bootstrap.sh test   install what is missing, build with sanitizers, run every test
+#   scripts/bootstrap.sh fuzz [SECONDS]
+#                               install what is missing, build the fuzz targets and run each
+#                               for SECONDS (default 60); stops at the first finding
 # Run as root or through sudo. Safe to run again: installs only what is missing.
 set -euo pipefail
 
@@ -39,6 +42,46 @@ configure_and_build() { # dir, extra cmake args...
   cmake --build "$dir" -j "$JOBS"
 }
 
+FUZZ_TARGETS=(decode user_path module model mqtt)
+
+# The dictionary of each fuzz target.
+fuzz_dict() {
+  case "$1" in
+    model) echo "$HERE/tests/fuzz/model.dict" ;;
+    mqtt) echo "$HERE/tests/fuzz/mqtt.dict" ;;
+    *) echo "$HERE/tests/fuzz/frames.dict" ;;
+  esac
+}
+
+# Builds the fuzz targets (clang, ASan + UBSan) in build/fuzz and runs each for
+# $1 seconds. The corpus of a target grows in build/fuzz/corpus/<target> from
+# the seeds and the kept findings; a finding stops the run with its input
+# saved as build/fuzz/<target>-crash-... (or -timeout-, -leak-, -oom-).
+run_fuzzers() {
+  local seconds="$1" dir="$HERE/build/fuzz"
+  CC=clang CXX=clang++ cmake -S "$HERE" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZUNO_SANITIZE=address -DZUNO_TESTS=OFF -DZUNO_BENCH=OFF -DZUNO_FUZZ=ON >/dev/null
+  cmake --build "$dir" -j "$JOBS" --target write_fuzz_seeds "${FUZZ_TARGETS[@]/%/_fuzz}"
+  rm -rf "$dir/seeds"
+  "$dir/tests/fuzz/write_fuzz_seeds" "$HERE/tests/fuzz/seeds.txt" "$HERE/conf" "$dir/seeds"
+  for t in "${FUZZ_TARGETS[@]}"; do
+    local corpus="$dir/corpus/$t" log="$dir/$t.log"
+    local inputs=("$dir/seeds/$t")
+    if [ -d "$HERE/tests/fuzz/regressions/$t" ]; then inputs+=("$HERE/tests/fuzz/regressions/$t"); fi
+    mkdir -p "$corpus"
+    echo "== fuzzing $t for ${seconds}s"
+    if ! "$dir/tests/fuzz/${t}_fuzz" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 \
+        -print_final_stats=1 -dict="$(fuzz_dict "$t")" -artifact_prefix="$dir/$t-" \
+        "$corpus" "${inputs[@]}" > "$log" 2>&1; then
+      tail -n 60 "$log"
+      echo "== $t found a fault; its input is saved under build/fuzz/ ($(ls -t "$dir/$t-"* 2>/dev/null | head -n 1))" >&2
+      echo "   replay it: build/fuzz/tests/fuzz/${t}_fuzz <that file>" >&2
+      return 1
+    fi
+    grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$log" || tail -n 3 "$log"
+  done
+}
+
 # Sourced (scripts/screenshot.sh): the settings and functions above only.
 if [[ "${BASH_SOURCE[0]}" != "$0" ]]; then return 0; fi
 
@@ -63,21 +106,8 @@ case "$MODE" in
     install_missing
     export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 TZ=UTC
 
-    # A short libFuzzer run over every decoder (clang, ASan + UBSan).
-    FUZZ_SECONDS="${ZUNO_FUZZ_SECONDS:-60}"
-    CC=clang CXX=clang++ configure_and_build "$HERE/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DZUNO_SANITIZE=address -DZUNO_TESTS=OFF -DZUNO_BENCH=OFF -DZUNO_FUZZ=ON
-    CORPUS="$HERE/build/fuzz/corpus"
-    mkdir -p "$CORPUS"
-    "$HERE/build/fuzz/tests/fuzz/write_fuzz_seeds" "$HERE/build/fuzz/tests/fuzz/seeds.txt" "$CORPUS"
-    echo "== fuzzing every decoder for ${FUZZ_SECONDS}s"
-    if ! "$HERE/build/fuzz/tests/fuzz/decode_fuzz" -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 \
-        -artifact_prefix="$HERE/build/fuzz/" "$CORPUS" > "$HERE/build/fuzz/fuzz.log" 2>&1; then
-      cat "$HERE/build/fuzz/fuzz.log"
-      echo "== the fuzzer found a fault; the input is saved under build/fuzz/" >&2
-      exit 1
-    fi
-    tail -n 12 "$HERE/build/fuzz/fuzz.log"
+    # A short libFuzzer run of every fuzz target (clang, ASan + UBSan).
+    run_fuzzers "${ZUNO_FUZZ_SECONDS:-40}"
 
     # The threaded parts under ThreadSanitizer.
     TSAN_DIRS="render;connection;app"
@@ -93,8 +123,19 @@ case "$MODE" in
     echo "== AddressSanitizer + UndefinedBehaviorSanitizer run"
     ctest --test-dir "$HERE/build/asan" --output-on-failure -j "$JOBS"
     ;;
+  fuzz)
+    SECONDS_EACH="${2:-60}"
+    if ! [[ "$SECONDS_EACH" =~ ^[1-9][0-9]*$ ]]; then
+      echo "usage: $0 fuzz [SECONDS]   (whole seconds per target)" >&2
+      exit 2
+    fi
+    install_missing
+    export LC_ALL=C.UTF-8 TZ=UTC
+    run_fuzzers "$SECONDS_EACH"
+    echo "== no finding in ${#FUZZ_TARGETS[@]} targets, ${SECONDS_EACH}s each"
+    ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "builders/message_builder.h"
+#include "connection/send_flow.h"
 #include "protocol/address.h"
 #include "protocol/alarm.h"
 #include "protocol/alarm_cell.h"
@@ -40,17 +41,6 @@ std::string readFile(const fs::path& p) {
     s << in.rdbuf();
     return s.str();
 }
-
-// The command keywords of the send flow and their protocol numbers.
-const std::map<std::string, uint8_t> kKeywords = {
-    {"LOGIN", 0x01}, {"PING13", 0x13}, {"PING23", 0x23}, {"GPS10", 0x10}, {"GPS12", 0x12},
-    {"GPS22", 0x22}, {"GPS24", 0x24}, {"GPSA0", 0xA0}, {"GPS2D", 0x2D}, {"LBS18", 0x18},
-    {"LBS28", 0x28}, {"LBSA1", 0xA1}, {"LBS2E", 0x2E}, {"WIFI2C", 0x2C}, {"WIFIA2", 0xA2},
-    {"WIFIC3", 0xC3}, {"TIME8A", 0x8A}, {"TIME1F", 0x1F}, {"ALERT16", 0x16}, {"ALERT19", 0x19},
-    {"ALERTA5", 0xA5}, {"ALERT26", 0x26}, {"ALERT95", 0x95}, {"ALERTA3", 0xA3}, {"ALERT27", 0x27},
-    {"ALERTA4", 0xA4}, {"GPSBIKE32", 0x32}, {"ALERTBIKE33", 0x33}, {"GEO1A", 0x1A}, {"GEO2A", 0x2A},
-    {"GEO17", 0x17}, {"GEOA7", 0xA7}, {"CMD21", 0x21}, {"CMD80RESP", 0x80}, {"CMD81", 0x81},
-};
 
 using Factory = std::function<std::unique_ptr<Zuno::ZunoMSG>()>;
 template <class M>
@@ -118,9 +108,8 @@ TEST(ShippedConf, EveryModelRoundTripsThroughItsFrame) {
     ASSERT_FALSE(models.empty());
     for (const Model& model : models) {
         SCOPED_TRACE(model.path.string());
-        const auto keyword = kKeywords.find(model.cmd);
-        ASSERT_NE(keyword, kKeywords.end()) << "unknown cmd " << model.cmd;
-        const uint8_t protocol = keyword->second;
+        const uint8_t protocol = Zuno::protocolNumber(model.cmd);
+        ASSERT_NE(protocol, 0xFF) << "unknown cmd " << model.cmd;
         auto built = buildMessage(protocol, model.text);
         ASSERT_NE(built, nullptr);
         built->seq = 0x0102;
@@ -153,9 +142,9 @@ TEST(ShippedConf, ModelForEveryKeywordWithABuilder) {
         // Every label and value a string: the builders' own reading already
         // demands it, so a model that built above satisfies it.
     }
-    for (const auto& k : kKeywords) {
-        if (hasBuilder(k.second)) {
-            EXPECT_EQ(shipped.count(k.first), 1u) << "no model for " << k.first;
+    for (const Zuno::CommandKeyword& k : Zuno::commandKeywords()) {
+        if (hasBuilder(k.number)) {
+            EXPECT_EQ(shipped.count(k.keyword), 1u) << "no model for " << k.keyword;
         }
     }
 }

@@ -1,12 +1,13 @@
 #pragma once
-// Every message class the fuzzer drives. The first
-// byte of a fuzz input selects the class and whether the CRC is put right
-// before decoding (so that mutations reach the content decoders); the rest is
-// the frame handed to decode.
+// Every message class and every module of the 0x94 message that the fuzz
+// targets drive, by name (the names of the seed list). Inputs select a class
+// by its position in these lists, so kept inputs stay valid only while new
+// entries go at the end.
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "protocol/address.h"
@@ -25,7 +26,7 @@
 namespace fuzz {
 
 struct FuzzClass {
-    const char* name;
+    std::string name;
     std::unique_ptr<Zuno::ZunoMSG> (*make)();
 };
 
@@ -40,6 +41,40 @@ std::unique_ptr<Zuno::ZunoMSG> makeCarrying() {
     return std::unique_ptr<Zuno::ZunoMSG>(new Zuno::ZunoTransInfo94(std::make_shared<Module>()));
 }
 
+struct ModuleKind {
+    const char* name;
+    std::shared_ptr<Zuno::ZunoPPGenarelModule> (*make)();
+    std::unique_ptr<Zuno::ZunoMSG> (*carrying)();
+};
+
+template <class M>
+std::shared_ptr<Zuno::ZunoPPGenarelModule> makeModule() {
+    return std::make_shared<M>();
+}
+
+template <class M>
+ModuleKind moduleKind(const char* name) {
+    return {name, &makeModule<M>, &makeCarrying<M>};
+}
+
+// Every module of the 0x94 message, in the order of the catalogue, and the
+// module base, which has no bytes.
+inline const std::vector<ModuleKind>& moduleKinds() {
+    using namespace Zuno;
+    static const std::vector<ModuleKind> list{
+        moduleKind<ModulePowerVolt>("ModulePowerVolt"),       moduleKind<ModuleDoorStat>("ModuleDoorStat"),
+        moduleKind<ModuleShakeCount>("ModuleShakeCount"),     moduleKind<ModuleCountCarlorie>("ModuleCountCarlorie"),
+        moduleKind<ModuleEnvInfo>("ModuleEnvInfo"),           moduleKind<ModuleBTData2>("ModuleBTData2"),
+        moduleKind<ModuleGuideMachine>("ModuleGuideMachine"), moduleKind<ModuleAdminPostFlag>("ModuleAdminPostFlag"),
+        moduleKind<ModuleSafeAreaFlag>("ModuleSafeAreaFlag"), moduleKind<ModuleTerminalStat>("ModuleTerminalStat"),
+        moduleKind<ModuleCheckPara>("ModuleCheckPara"),       moduleKind<ModuleVin>("ModuleVin"),
+        moduleKind<ModuleUUID>("ModuleUUID"),                 moduleKind<ModuleRFID>("ModuleRFID"),
+        moduleKind<ModuleICCID>("ModuleICCID"),         moduleKind<ZunoPPGenarelModule>("ZunoPPGenarelModule"),
+    };
+    return list;
+}
+
+// Every message class, and a 0x94 message carrying each module.
 inline const std::vector<FuzzClass>& classes() {
     static const std::vector<FuzzClass> list{
         {"ZunoMSG", &makeOne<Zuno::ZunoMSG>},
@@ -93,23 +128,40 @@ inline const std::vector<FuzzClass>& classes() {
         {"ZunoWifiLoc2C", &makeOne<Zuno::ZunoWifiLoc2C>},
         {"ZunoWifiInfoA2", &makeOne<Zuno::ZunoWifiInfoA2>},
         {"ZunoWifiLocC3", &makeOne<Zuno::ZunoWifiLocC3>},
-        {"ZunoTransInfo94_ModulePowerVolt", &makeCarrying<Zuno::ModulePowerVolt>},
-        {"ZunoTransInfo94_ModuleDoorStat", &makeCarrying<Zuno::ModuleDoorStat>},
-        {"ZunoTransInfo94_ModuleShakeCount", &makeCarrying<Zuno::ModuleShakeCount>},
-        {"ZunoTransInfo94_ModuleCountCarlorie", &makeCarrying<Zuno::ModuleCountCarlorie>},
-        {"ZunoTransInfo94_ModuleEnvInfo", &makeCarrying<Zuno::ModuleEnvInfo>},
-        {"ZunoTransInfo94_ModuleBTData2", &makeCarrying<Zuno::ModuleBTData2>},
-        {"ZunoTransInfo94_ModuleGuideMachine", &makeCarrying<Zuno::ModuleGuideMachine>},
-        {"ZunoTransInfo94_ModuleAdminPostFlag", &makeCarrying<Zuno::ModuleAdminPostFlag>},
-        {"ZunoTransInfo94_ModuleSafeAreaFlag", &makeCarrying<Zuno::ModuleSafeAreaFlag>},
-        {"ZunoTransInfo94_ModuleTerminalStat", &makeCarrying<Zuno::ModuleTerminalStat>},
-        {"ZunoTransInfo94_ModuleCheckPara", &makeCarrying<Zuno::ModuleCheckPara>},
-        {"ZunoTransInfo94_ModuleVin", &makeCarrying<Zuno::ModuleVin>},
-        {"ZunoTransInfo94_ModuleUUID", &makeCarrying<Zuno::ModuleUUID>},
-        {"ZunoTransInfo94_ModuleRFID", &makeCarrying<Zuno::ModuleRFID>},
-        {"ZunoTransInfo94_ModuleICCID", &makeCarrying<Zuno::ModuleICCID>},
     };
-    return list;
+    static const std::vector<FuzzClass> withModules = [] {
+        std::vector<FuzzClass> all = list;
+        for (const ModuleKind& k : moduleKinds()) all.push_back({std::string("ZunoTransInfo94_") + k.name, k.carrying});
+        return all;
+    }();
+    return withModules;
+}
+
+} // namespace fuzz
+
+namespace fuzz {
+
+// The listed class that `msg` is an object of (a 0x94 message is matched
+// with its module's class), or null when it is none of them.
+inline const FuzzClass* classOf(const Zuno::ZunoMSG& msg) {
+    const auto* info = dynamic_cast<const Zuno::ZunoTransInfo94*>(&msg);
+    for (const auto& cls : classes()) {
+        const auto made = cls.make();
+        const Zuno::ZunoMSG& m = *made;
+        if (typeid(m) != typeid(msg)) continue;
+        if (info) {
+            const auto* other = static_cast<const Zuno::ZunoTransInfo94*>(&m);
+            const bool bothEmpty = !info->module && !other->module;
+            if (!bothEmpty && (!info->module || !other->module)) continue;
+            if (!bothEmpty) {
+                const Zuno::ZunoPPGenarelModule& mine = *info->module;
+                const Zuno::ZunoPPGenarelModule& theirs = *other->module;
+                if (typeid(mine) != typeid(theirs)) continue;
+            }
+        }
+        return &cls;
+    }
+    return nullptr;
 }
 
 } // namespace fuzz

@@ -196,6 +196,7 @@ TEST(EncodeRefusals, ListsTextsAndLengths) {
 }
 
 TEST(DecodeRefusals, CutShortOrMalformedPackets) {
+    using vmqtt::kErrExtraBytes;
     using vmqtt::kErrLengthField;
     using vmqtt::kErrTruncated;
     const auto ping = [] { return std::unique_ptr<vmqtt::MqttMessage>(new vmqtt::MqttPing()); };
@@ -232,7 +233,12 @@ TEST(DecodeRefusals, CutShortOrMalformedPackets) {
         {"connect: user name flag, no user name", connect,
          "10 0C 00 04 4D 51 54 54 04 82 00 0A 00 00", kErrTruncated},
         {"connect: text length past the end", connect, "10 06 00 FF 4D 51 54 54", kErrTruncated},
-        {"ping with a body", ping, "C0 02 01 02", 4},
+        // Bytes inside the packet that no field holds would be lost when the
+        // packet is written again (found by the MQTT fuzz target).
+        {"ping with a body", ping, "C0 02 01 02", kErrExtraBytes},
+        {"puback with a third byte", puback, "40 03 00 01 02", kErrExtraBytes},
+        {"connect with a byte after its texts", connect, "10 0F 00 04 4D 51 54 54 04 02 00 3C 00 02 63 31 FF",
+         kErrExtraBytes},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

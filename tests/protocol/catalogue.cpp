@@ -1,8 +1,11 @@
 #include "protocol/catalogue.h"
 
+#include <sstream>
 #include <typeinfo>
 
+#include "protocol/helpers.h"
 #include "support/test_util.h"
+#include "tests/fuzz/fuzz_classes.h"
 
 namespace {
 
@@ -87,4 +90,20 @@ TEST_P(CatalogueTest, TruncationSweepNeverSucceedsOrOverreads) {
     }
     // The whole frame still decodes when held at its exact size.
     EXPECT_EQ(decodeExact(row, frame), 0);
+}
+
+// The fuzz targets start from every row of the catalogue, whole: the seed
+// list holds each row's class and frame.
+TEST_P(CatalogueTest, IsAFuzzSeed) {
+    const auto& row = GetParam();
+    const auto msg = row.make();
+    const fuzz::FuzzClass* cls = fuzz::classOf(*msg);
+    ASSERT_NE(cls, nullptr) << "the fuzz targets do not know this row's class";
+    const auto frame = zt::bytes(row.frameHex);
+    const std::string line = cls->name + " " + Zuno::toHex(frame, 0, frame.size(), "");
+    std::istringstream seeds(zt::readTestFile("fuzz/seeds.txt"));
+    std::string seed;
+    bool found = false;
+    while (!found && std::getline(seeds, seed)) found = seed == line;
+    EXPECT_TRUE(found) << "add to tests/fuzz/seeds.txt:\n" << line;
 }
