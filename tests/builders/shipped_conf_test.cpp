@@ -223,7 +223,8 @@ TEST(ShippedConf, ReplyTextLimitIsWhatCanBeSent) {
         const std::string model = readFile(e.path());
         picojson::value doc;
         ASSERT_TRUE(Zuno::parseJsonText(model, doc));
-        const uint8_t protocol = kKeywords.at(doc.get("cmd").get<std::string>());
+        const uint8_t protocol = Zuno::protocolNumber(doc.get("cmd").get<std::string>());
+        ASSERT_NE(protocol, 0xFF);
         const auto& components = doc.get("components").get<picojson::array>();
         size_t textAt = components.size(), codingAt = components.size();
         int64_t maxLength = 0;
