@@ -28,11 +28,11 @@ bool BinForm::validDigits(const std::string& s, const uint8_t& base) { return To
 uint8_t BinForm::checkedInputBase(const QString& itemText) {
     const auto inBase = static_cast<uint8_t>(baseOf(itemText));
     if (inBase == 0) {
-        ui->lbMsg->setText(QStringLiteral("输入进制设定有误!!"));
+        refuse(QStringLiteral("输入进制设定有误!!"));
         return 0;
     }
     if (!validDigits(ui->edIn->text().toStdString(), inBase)) {
-        ui->lbMsg->setText(QStringLiteral("您输入的数字并非%1进制").arg(inBase));
+        refuse(QStringLiteral("您输入的数字并非%1进制").arg(inBase));
         return 0;
     }
     ui->lbMsg->clear();
@@ -41,12 +41,19 @@ uint8_t BinForm::checkedInputBase(const QString& itemText) {
 
 void BinForm::on_cbIn_activated(const QString& itemText) { checkedInputBase(itemText); }
 
+void BinForm::refuse(const QString& message) {
+    // A refused number has no conversion: an earlier one beside it would pass
+    // for its own.
+    ui->edOut->clear();
+    ui->lbMsg->setText(message);
+}
+
 void BinForm::on_cbOut_activated(const QString& itemText) {
     const uint8_t inBase = checkedInputBase(ui->cbIn->currentText());
     if (inBase == 0) return;
     const auto outBase = static_cast<uint8_t>(baseOf(itemText));
     if (outBase == 0) {
-        ui->lbMsg->setText(QStringLiteral("输出进制设定有误!!"));
+        refuse(QStringLiteral("输出进制设定有误!!"));
         return;
     }
     ui->edOut->setText(QString::fromStdString(Tools::convertBase(ui->edIn->text().toStdString(), inBase, outBase)));

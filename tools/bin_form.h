@@ -26,9 +26,11 @@ private slots:
     void on_buttonBox_clicked(QAbstractButton* button);
 
 private:
-    // The input base when the input is a number of it; otherwise shows why in
-    // lbMsg and gives 0.
+    // The input base when the input is a number of it; otherwise refuses the
+    // input and gives 0.
     uint8_t checkedInputBase(const QString& itemText);
+    // Empties the output and shows why in lbMsg.
+    void refuse(const QString& message);
 
     Ui_BinForm* ui;
 };

@@ -87,15 +87,17 @@ QString joinTrimmedLines(const QStringList& lines) {
 }
 
 QString crcOfHex(const QString& input) {
-    const auto bytes = bytesOfHexInput(input);
-    if (!bytes) return {};
-    return QString::asprintf("%04x", static_cast<unsigned>(Zuno::crcItu(*bytes)));
+    const HexInput read = readHexInput(input);
+    if (!read.unreadable.isEmpty()) return read.unreadable;
+    if (read.bytes.empty()) return {};
+    return QString::asprintf("%04x", static_cast<unsigned>(Zuno::crcItu(read.bytes)));
 }
 
 QString md5OfHex(const QString& input) {
-    const auto bytes = bytesOfHexInput(input);
-    if (!bytes) return {};
-    const QByteArray data(reinterpret_cast<const char*>(bytes->data()), static_cast<int>(bytes->size()));
+    const HexInput read = readHexInput(input);
+    if (!read.unreadable.isEmpty()) return read.unreadable;
+    if (read.bytes.empty()) return {};
+    const QByteArray data(reinterpret_cast<const char*>(read.bytes.data()), static_cast<int>(read.bytes.size()));
     return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Md5).toHex());
 }
 
@@ -134,16 +136,19 @@ QString distanceOf(const QString& input) {
     for (const char* letter : {"E", "N", "e", "n"}) Zuno::replaceAll(text, letter, "+");
     for (const char* letter : {"W", "S", "w", "s"}) Zuno::replaceAll(text, letter, "-");
 
+    if (text.empty()) return {};
     const std::vector<std::string> parts = splitKeepingEmpty(text, ',');
-    if (parts.size() != 4) return {};
+    if (parts.size() != 4)
+        return QStringLiteral("坐标无法识别: 需要4个坐标, 输入了%1个").arg(static_cast<qulonglong>(parts.size()));
     // The signs replaced letters one for one: the typed parts lie at the same places.
     const std::vector<std::string> typedParts = splitKeepingEmpty(typed, ',');
     static const char* const kPartNames[] = {"纬度1", "经度1", "纬度2", "经度2"};
     double degrees[4] = {};
     QStringList unreadable;
     for (size_t i = 0; i < 4; ++i) {
-        const auto value = readCoordinate(parts[i], i % 2 == 0 ? 2 : 3);
-        if (value)
+        const bool latitude = i % 2 == 0;
+        const auto value = readCoordinate(parts[i], latitude ? 2 : 3);
+        if (value && std::abs(*value) <= (latitude ? 90.0 : 180.0))
             degrees[i] = *value;
         else
             unreadable << QString::fromUtf8(kPartNames[i]) + " \"" + QString::fromStdString(typedParts[i]) + "\"";

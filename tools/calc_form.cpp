@@ -42,6 +42,9 @@ double CalcForm::coordinate(const std::string& part, const size_t& intDigits) {
 }
 
 void CalcForm::on_buttonBox_accepted() {
+    // Nothing of an earlier computation may stay beside the new input.
+    ui->edOut->clear();
+    ui->lbMsg->clear();
     QString result;
     switch (mode) {
     case 0: result = crcOfHex(); break;

@@ -16,7 +16,8 @@ public:
     CalcForm(QWidget* parent, char mode);
     ~CalcForm() override;
 
-    // Output texts, empty when there is nothing to show.
+    // Output texts: a result, a text naming what could not be read, or empty
+    // when the input holds nothing.
     QString crcOfHex() const;
     QString md5OfHex() const;
     QString distance() const;

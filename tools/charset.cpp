@@ -30,9 +30,9 @@ constexpr QTextCodec::ConversionFlag kNoHeader = QTextCodec::IgnoreHeader;
 } // namespace
 
 QString hexToText(const QString& input, Encoding encoding) {
-    const auto bytes = bytesOfHexInput(input.trimmed());
-    if (!bytes) return {};
-    const QByteArray data(reinterpret_cast<const char*>(bytes->data()), static_cast<int>(bytes->size()));
+    const HexInput read = readHexInput(input);
+    if (!read.unreadable.isEmpty() || read.bytes.empty()) return {};
+    const QByteArray data(reinterpret_cast<const char*>(read.bytes.data()), static_cast<int>(read.bytes.size()));
     if (encoding == Encoding::Utf8) return QString::fromUtf8(data.constData(), data.size()); // NULs included
     QTextCodec* codec = QTextCodec::codecForName(codecName(encoding));
     if (!codec) return {};

@@ -8,11 +8,10 @@ namespace Tools {
 
 enum class Encoding { Gbk, Utf8, Utf16BE, Utf16LE };
 
-// The text that the bytes of hexadecimal input hold in `encoding`. The input
-// is trimmed; white space, ",", "0x" and "0X" between digits are dropped; an
-// odd first digit stands alone and a character that is no hexadecimal digit
-// counts as 0. UTF-16 is decoded in the byte order it names, a trailing odd
-// byte left out. Empty when there are no bytes or they decode to nothing.
+// The text that the bytes of hexadecimal input (read by readHexInput) hold in
+// `encoding`. UTF-16 is decoded in the byte order it names, a trailing odd
+// byte left out. Empty when there are no bytes, when the input holds anything
+// but whole bytes, or when they decode to nothing.
 QString hexToText(const QString& input, Encoding encoding);
 
 // The bytes of the trimmed text in `encoding` as upper-case pairs of digits,

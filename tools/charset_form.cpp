@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "tools/charset.h"
+#include "tools/hex_input.h"
 
 namespace {
 
@@ -40,6 +41,8 @@ CharSetForm::CharSetForm(QWidget* parent, char mode) : QDialog(parent), ui(new F
     ui->edOut->setReadOnly(true);
     ui->lbMsg = new QLabel(this);
     ui->lbMsg->setObjectName(QStringLiteral("lbMsg"));
+    // A message naming unreadable input may be wider than the dialog.
+    ui->lbMsg->setWordWrap(true);
     for (QWidget* w : {static_cast<QWidget*>(ui->lbIn), static_cast<QWidget*>(ui->edIn),
                        static_cast<QWidget*>(ui->lbOut), static_cast<QWidget*>(ui->edOut),
                        static_cast<QWidget*>(ui->lbMsg)})
@@ -111,10 +114,21 @@ void CharSetForm::on_buttonBox_clicked(QAbstractButton* button) {
         close();
         return;
     }
+    // Nothing of an earlier conversion may stay beside the new input.
+    ui->edOut->clear();
+    ui->lbMsg->clear();
     // Text modes get the box's text as typed: blanks and commas are part of
     // the text to encode. Hexadecimal modes drop them themselves.
     const QString s = ui->edIn->toPlainText();
     if (s.isEmpty()) return;
+    if (mode == 0 || mode == 2 || mode == 4 || mode == 6) {
+        // Input that is not whole bytes of hexadecimal is named, not converted.
+        const QString unreadable = Tools::readHexInput(s).unreadable;
+        if (!unreadable.isEmpty()) {
+            ui->lbMsg->setText(unreadable);
+            return;
+        }
+    }
     QString result;
     switch (mode) {
     case 0: result = hexToGbk(s); break;

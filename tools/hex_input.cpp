@@ -1,9 +1,91 @@
 #include "tools/hex_input.h"
 
-#include "protocol/helpers.h"
+#include <algorithm>
+
+#include <QStringList>
+
 #include "protocol/text_file.h"
 
 namespace Tools {
+
+namespace {
+
+// Groups named in a message, and the characters shown of a long group.
+constexpr int kNamedGroups = 3;
+constexpr int kShownChars = 16;
+
+bool isHexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f');
+}
+
+int hexValue(QChar c) {
+    const char16_t u = c.unicode();
+    if (u <= '9') return u - '0';
+    if (u <= 'F') return u - 'A' + 10;
+    return u - 'a' + 10;
+}
+
+struct Group {
+    QString typed;
+    QString digits;  // without "0x" and "0X"
+    int fault = 0;   // index in `typed` of the first character that is neither a digit nor "0x"
+};
+
+std::vector<Group> groupsOf(const QString& text) {
+    std::vector<Group> groups;
+    QString typed;
+    auto endGroup = [&] {
+        if (typed.isEmpty()) return;
+        Group g;
+        g.typed = typed;
+        g.digits = typed;
+        Zuno::stripHexSeparators(g.digits);
+        // Left to right, "0x" and "0X" as one: the first character that is
+        // neither a digit nor part of one.
+        for (int i = 0; i < typed.size(); ++i) {
+            if (typed[i] == '0' && i + 1 < typed.size() && (typed[i + 1] == 'x' || typed[i + 1] == 'X')) {
+                ++i;
+                continue;
+            }
+            if (isHexDigit(typed[i])) continue;
+            g.fault = i;
+            break;
+        }
+        groups.push_back(g);
+        typed.clear();
+    };
+    for (const QChar c : text) {
+        if (c.isSpace() || c == ',')
+            endGroup();
+        else
+            typed.append(c);
+    }
+    endGroup();
+    return groups;
+}
+
+// The group as typed, in double quotes; a long one only around `focus`, its
+// cut ends marked "…" and no character split in two.
+QString quoted(const QString& typed, int focus) {
+    if (typed.size() <= kShownChars) return '"' + typed + '"';
+    int from = qBound(0, focus - 4, typed.size() - kShownChars);
+    if (from > 0 && typed[from].isLowSurrogate()) --from;
+    int to = from + kShownChars;
+    if (to < typed.size() && typed[to].isLowSurrogate()) ++to;
+    QString shown = typed.mid(from, to - from);
+    if (from > 0) shown.prepend(QStringLiteral("…"));
+    if (to < typed.size()) shown.append(QStringLiteral("…"));
+    return '"' + shown + '"';
+}
+
+QString named(const QStringList& groups) {
+    QStringList shown = groups.mid(0, kNamedGroups);
+    if (groups.size() > kNamedGroups) shown << QStringLiteral("…");
+    return shown.join(QStringLiteral(", "));
+}
+
+} // namespace
 
 QString withoutWhiteSpace(const QString& text) {
     QString kept;
@@ -13,10 +95,31 @@ QString withoutWhiteSpace(const QString& text) {
     return kept;
 }
 
-std::unique_ptr<std::vector<uint8_t>> bytesOfHexInput(QString text) {
-    QString digits = withoutWhiteSpace(text);
-    Zuno::stripHexSeparators(digits);
-    return Zuno::hexToBytes(digits.toUtf8().toStdString());
+HexInput readHexInput(const QString& text) {
+    const std::vector<Group> groups = groupsOf(text);
+    HexInput read;
+
+    QStringList unreadable;
+    QString digits;
+    for (const Group& g : groups) {
+        if (!std::all_of(g.digits.begin(), g.digits.end(), isHexDigit)) unreadable << quoted(g.typed, g.fault);
+        digits += g.digits;
+    }
+    if (!unreadable.isEmpty()) {
+        read.unreadable = QStringLiteral("十六进制无法识别: ") + named(unreadable);
+        return read;
+    }
+    if (digits.size() % 2 != 0) {
+        QStringList odd;
+        for (const Group& g : groups)
+            if (g.digits.size() % 2 != 0) odd << quoted(g.typed, 0);
+        read.unreadable = QStringLiteral("十六进制位数为奇数(%1位): ").arg(digits.size()) + named(odd);
+        return read;
+    }
+    read.bytes.reserve(static_cast<size_t>(digits.size() / 2));
+    for (int i = 0; i < digits.size(); i += 2)
+        read.bytes.push_back(static_cast<uint8_t>(hexValue(digits[i]) * 16 + hexValue(digits[i + 1])));
+    return read;
 }
 
 } // namespace Tools

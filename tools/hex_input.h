@@ -3,7 +3,6 @@
 // white space that the tools treat as blanks.
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include <QString>
@@ -14,10 +13,22 @@ namespace Tools {
 // spaces of Unicode.
 QString withoutWhiteSpace(const QString& text);
 
-// Drops white space anywhere (blanks, tabs and line breaks between pairs of
-// digits), then every ",", "0x" and "0X"; the rest goes through hexToBytes:
-// an odd first digit stands alone and a character that is no hexadecimal digit
-// counts as 0. Null when nothing is left.
-std::unique_ptr<std::vector<uint8_t>> bytesOfHexInput(QString text);
+// What a tool read of hexadecimal input.
+struct HexInput {
+    std::vector<uint8_t> bytes;
+    // Empty when the input was read whole; otherwise it names, as typed, what
+    // could not be read, and `bytes` is empty.
+    QString unreadable;
+};
+
+// White space of any kind and "," separate groups of digits; "0x" and "0X"
+// are dropped inside a group. Everything else must be a hexadecimal digit
+// (either case), and all the digits together must make whole bytes, high digit
+// first. A group holding anything else is named ("十六进制无法识别: \"xyz\""),
+// and so, when the count of digits is odd, are the groups of odd length
+// ("十六进制位数为奇数(7位): \"6\""); at most three groups, a long one cut to
+// the piece around its fault. Input with no digit at all gives no bytes and
+// names nothing.
+HexInput readHexInput(const QString& text);
 
 } // namespace Tools

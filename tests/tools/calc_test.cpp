@@ -17,8 +17,6 @@ TEST(CrcOfHex, Table) {
         {"0x31,0x32,0x33,0x34,0x35,0x36,0x37,0x38,0x39", "906e"},
         {"313233343536373839", "906e"},
         {"0X310X32 0x33,34353637 38 39", "906e"},
-        {"1", "e1f1"},
-        {"GG", "f078"},
         {"00", "f078"},
         // Tabs and line breaks between digits are separators too.
         {"3132333435\t36373839", "906e"},
@@ -27,6 +25,11 @@ TEST(CrcOfHex, Table) {
         {"", ""},
         {"0x", ""},
         {", ,", ""},
+        // Only whole bytes of digits have a CRC; the rest is named.
+        {"zz", "十六进制无法识别: \"zz\""},
+        {"GG", "十六进制无法识别: \"GG\""},
+        {"1", "十六进制位数为奇数(1位): \"1\""},
+        {"61 62 6", "十六进制位数为奇数(5位): \"6\""},
     };
     for (const auto& c : cases) EXPECT_EQ(crcOfHex(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
 }
@@ -34,8 +37,10 @@ TEST(CrcOfHex, Table) {
 TEST(Md5OfHex, Table) {
     EXPECT_EQ(md5OfHex("616263"), "900150983cd24fb0d6963f7d28e17f72");
     EXPECT_EQ(md5OfHex("61, 62, 0x63"), "900150983cd24fb0d6963f7d28e17f72");
-    EXPECT_EQ(md5OfHex("123"), "6b7773b93c84b59b4242fd567d4e9c84"); // bytes 01 23
-    EXPECT_EQ(md5OfHex("zz"), "93b885adfe0da089cdf634904fd59f71");  // one byte 00
+    EXPECT_EQ(md5OfHex("0123"), "6b7773b93c84b59b4242fd567d4e9c84");
+    EXPECT_EQ(md5OfHex("123"), "十六进制位数为奇数(3位): \"123\"");
+    EXPECT_EQ(md5OfHex("61 62 6"), "十六进制位数为奇数(5位): \"6\"");
+    EXPECT_EQ(md5OfHex("xyz"), "十六进制无法识别: \"xyz\"");
     EXPECT_EQ(md5OfHex(""), "");
     EXPECT_EQ(md5OfHex("0X"), "");
 }
@@ -103,9 +108,19 @@ TEST(DistanceOf, Table) {
         {"N23.1, E114.4., N22.1, E", "坐标无法识别: 经度1 \"E114.4.\", 经度2 \"E\""},
         {"N23.1, E114.4, NS22.1, E113.4", "坐标无法识别: 纬度2 \"NS22.1\""},
         {"N23.1, E114.4, 北22.1, E113.4", "坐标无法识别: 纬度2 \"北22.1\""},
-        {"N23.1, E114.4, N22.1", ""},
-        {"N23.1, E114.4, N22.1, E113.4,", ""},
+        // Beyond the poles or half way round: no such coordinate.
+        {"N91, E114.4, N22.1, E113.4", "坐标无法识别: 纬度1 \"N91\""},
+        {"N23.1, E200, N22.1, E113.4", "坐标无法识别: 经度1 \"E200\""},
+        {"N23.1, E114.4, S90.000001, W180.000001", "坐标无法识别: 纬度2 \"S90.000001\", 经度2 \"W180.000001\""},
+        {"N9100, E1800, N22.1, E113.4", "坐标无法识别: 纬度1 \"N9100\""},
+        {"N90, W180, S90, E180", "\"GPS距离\":20037508.342789, \"WGS84距离\":20037508.342789"},
+        // Not four parts: the count is named.
+        {"N23.1, E114.4, N22.1", "坐标无法识别: 需要4个坐标, 输入了3个"},
+        {"N23.1, E114.4, N22.1, E113.4,", "坐标无法识别: 需要4个坐标, 输入了5个"},
+        {"N23.1", "坐标无法识别: 需要4个坐标, 输入了1个"},
+        // Nothing typed: nothing to say.
         {"", ""},
+        {" \n\t", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(distanceOf(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
 }
@@ -120,13 +135,18 @@ TEST(DistanceOf, AnyWhiteSpaceIsABlank) {
 
 TEST(DistanceOf, NoCoincidentOrAntipodalPairGivesNan) {
     // Rounding pushes the cosine past 1 for some nearly equal or opposite pairs.
-    for (int lat = -90; lat <= 90; lat += 5) {
-        for (int lng = -180; lng <= 180; lng += 15) {
-            const QString a = QString("%1.123456789, %2.987654321").arg(lat).arg(lng);
-            const QString b = QString("%1.123456789, %2.987654321").arg(-lat).arg(lng + 180);
+    auto text = [](double lat, double lng) {
+        return QString::number(lat, 'f', 9) + ", " + QString::number(lng, 'f', 9);
+    };
+    for (int lat = -90; lat < 90; lat += 5) {
+        for (int lng = -180; lng < 180; lng += 15) {
+            const double la = lat + 0.123456789;
+            const double lo = lng + 0.987654321;
+            const QString a = text(la, lo);
+            const QString b = text(-la, lo > 0 ? lo - 180 : lo + 180);
             for (const QString& in : {a + ", " + a, a + ", " + b}) {
                 const QString out = distanceOf(in);
-                ASSERT_FALSE(out.isEmpty()) << in.toStdString();
+                ASSERT_TRUE(out.startsWith("\"GPS距离\":")) << in.toStdString() << " " << out.toStdString();
                 ASSERT_FALSE(out.contains("nan", Qt::CaseInsensitive)) << in.toStdString() << " " << out.toStdString();
             }
         }

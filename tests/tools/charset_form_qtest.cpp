@@ -79,7 +79,7 @@ private slots:
         QTest::newRow("text to GBK") << 1 << "你好" << "C4 E3 BA C3";
         QTest::newRow("UTF-8 bytes to text") << 2 << "E4 BD A0 E5 A5 BD" << "你好";
         QTest::newRow("UTF-8 bytes with 0x and commas") << 2 << "0xE4,0xBD,0xA0,0xE5,0xA5,0xBD" << "你好";
-        QTest::newRow("UTF-8 bytes, odd digit count") << 2 << "123" << QString(QChar(1)) + "#";
+        QTest::newRow("UTF-8 bytes 01 23") << 2 << "0123" << QString(QChar(1)) + "#";
         QTest::newRow("UTF-8 bytes over two lines") << 2 << "41 42\n43 44" << "ABCD";
         QTest::newRow("text to UTF-8") << 3 << "你好" << "E4 BD A0 E5 A5 BD";
         QTest::newRow("text with blanks and commas to UTF-8") << 3 << "a, b" << "61 2C 20 62";
@@ -103,7 +103,9 @@ private slots:
         QCOMPARE(QTextCodec::codecForLocale()->name(), QByteArray("UTF-8"));
     }
 
-    void failureKeepsOutputAndShowsMessage_data() {
+    // Each conversion starts afresh: a failure empties the output, and a later
+    // success takes the failure's message away.
+    void failureClearsOutputAndShowsMessage_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("good");
         QTest::addColumn<QString>("bad");
@@ -113,8 +115,16 @@ private slots:
         QTest::newRow("UTF-8, commas only") << 2 << "41" << ", ," << "Hex String转为UTF8转换失败!";
         QTest::newRow("UTF-8, blanks only") << 3 << "A" << "  \n " << "UTF8转为Hex String转换失败!";
         QTest::newRow("GBK lacks the character") << 1 << "A" << "😀" << "ASCII & GBK转为Hex String转换失败!";
+        QTest::newRow("UTF-8, not hexadecimal")
+            << 2 << "41" << "zz" << "十六进制无法识别: \"zz\"";
+        QTest::newRow("UTF-8, a digit short")
+            << 2 << "41" << "E4 BD A" << "十六进制位数为奇数(5位): \"A\"";
+        QTest::newRow("GBK, a digit short")
+            << 0 << "41" << "C4E3BAC" << "十六进制位数为奇数(7位): \"C4E3BAC\"";
+        QTest::newRow("UTF-16LE, not hexadecimal")
+            << 6 << "4100" << "41 00 4G 00" << "十六进制无法识别: \"4G\"";
     }
-    void failureKeepsOutputAndShowsMessage() {
+    void failureClearsOutputAndShowsMessage() {
         QFETCH(int, mode);
         QFETCH(QString, good);
         QFETCH(QString, bad);
@@ -125,15 +135,29 @@ private slots:
         QVERIFY(!shown.isEmpty());
         convert(bad);
         QCOMPARE(lbMsg->text(), message);
-        QCOMPARE(edOut->toPlainText(), shown);
-        // A later success replaces the output and leaves the message.
+        QVERIFY(edOut->toPlainText().isEmpty());
         convert(good);
         QCOMPARE(edOut->toPlainText(), shown);
-        QCOMPARE(lbMsg->text(), message);
+        QVERIFY(lbMsg->text().isEmpty());
     }
 
-    void emptyInputDoesNothing() {
+    // A message naming a long piece of input stays inside the dialog, whole.
+    void longMessageIsShownWhole() {
+        open(2);
+        convert("31323334353637z8393a3b3c3d3e3f4041 g1 g2 g3");
+        QCOMPARE(lbMsg->text(), QString("十六进制无法识别: \"…3637z8393a3b3c3d…\", \"g1\", \"g2\", …"));
+        QVERIFY(lbMsg->minimumSizeHint().width() <= lbMsg->width());
+        QTRY_VERIFY(lbMsg->height() >= lbMsg->heightForWidth(lbMsg->width()));
+        QVERIFY(form->rect().contains(lbMsg->geometry()));
+    }
+
+    void emptyInputClearsTheOutput() {
         open(3);
+        convert("");
+        QVERIFY(edOut->toPlainText().isEmpty());
+        QVERIFY(lbMsg->text().isEmpty());
+        convert("A");
+        QCOMPARE(edOut->toPlainText(), QString("41"));
         convert("");
         QVERIFY(edOut->toPlainText().isEmpty());
         QVERIFY(lbMsg->text().isEmpty());
