@@ -132,7 +132,10 @@ case "$MODE" in
     TSAN_DIRS="render;connection;app"
     configure_and_build "$HERE/build/tsan" -DCMAKE_BUILD_TYPE=Debug -DZUNO_SANITIZE=thread \
       -DZUNO_BENCH=OFF -DZUNO_WERROR=ON "-DZUNO_TEST_ONLY=$TSAN_DIRS"
-    if ctest --test-dir "$HERE/build/tsan" -N | grep -qE '^ +Test +#'; then
+    # (The list is read whole: grep -q would stop reading at the first match,
+    # and under pipefail the cut-off listing would count as no tests at all.)
+    TSAN_TESTS="$(ctest --test-dir "$HERE/build/tsan" -N)"
+    if grep -qE '^ +Test +#' <<<"$TSAN_TESTS"; then
       echo "== ThreadSanitizer run"
       ctest --test-dir "$HERE/build/tsan" --output-on-failure -j "$JOBS"
     fi
