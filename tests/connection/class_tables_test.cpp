@@ -3,6 +3,7 @@
 // read), the builders' dispatch and the packet names.
 #include <gtest/gtest.h>
 
+#include <ios>
 #include <map>
 #include <set>
 #include <string>
@@ -93,7 +94,7 @@ TEST(ClassTables, KeywordsAndBuildersNameTheSameClasses) {
     EXPECT_FALSE(hasBuilder(Zuno::ZunoAlert19::kProtocol));
     for (unsigned p = 0; p <= 0xFF; ++p) {
         if (hasBuilder(static_cast<uint8_t>(p))) {
-            EXPECT_EQ(keywordNumbers.count(p), 1u) << "builder without keyword " << p;
+            EXPECT_EQ(keywordNumbers.count(p), 1u) << "builder without keyword for 0x" << std::hex << p;
         }
     }
 }
