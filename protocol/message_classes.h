@@ -3,9 +3,11 @@
 // number (the class's kProtocol), who sends it, the command keyword that
 // names it in model and flow files, and which length fields select it for a
 // frame typed into the analyser and for a frame received from the platform.
-// The analyser's and the client's choice of a class and the keyword lookup
-// are read from this table; a new packet kind is a class and a row here (and,
-// when models describe it, a builder).
+// The analyser's and the client's choice of a class, the keyword lookup and
+// the fuzz targets' class list are read from this table. A new packet kind is
+// a class with its kProtocol and a row here, and, when models describe it, a
+// builder; the class tables test names what is missing (a packet name, a
+// builder without keyword).
 
 #include <cstdint>
 #include <memory>
