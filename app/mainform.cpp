@@ -38,7 +38,7 @@ void MainForm::registerSignalTypes() {
 MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     registerSignalTypes();
     ui->setupUi(this);
-    setWindowTitle(tr("Zuno终端协议模拟器") + " V" + "0.9.4.4");
+    setWindowTitle(tr("Zuno终端协议模拟器") + " V" + ZUNO_VERSION);
 
     loadConfig();
 

@@ -275,7 +275,7 @@ void MainForm::onConnected(ProtocolClient* c, bool connected) {
     {
         std::lock_guard<std::mutex> lock(sendTasksMutex);
         for (const SendTask& task : sendTasks) {
-            if (task.message && task.message->command == Zuno::kLoginProtocol) {
+            if (task.message && task.message->command == Zuno::ZunoLogin::kProtocol) {
                 login = task.message->clone();
                 break;
             }
@@ -312,7 +312,7 @@ void MainForm::onClosed(ProtocolClient* c) {
 void MainForm::onPacket(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
     if (ec && !msg)
         return;
-    if (!ec && msg && msg->command == Zuno::kLoginProtocol) {
+    if (!ec && msg && msg->command == Zuno::ZunoLogin::kProtocol) {
         status = CLIENT_LOGGED_IN;
         qDebug() << now() << "Client is logined!";
         postStatus(CLIENT_LOGGED_IN);
@@ -358,7 +358,7 @@ void MainForm::onTick(ProtocolClient* c) {
 void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json) {
     const uint8_t protocol = protocolNumber(cmd);
     const BuildOutcome built = buildMessageExplained(protocol, json);
-    if (protocol == 0xFF)
+    if (protocol == Zuno::kNoKeyword)
         return;
     if (!built.message) {
         qDebug() << fromUtf8(cmd) << "build error!";

@@ -118,13 +118,13 @@ struct BareReader {
     std::size_t frames = 0;
 
     void readHeader() {
-        buffer.resize(4);
-        asio::async_read(socket, asio::buffer(buffer.data(), 4), [this](const std::error_code& ec, std::size_t) {
+        constexpr std::size_t head = Zuno::kFrameHeadBytes;
+        buffer.resize(head);
+        asio::async_read(socket, asio::buffer(buffer.data(), head), [this](const std::error_code& ec, std::size_t) {
             if (ec) return;
-            const std::size_t size = buffer[0] == 0x79 ? std::size_t(buffer[2] << 8 | buffer[3]) + 6
-                                                       : std::size_t{buffer[2]} + 5;
+            const std::size_t size = Zuno::FrameHeader::read(buffer).frameSize();
             buffer.resize(size);
-            asio::async_read(socket, asio::buffer(buffer.data() + 4, size - 4),
+            asio::async_read(socket, asio::buffer(buffer.data() + head, size - head),
                              [this](const std::error_code& e, std::size_t) {
                                  if (e) return;
                                  ++frames;

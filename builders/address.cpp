@@ -52,12 +52,7 @@ std::shared_ptr<ZunoMSG> makeGpsRequest(const LabelValueMap& fields) {
     if (!readFields(fields, labels)) return nullptr;
     if (gps.time == 0 || !phoneFits(phone)) return nullptr;
     auto msg = std::make_shared<M>();
-    msg->gpsTime = gps.time;
-    msg->satellites = gps.satellites;
-    msg->latitude = gps.latitude;
-    msg->longitude = gps.longitude;
-    msg->speed = gps.speed;
-    msg->directStatus = directionAndStatOf(gps.course);
+    copyGps(*msg, gps);
     msg->phone = phone;
     msg->AlertAndLang = pair;
     return msg;

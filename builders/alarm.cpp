@@ -75,12 +75,7 @@ std::shared_ptr<ZunoMSG> makeGpsAlarm(const LabelValueMap& fields) {
     if (gps.time == 0 || gps.satellites == 0 || !cell.cellGiven()) return nullptr;
 
     auto m = std::make_shared<M>();
-    m->gpsTime = gps.time;
-    m->satellites = gps.satellites;
-    m->latitude = gps.latitude;
-    m->longitude = gps.longitude;
-    m->speed = gps.speed;
-    m->directStatus = directionAndStatOf(gps.course);
+    copyGps(*m, gps);
     cell.copyTo(*m);
     if constexpr (Shape::lbs) {
         // The value the encoder writes: the cell part on the wire, 10 bytes

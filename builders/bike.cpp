@@ -48,12 +48,7 @@ std::shared_ptr<ZunoMSG> makeBikeReport(const LabelValueMap& fields, const char*
     if (!readFields(fields, labels)) return nullptr;
     if (gps.time == 0) return nullptr;
 
-    f.time = gps.time;
-    f.satellites = gps.satellites;
-    f.latitude = gps.latitude;
-    f.longitude = gps.longitude;
-    f.speed = gps.speed;
-    f.directStatus = directionAndStatOf(gps.course);
+    copyGps(f, gps, &BikeReportFields::time);
     f.wifiArray = wifiListOf(wifi);
     auto m = std::make_shared<M>();
     static_cast<BikeReportFields&>(*m) = f;

@@ -1,6 +1,7 @@
 #include "builders/message_builder.h"
 
 #include <map>
+#include <utility>
 
 #include "builders/address.h"
 #include "builders/alarm.h"
@@ -10,8 +11,17 @@
 #include "builders/login_builders.h"
 #include "builders/position.h"
 #include "builders/wifi.h"
+#include "protocol/address.h"
+#include "protocol/alarm.h"
+#include "protocol/alarm_cell.h"
+#include "protocol/bike.h"
+#include "protocol/command.h"
+#include "protocol/gps.h"
 #include "protocol/helpers.h"
+#include "protocol/lbs.h"
+#include "protocol/login.h"
 #include "protocol/time_sync.h"
+#include "protocol/wifi.h"
 
 namespace {
 
@@ -21,56 +31,61 @@ std::shared_ptr<Zuno::ZunoMSG> makeTimeRequest(const Zuno::LabelValueMap&) {
 }
 
 using Builder = std::shared_ptr<Zuno::ZunoMSG> (*)(const Zuno::LabelValueMap&);
+using ExplainingBuilder = std::shared_ptr<Zuno::ZunoMSG> (*)(const Zuno::LabelValueMap&, std::string&);
+
+// A row of a dispatch table: the protocol number of the class T that `build` makes.
+template <class T, class F>
+std::pair<const uint8_t, F> row(F build) {
+    return {T::kProtocol, build};
+}
 
 // Protocol number -> builder. One row per packet kind that a model can
 // describe; a number without a row builds nothing.
 const std::map<uint8_t, Builder>& dispatchTable() {
     static const std::map<uint8_t, Builder> table = {
-        {0x01, &MessageBuilder::makeLogin},
-        {0x10, &MessageBuilder::makeGpsLoc10},
-        {0x12, &MessageBuilder::makeGpsLoc12},
-        {0x13, &MessageBuilder::makePing13},
-        {0x16, &MessageBuilder::makeAlert16},
-        {0x17, &MessageBuilder::makeGeocoding17},
-        {0x18, &MessageBuilder::makeLbsInfo18},
-        {0x1A, &MessageBuilder::makeGeocoding1A},
-        {0x1F, &MessageBuilder::makeSyncTime1F},
-        {0x21, &MessageBuilder::makeAction21},
-        {0x22, &MessageBuilder::makeGpsLoc22},
-        {0x23, &MessageBuilder::makePing23},
-        {0x24, &MessageBuilder::makeGpsLoc24},
-        {0x26, &MessageBuilder::makeAlert26},
-        {0x27, &MessageBuilder::makeAlert27},
-        {0x28, &MessageBuilder::makeLbsInfo28},
-        {0x2A, &MessageBuilder::makeGeocoding2A},
-        {0x2C, &MessageBuilder::makeWifiLoc2C},
-        {0x2D, &MessageBuilder::makeGpsLoc2D},
-        {0x2E, &MessageBuilder::makeLbsInfo2E},
-        {0x32, &MessageBuilder::makeBikeLoc32},
-        {0x33, &MessageBuilder::makeBikeAlert33},
-        {0x80, &MessageBuilder::makeAction80Resp},
-        {0x81, &MessageBuilder::makeAction81},
-        {0x8A, &makeTimeRequest},
-        {0x95, &MessageBuilder::makeAlert95},
-        {0xA0, &MessageBuilder::makeGpsLocA0},
-        {0xA1, &MessageBuilder::makeLbsInfoA1},
-        {0xA2, &MessageBuilder::makeWifiInfoA2},
-        {0xA3, &MessageBuilder::makeAlertA3},
-        {0xA4, &MessageBuilder::makeAlertA4},
-        {0xA5, &MessageBuilder::makeAlertA5},
-        {0xA7, &MessageBuilder::makeGeocodingA7},
-        {0xC3, &MessageBuilder::makeWifiLocC3},
+        row<Zuno::ZunoLogin>(&MessageBuilder::makeLogin),
+        row<Zuno::ZunoGpsLoc10>(&MessageBuilder::makeGpsLoc10),
+        row<Zuno::ZunoGpsLoc12>(&MessageBuilder::makeGpsLoc12),
+        row<Zuno::ZunoPing13>(&MessageBuilder::makePing13),
+        row<Zuno::ZunoAlert16>(&MessageBuilder::makeAlert16),
+        row<Zuno::ZunoGeocoding17>(&MessageBuilder::makeGeocoding17),
+        row<Zuno::ZunoLbsInfo18>(&MessageBuilder::makeLbsInfo18),
+        row<Zuno::ZunoGeocoding1A>(&MessageBuilder::makeGeocoding1A),
+        row<Zuno::ZunoSyncTime1F>(&MessageBuilder::makeSyncTime1F),
+        row<Zuno::ZunoAction21, Builder>(&MessageBuilder::makeAction21),
+        row<Zuno::ZunoGpsLoc22>(&MessageBuilder::makeGpsLoc22),
+        row<Zuno::ZunoPing23>(&MessageBuilder::makePing23),
+        row<Zuno::ZunoGpsLoc24>(&MessageBuilder::makeGpsLoc24),
+        row<Zuno::ZunoAlert26>(&MessageBuilder::makeAlert26),
+        row<Zuno::ZunoAlert27>(&MessageBuilder::makeAlert27),
+        row<Zuno::ZunoLbsInfo28>(&MessageBuilder::makeLbsInfo28),
+        row<Zuno::ZunoGeocoding2A>(&MessageBuilder::makeGeocoding2A),
+        row<Zuno::ZunoWifiLoc2C>(&MessageBuilder::makeWifiLoc2C),
+        row<Zuno::ZunoGpsLoc2D>(&MessageBuilder::makeGpsLoc2D),
+        row<Zuno::ZunoLbsInfo2E>(&MessageBuilder::makeLbsInfo2E),
+        row<Zuno::ZunoBikeLoc32>(&MessageBuilder::makeBikeLoc32),
+        row<Zuno::ZunoBikeAlert33>(&MessageBuilder::makeBikeAlert33),
+        row<Zuno::ZunoAction80Resp>(&MessageBuilder::makeAction80Resp),
+        row<Zuno::ZunoAction81, Builder>(&MessageBuilder::makeAction81),
+        row<Zuno::ZunoSyncTime>(&makeTimeRequest),
+        row<Zuno::ZunoAlert95>(&MessageBuilder::makeAlert95),
+        row<Zuno::ZunoGpsLocA0>(&MessageBuilder::makeGpsLocA0),
+        row<Zuno::ZunoLbsInfoA1>(&MessageBuilder::makeLbsInfoA1),
+        row<Zuno::ZunoWifiInfoA2>(&MessageBuilder::makeWifiInfoA2),
+        row<Zuno::ZunoAlertA3>(&MessageBuilder::makeAlertA3),
+        row<Zuno::ZunoAlertA4>(&MessageBuilder::makeAlertA4),
+        row<Zuno::ZunoAlertA5>(&MessageBuilder::makeAlertA5),
+        row<Zuno::ZunoGeocodingA7>(&MessageBuilder::makeGeocodingA7),
+        row<Zuno::ZunoWifiLocC3>(&MessageBuilder::makeWifiLocC3),
     };
     return table;
 }
 
-using ExplainingBuilder = std::shared_ptr<Zuno::ZunoMSG> (*)(const Zuno::LabelValueMap&, std::string&);
-
 // Builders that can say why a model gives no message that can be sent.
 const std::map<uint8_t, ExplainingBuilder>& explainingTable() {
     static const std::map<uint8_t, ExplainingBuilder> table = {
-        {0x21, &MessageBuilder::makeAction21},
-        {0x81, &MessageBuilder::makeAction81},
+        row<Zuno::ZunoAction21, ExplainingBuilder>(&MessageBuilder::makeAction21),
+        row<Zuno::ZunoAction81, ExplainingBuilder>(&MessageBuilder::makeAction81),
     };
     return table;
 }

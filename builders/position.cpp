@@ -59,16 +59,6 @@ bool readPosition(const LabelValueMap& fields, const Members& m, PositionValues&
     return true;
 }
 
-template <class M>
-void copyGps(M& msg, const GpsValues& g) {
-    msg.gpsTime = g.time;
-    msg.satellites = g.satellites;
-    msg.latitude = g.latitude;
-    msg.longitude = g.longitude;
-    msg.speed = g.speed;
-    msg.directStatus = directionAndStatOf(g.course);
-}
-
 // One member of the family: which labels it tests follows from its class.
 template <class M>
 std::shared_ptr<ZunoMSG> makePosition(const LabelValueMap& fields) {

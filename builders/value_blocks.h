@@ -22,6 +22,18 @@ struct GpsValues {
     uint16_t course = 0; // the course/status word
 };
 
+// The GPS fix into a message; `time` is the message's date-time field
+// (gpsTime in most classes).
+template <class M>
+void copyGps(M& msg, const GpsValues& g, uint64_t M::*time = &M::gpsTime) {
+    msg.*time = g.time;
+    msg.satellites = g.satellites;
+    msg.latitude = g.latitude;
+    msg.longitude = g.longitude;
+    msg.speed = g.speed;
+    msg.directStatus = directionAndStatOf(g.course);
+}
+
 // How "卫星数" is read: with the GPS information length 12 in the high nibble
 // (the satellites rule) or as the whole byte (an 8-bit number).
 enum class SatelliteRule { WithGpsLength, WholeByte };

@@ -1,7 +1,10 @@
 #pragma once
 // Connection status of the terminal and the controls each status enables.
-// The window applies the table below in one place; nothing else decides which
-// connection controls are usable.
+// The window applies the table below whenever the status changes. One
+// control more decides: the auto-send check box, usable only while logged
+// in, switches the Send button itself (MainForm::on_cbAuto_stateChanged),
+// which the table's rule for Send (usable while logged in and unchecked)
+// agrees with.
 
 #include <chrono>
 #include <cstdint>

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "protocol/login.h"
 #include "protocol/message.h"
 
 namespace Zuno {
 
-constexpr uint8_t kLoginProtocol = 0x01;
 constexpr int64_t kNanosPerSecond = 1000000000;
 
 // Nanoseconds of a monotonic clock; the window uses steadyNanos, tests their own.
@@ -50,7 +50,10 @@ private:
 };
 
 // A message made ready to go out: its own copy with the next serial number,
-// encoded once so that the shown frame is the one that is queued.
+// encoded here so that the frame is shown, and a message the codec cannot
+// write is refused, before it is queued. The client encodes the queued copy
+// again when it writes it; the copy is not changed in between, so the bytes
+// written are the bytes shown.
 struct Outgoing {
     std::unique_ptr<ZunoMSG> message;
     int result = 0;            // of encode; nothing is shown as sent or queued unless 0
@@ -73,7 +76,7 @@ std::string encodeErrorBlock(int result, const std::string& dump);
 template <class Tasks, class Send>
 void runFlowTick(Tasks& tasks, const FlowClock& clock, Send&& send) {
     for (auto& task : tasks) {
-        if (!task.message || task.message->command == kLoginProtocol)
+        if (!task.message || task.message->command == ZunoLogin::kProtocol)
             continue;
         switch (taskTick(task.lastSent, task.intervalSeconds(), clock())) {
         case TaskTick::Wait:

@@ -11,17 +11,22 @@
 #include "connection/raw_frame.h"
 #include "connection/reply_select.h"
 #include "protocol/helpers.h"
+#include "protocol/login.h"
 #include "render/exception.h"
 
 namespace {
 
-constexpr uint8_t kLoginProtocol = 0x01;
-constexpr std::size_t kHeaderAnalysed = 4; // bytes 0 to 3
+constexpr std::size_t kHeaderAnalysed = Zuno::kFrameHeadBytes;
+
+// The read result of a frame whose protocol number and length select no
+// class; the codec's codes are all negative.
+constexpr int kUnknownFrame = 3;
 
 class FrameErrorCategory : public std::error_category {
 public:
     const char* name() const noexcept override { return "frame"; }
     std::string message(int code) const override {
+        if (code == kUnknownFrame) return "no message class for the frame's protocol number and length";
         std::string text = Zuno::ZunoException::messageOf(code);
         return text.empty() ? "frame error " + std::to_string(code) : text;
     }
@@ -61,7 +66,7 @@ const std::error_category& frame_error_category() {
 
 std::error_code make_frame_error(int codecResult) { return {codecResult, frame_error_category()}; }
 
-std::error_code unknown_frame_error() { return {3, std::generic_category()}; }
+std::error_code unknown_frame_error() { return {kUnknownFrame, frame_error_category()}; }
 
 ProtocolClient::ProtocolClient(asio::io_context& io, std::size_t headerLength, std::size_t tickIntervalMs)
     : header_length(std::max(headerLength, kHeaderAnalysed)),
@@ -130,21 +135,19 @@ void ProtocolClient::handle_read_header(const std::error_code& ec, const std::sh
         return;
     }
     std::vector<uint8_t>& data = *pack->data;
-    pack->begin = static_cast<uint16_t>(data[0] << 8 | data[1]);
-    std::size_t frameSize = 0;
-    if (pack->begin == Zuno::kBeginShort) {
-        pack->length = data[2];
-        pack->protocol = data[3];
-        frameSize = std::size_t{pack->length} + 5;
-    } else if (pack->begin == Zuno::kBeginLong) {
-        pack->length = static_cast<uint16_t>(data[2] << 8 | data[3]);
-        frameSize = std::size_t{pack->length} + 6;
-    } else {
+    const Zuno::FrameHeader head = Zuno::FrameHeader::read(data);
+    pack->begin = head.begin();
+    if (!head.knownStart()) {
         // Nothing after unknown start bytes can be trusted to be a frame.
         refuse_frame("Header error", data, 2);
         return;
     }
-    if (pack->length < kMinLengthField || frameSize < header_length) {
+    pack->length = head.length();
+    // A short frame's protocol number came with the header; a long frame's
+    // comes with the rest (handle_read_body).
+    if (head.protocolPos() < header_length) pack->protocol = data[head.protocolPos()];
+    const std::size_t frameSize = head.frameSize();
+    if (!head.holdsOverhead() || frameSize < header_length) {
         refuse_frame("Data length error", data, header_length);
         return;
     }
@@ -166,7 +169,7 @@ void ProtocolClient::handle_read_body(const std::error_code& ec, const std::shar
         close_after(ec);
         return;
     }
-    if (pack->begin == Zuno::kBeginLong) pack->protocol = (*pack->data)[4];
+    pack->protocol = (*pack->data)[Zuno::FrameHeader::read(*pack->data).protocolPos()];
     int result = 0;
     std::unique_ptr<Zuno::ZunoMSG> msg = decode_frame(pack, &result);
     std::error_code frameResult;
@@ -197,7 +200,7 @@ void ProtocolClient::on_frame(const std::error_code& ec, const MoPack& pack, std
         // A frame of a known class that does not decode: passed on with its
         // error, never taken for the login reply.
         qDebug() << qText(ec.message()) << qText(hexOf(*pack.data, pack.data->size()));
-    } else if (msg && msg->command == kLoginProtocol) {
+    } else if (msg && msg->command == Zuno::ZunoLogin::kProtocol) {
         uint8_t connected = kConnected;
         state.compare_exchange_strong(connected, kLoggedIn);
     }
@@ -214,7 +217,7 @@ bool ProtocolClient::admit(std::atomic<std::size_t>& pending, uint8_t protocol) 
     }
     // Before the login reply only a login passes, and only while nothing waits.
     std::size_t none = 0;
-    return now == kConnected && protocol == kLoginProtocol && pending.compare_exchange_strong(none, 1);
+    return now == kConnected && protocol == Zuno::ZunoLogin::kProtocol && pending.compare_exchange_strong(none, 1);
 }
 
 bool ProtocolClient::send(WriteItem item) {
@@ -228,7 +231,7 @@ bool ProtocolClient::check_raw_frame(const std::vector<uint8_t>& frame) { return
 bool ProtocolClient::send(RawWriteItem item) {
     if (!item.data || !check_raw_frame(*item.data)) return false;
     const std::vector<uint8_t>& frame = *item.data;
-    const uint8_t protocol = frame[frame[0] == 0x79 && frame[1] == 0x79 ? 4 : 3];
+    const uint8_t protocol = frame[Zuno::FrameHeader::read(frame).protocolPos()];
     if (!admit(pending_raw_, protocol)) return false;
     asio::post(io_, [this, entry = std::move(item)]() mutable { enqueue_raw(std::move(entry)); });
     return true;

@@ -32,12 +32,13 @@
 #include "protocol/message.h"
 
 // Results of the codec carried as network results: the value is the negative
-// code of `encode` or `decode`, the message its text in the error table.
+// code of `encode` or `decode`, the message its text in the error table; and
+// the unknown frame below.
 const std::error_category& frame_error_category();
 std::error_code make_frame_error(int codecResult);
 
-// The system's own read result: a frame whose protocol number and length
-// select no class. The connection stays open.
+// The system's own read result, value 3 of the frame category: a frame whose
+// protocol number and length select no class. The connection stays open.
 std::error_code unknown_frame_error();
 
 using FrameCallback =
@@ -71,7 +72,7 @@ public:
     static constexpr uint8_t kLoggedIn = 2;
     // Frames with a length field below this cannot hold protocol number,
     // serial number and CRC.
-    static constexpr uint16_t kMinLengthField = 5;
+    static constexpr uint16_t kMinLengthField = Zuno::kLengthOverhead;
 
     std::atomic<uint8_t> state{kClosed};
     std::size_t header_length;

@@ -1,6 +1,7 @@
 #pragma once
-// Protocol flows: the steps of a flow file, the command keyword table and
-// the loaded send flow, each step with the message it sends.
+// Protocol flows: the steps of a flow file and the loaded send flow, each
+// step with the message it sends. The command keywords of the steps are
+// protocol/message_classes.h's.
 
 #include <cstdint>
 #include <functional>
@@ -14,6 +15,7 @@
 
 #include "connection/config_catalogue.h"
 #include "protocol/message.h"
+#include "protocol/message_classes.h"
 
 // One step of a protocol flow file.
 class ProtocolTask {
@@ -42,17 +44,6 @@ public:
 };
 
 namespace Zuno {
-
-// The command keywords of the send flow and their protocol numbers.
-struct CommandKeyword {
-    const char* keyword;
-    uint8_t number;
-};
-const std::vector<CommandKeyword>& commandKeywords();
-
-// Protocol number of a command keyword ("LOGIN", "GPS12", ...), compared after
-// trimming and upper-casing; 0xFF for a name that is no keyword.
-uint8_t protocolNumber(const std::string& cmd);
 
 enum class FlowRead {
     Empty,   // the file is missing or empty: nothing to load, nothing to say

@@ -1,8 +1,6 @@
 #include "protocol/address.h"
 
 #include "protocol/blocks.h"
-#include "render/address_dump.h"
-#include "render/dump.h"
 
 namespace Zuno {
 
@@ -60,12 +58,10 @@ int ZunoGeocoding17::decodeCellRequest(const std::vector<uint8_t>& frame, bool m
 int ZunoGeocoding17::encode(std::vector<uint8_t>& out) { return encodeCellRequest(out, false); }
 int ZunoGeocoding17::decode(const std::vector<uint8_t>& frame) { return decodeCellRequest(frame, false); }
 std::unique_ptr<ZunoMSG> ZunoGeocoding17::clone() const { return std::make_unique<ZunoGeocoding17>(*this); }
-std::string ZunoGeocoding17::toString() { return renderBlock(*this); }
 
 int ZunoGeocodingA7::encode(std::vector<uint8_t>& out) { return encodeCellRequest(out, true); }
 int ZunoGeocodingA7::decode(const std::vector<uint8_t>& frame) { return decodeCellRequest(frame, true); }
 std::unique_ptr<ZunoMSG> ZunoGeocodingA7::clone() const { return std::make_unique<ZunoGeocodingA7>(*this); }
-std::string ZunoGeocodingA7::toString() { return renderBlock(*this); }
 
 // ---- requests by GPS fix: 0x1A and 0x2A ------------------------------------------
 
@@ -92,12 +88,10 @@ int ZunoGeocoding1A::decode(const std::vector<uint8_t>& frame) {
 }
 
 std::unique_ptr<ZunoMSG> ZunoGeocoding1A::clone() const { return std::make_unique<ZunoGeocoding1A>(*this); }
-std::string ZunoGeocoding1A::toString() { return renderBlock(*this); }
 
 int ZunoGeocoding2A::encode(std::vector<uint8_t>& out) { return ZunoGeocoding1A::encode(out); }
 int ZunoGeocoding2A::decode(const std::vector<uint8_t>& frame) { return ZunoGeocoding1A::decode(frame); }
 std::unique_ptr<ZunoMSG> ZunoGeocoding2A::clone() const { return std::make_unique<ZunoGeocoding2A>(*this); }
-std::string ZunoGeocoding2A::toString() { return renderBlock(*this); }
 
 // ---- replies: 0x17 and 0x97 --------------------------------------------------------
 
@@ -155,13 +149,11 @@ int ZunoGeocoding17Resp::decodeReply(const std::vector<uint8_t>& frame) {
 int ZunoGeocoding17Resp::encode(std::vector<uint8_t>& out) { return encodeReply(out); }
 int ZunoGeocoding17Resp::decode(const std::vector<uint8_t>& frame) { return decodeReply(frame); }
 std::unique_ptr<ZunoMSG> ZunoGeocoding17Resp::clone() const { return std::make_unique<ZunoGeocoding17Resp>(*this); }
-std::string ZunoGeocoding17Resp::toString() { return renderBlock(*this); }
 
 // Two bytes per unit as the decode reads them, so that a reply sent again
 // carries the same address.
 int ZunoGeocoding97Resp::encode(std::vector<uint8_t>& out) { return encodeReply(out); }
 int ZunoGeocoding97Resp::decode(const std::vector<uint8_t>& frame) { return decodeReply(frame); }
 std::unique_ptr<ZunoMSG> ZunoGeocoding97Resp::clone() const { return std::make_unique<ZunoGeocoding97Resp>(*this); }
-std::string ZunoGeocoding97Resp::toString() { return renderBlock(*this); }
 
 } // namespace Zuno

@@ -2,8 +2,6 @@
 
 #include "protocol/blocks.h"
 #include "protocol/layout.h"
-#include "render/alarm_dump.h"
-#include "render/dump.h"
 
 namespace Zuno {
 
@@ -150,12 +148,5 @@ std::unique_ptr<ZunoMSG> ZunoAlert27::clone() const { return std::make_unique<Zu
 std::unique_ptr<ZunoMSG> ZunoAlertA3::clone() const { return std::make_unique<ZunoAlertA3>(*this); }
 std::unique_ptr<ZunoMSG> ZunoAlertA4::clone() const { return std::make_unique<ZunoAlertA4>(*this); }
 std::unique_ptr<ZunoMSG> ZunoAlertResp::clone() const { return std::make_unique<ZunoAlertResp>(*this); }
-
-std::string ZunoAlert16::toString() { return renderBlock(*this); }
-std::string ZunoAlert26::toString() { return renderBlock(*this); }
-std::string ZunoAlert27::toString() { return renderBlock(*this); }
-std::string ZunoAlertA3::toString() { return renderBlock(*this); }
-std::string ZunoAlertA4::toString() { return renderBlock(*this); }
-std::string ZunoAlertResp::toString() { return renderBlock(*this); }
 
 } // namespace Zuno

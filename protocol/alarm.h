@@ -43,7 +43,9 @@ struct GpsAlarmFields {
 
 class ZunoAlert16 : public ZunoMSG, public GpsAlarmFields {
 public:
-    ZunoAlert16() : ZunoMSG(0x16) {}
+    static constexpr uint8_t kProtocol = 0x16;
+
+    ZunoAlert16() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -57,7 +59,9 @@ public:
     uint8_t lbsLength = 0;
     uint32_t distance = 0; // mileage; 0 is not sent
 
-    ZunoAlert26() : ZunoMSG(0x26) {}
+    static constexpr uint8_t kProtocol = 0x26;
+
+    ZunoAlert26() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -70,7 +74,9 @@ public:
     uint8_t fenceID = 0;
     uint32_t distance = 0;
 
-    ZunoAlert27() : ZunoMSG(0x27) {}
+    static constexpr uint8_t kProtocol = 0x27;
+
+    ZunoAlert27() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -81,7 +87,9 @@ class ZunoAlertA3 : public ZunoMSG, public GpsAlarmFields {
 public:
     uint8_t lbsLength = 0;
 
-    ZunoAlertA3() : ZunoMSG(0xA3) {}
+    static constexpr uint8_t kProtocol = 0xA3;
+
+    ZunoAlertA3() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -93,7 +101,9 @@ public:
     uint8_t lbsLength = 0;
     uint8_t fenceID = 0;
 
-    ZunoAlertA4() : ZunoMSG(0xA4) {}
+    static constexpr uint8_t kProtocol = 0xA4;
+
+    ZunoAlertA4() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -103,7 +113,9 @@ public:
 // The platform's reply to a 0x26 alarm: no content, length field 5.
 class ZunoAlertResp : public ZunoMSG {
 public:
-    ZunoAlertResp() : ZunoMSG(0x26) {}
+    static constexpr uint8_t kProtocol = 0x26;
+
+    ZunoAlertResp() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;

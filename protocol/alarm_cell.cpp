@@ -2,8 +2,6 @@
 
 #include "protocol/blocks.h"
 #include "protocol/layout.h"
-#include "render/alarm_dump.h"
-#include "render/dump.h"
 
 namespace Zuno {
 
@@ -83,9 +81,5 @@ int ZunoAlert95::decode(const std::vector<uint8_t>& frame) {
 std::unique_ptr<ZunoMSG> ZunoAlert19::clone() const { return std::make_unique<ZunoAlert19>(*this); }
 std::unique_ptr<ZunoMSG> ZunoAlertA5::clone() const { return std::make_unique<ZunoAlertA5>(*this); }
 std::unique_ptr<ZunoMSG> ZunoAlert95::clone() const { return std::make_unique<ZunoAlert95>(*this); }
-
-std::string ZunoAlert19::toString() { return renderBlock(*this); }
-std::string ZunoAlertA5::toString() { return renderBlock(*this); }
-std::string ZunoAlert95::toString() { return renderBlock(*this); }
 
 } // namespace Zuno

@@ -30,7 +30,9 @@ public:
     uint8_t signalLevel = 0;
     ::Zuno::AlertAndLang AlertAndLang{};
 
-    ZunoAlert19() : ZunoMSG(0x19) {}
+    static constexpr uint8_t kProtocol = 0x19;
+
+    ZunoAlert19() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -45,7 +47,9 @@ protected:
 // 0xA5: the 0x19 content with a two-byte MNC when bit 15 of MCC is set.
 class ZunoAlertA5 : public ZunoAlert19 {
 public:
-    ZunoAlertA5() : ZunoAlert19(0xA5) {}
+    static constexpr uint8_t kProtocol = 0xA5;
+
+    ZunoAlertA5() : ZunoAlert19(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -63,7 +67,9 @@ public:
     uint8_t hasValue = 0;
     uint64_t gpsTime = 0;
 
-    ZunoAlert95() : ZunoMSG(0x95) {}
+    static constexpr uint8_t kProtocol = 0x95;
+
+    ZunoAlert95() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;

@@ -1,8 +1,6 @@
 #include "protocol/bike.h"
 
 #include "protocol/blocks.h"
-#include "render/bike_dump.h"
-#include "render/dump.h"
 
 namespace Zuno {
 
@@ -118,10 +116,5 @@ std::unique_ptr<ZunoMSG> ZunoBikeLoc32::clone() const { return std::make_unique<
 std::unique_ptr<ZunoMSG> ZunoBikeAlert33::clone() const { return std::make_unique<ZunoBikeAlert33>(*this); }
 std::unique_ptr<ZunoMSG> ZunoBikeLoc32Resp::clone() const { return std::make_unique<ZunoBikeLoc32Resp>(*this); }
 std::unique_ptr<ZunoMSG> ZunoBikeAlert33Resp::clone() const { return std::make_unique<ZunoBikeAlert33Resp>(*this); }
-
-std::string ZunoBikeLoc32::toString() { return renderBlock(*this); }
-std::string ZunoBikeAlert33::toString() { return renderBlock(*this); }
-std::string ZunoBikeLoc32Resp::toString() { return renderBlock(*this); }
-std::string ZunoBikeAlert33Resp::toString() { return renderBlock(*this); }
 
 } // namespace Zuno

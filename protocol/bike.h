@@ -77,7 +77,9 @@ class ZunoBikeLoc32 : public ZunoMSG, public BikeReportFields {
 public:
     uint8_t postModel = 0xFF; // upload mode; 0xFF "unknown"
 
-    ZunoBikeLoc32() : ZunoMSG(0x32) {}
+    static constexpr uint8_t kProtocol = 0x32;
+
+    ZunoBikeLoc32() : ZunoMSG(kProtocol) {}
     // Fails with kErrLengthOverflow, writing nothing, when the WiFi list has
     // more entries than its length byte can count or the frame's length field
     // cannot hold the content.
@@ -91,7 +93,9 @@ class ZunoBikeAlert33 : public ZunoMSG, public BikeReportFields {
 public:
     uint8_t alertType = 0; // alarm code
 
-    ZunoBikeAlert33() : ZunoMSG(0x33) {}
+    static constexpr uint8_t kProtocol = 0x33;
+
+    ZunoBikeAlert33() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override; // as ZunoBikeLoc32
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -101,7 +105,9 @@ public:
 // The platform's replies: no content, length field 5.
 class ZunoBikeLoc32Resp : public ZunoMSG {
 public:
-    ZunoBikeLoc32Resp() : ZunoMSG(0x32) {}
+    static constexpr uint8_t kProtocol = 0x32;
+
+    ZunoBikeLoc32Resp() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -110,7 +116,9 @@ public:
 
 class ZunoBikeAlert33Resp : public ZunoMSG {
 public:
-    ZunoBikeAlert33Resp() : ZunoMSG(0x33) {}
+    static constexpr uint8_t kProtocol = 0x33;
+
+    ZunoBikeAlert33Resp() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;

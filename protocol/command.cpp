@@ -4,8 +4,6 @@
 
 #include "protocol/blocks.h"
 #include "protocol/helpers.h"
-#include "render/command_dump.h"
-#include "render/dump.h"
 
 namespace Zuno {
 
@@ -135,8 +133,6 @@ int ZunoAction21::decode(const std::vector<uint8_t>& frame) {
 
 std::unique_ptr<ZunoMSG> ZunoAction21::clone() const { return std::make_unique<ZunoAction21>(*this); }
 
-std::string ZunoAction21::toString() { return renderBlock(*this); }
-
 // ---- 0x80 command --------------------------------------------------------------
 
 int ZunoAction80::encode(std::vector<uint8_t>& out) {
@@ -171,8 +167,6 @@ int ZunoAction80::decode(const std::vector<uint8_t>& frame) {
 
 std::unique_ptr<ZunoMSG> ZunoAction80::clone() const { return std::make_unique<ZunoAction80>(*this); }
 
-std::string ZunoAction80::toString() { return renderBlock(*this); }
-
 // ---- 0x81 reply ----------------------------------------------------------------
 
 int ZunoAction81::encode(std::vector<uint8_t>& out) {
@@ -202,8 +196,6 @@ int ZunoAction81::decode(const std::vector<uint8_t>& frame) {
 }
 
 std::unique_ptr<ZunoMSG> ZunoAction81::clone() const { return std::make_unique<ZunoAction81>(*this); }
-
-std::string ZunoAction81::toString() { return renderBlock(*this); }
 
 // ---- 0x80 command text message ---------------------------------------------------
 
@@ -242,7 +234,5 @@ std::u16string ZunoAction80Resp::sentText() const {
 }
 
 std::unique_ptr<ZunoMSG> ZunoAction80Resp::clone() const { return std::make_unique<ZunoAction80Resp>(*this); }
-
-std::string ZunoAction80Resp::toString() { return renderBlock(*this); }
 
 } // namespace Zuno

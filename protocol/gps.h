@@ -35,7 +35,9 @@ public:
     DirectionAndStat directStatus{};
     uint16_t language = 0;
 
-    ZunoGpsLoc10() : ZunoMSG(0x10) {}
+    static constexpr uint8_t kProtocol = 0x10;
+
+    ZunoGpsLoc10() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -55,7 +57,9 @@ public:
     uint16_t LAC = 0;
     uint32_t CellID = 0;
 
-    ZunoGpsLoc12() : ZunoMSG(0x12) {}
+    static constexpr uint8_t kProtocol = 0x12;
+
+    ZunoGpsLoc12() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -72,7 +76,9 @@ public:
     uint8_t postStatus = kUploadUnset;
     uint32_t duration = 0;
 
-    ZunoGpsLoc22() : ZunoGpsLoc12(0x22) {}
+    static constexpr uint8_t kProtocol = 0x22;
+
+    ZunoGpsLoc22() : ZunoGpsLoc12(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -87,14 +93,18 @@ protected:
 // Same content as 0x22; encodes and decodes through it under its own number.
 class ZunoGpsLoc2D : public ZunoGpsLoc22 {
 public:
-    ZunoGpsLoc2D() : ZunoGpsLoc22(0x2D) {}
+    static constexpr uint8_t kProtocol = 0x2D;
+
+    ZunoGpsLoc2D() : ZunoGpsLoc22(kProtocol) {}
     std::unique_ptr<ZunoMSG> clone() const override;
     std::string toString() override;
 };
 
 class ZunoGpsLocA0 : public ZunoGpsLoc22 {
 public:
-    ZunoGpsLocA0() : ZunoGpsLoc22(0xA0) {}
+    static constexpr uint8_t kProtocol = 0xA0;
+
+    ZunoGpsLocA0() : ZunoGpsLoc22(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -109,7 +119,9 @@ public:
     uint8_t postStatus = kUploadUnset;
     uint32_t duration = 0;
 
-    ZunoGpsLoc24() : ZunoGpsLoc12(0x24) {}
+    static constexpr uint8_t kProtocol = 0x24;
+
+    ZunoGpsLoc24() : ZunoGpsLoc12(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -119,7 +131,9 @@ public:
 // The platform's reply to a 0x2D report: no content.
 class ZunoGpsLocResp : public ZunoMSG {
 public:
-    ZunoGpsLocResp() : ZunoMSG(0x2D) {}
+    static constexpr uint8_t kProtocol = 0x2D;
+
+    ZunoGpsLocResp() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -129,7 +143,9 @@ public:
 // No content; its block is written without a stream operator.
 class ZunoGpsLoc70 : public ZunoMSG {
 public:
-    ZunoGpsLoc70() : ZunoMSG(0x70) {}
+    static constexpr uint8_t kProtocol = 0x70;
+
+    ZunoGpsLoc70() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;

@@ -84,7 +84,9 @@ public:
     CellList lists{};
     uint16_t language = 0;
 
-    ZunoLbsInfo18() : ZunoMSG(0x18) {}
+    static constexpr uint8_t kProtocol = 0x18;
+
+    ZunoLbsInfo18() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -98,7 +100,9 @@ class ZunoLbsInfo28 : public ZunoLbsInfo18 {
 public:
     uint8_t timeOffset = 0;
 
-    ZunoLbsInfo28() : ZunoLbsInfo18(0x28) {}
+    static constexpr uint8_t kProtocol = 0x28;
+
+    ZunoLbsInfo28() : ZunoLbsInfo18(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -113,14 +117,18 @@ protected:
 // Content of 0x28 under its own number; encodes and decodes through 0x28.
 class ZunoLbsInfo2E : public ZunoLbsInfo28 {
 public:
-    ZunoLbsInfo2E() : ZunoLbsInfo28(0x2E) {}
+    static constexpr uint8_t kProtocol = 0x2E;
+
+    ZunoLbsInfo2E() : ZunoLbsInfo28(kProtocol) {}
     std::unique_ptr<ZunoMSG> clone() const override;
     std::string toString() override;
 };
 
 class ZunoLbsInfoA1 : public ZunoLbsInfo28 {
 public:
-    ZunoLbsInfoA1() : ZunoLbsInfo28(0xA1) {}
+    static constexpr uint8_t kProtocol = 0xA1;
+
+    ZunoLbsInfoA1() : ZunoLbsInfo28(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -130,7 +138,9 @@ public:
 // The platform's reply to a 0x2E report: no content.
 class ZunoLbsInfoResp : public ZunoMSG {
 public:
-    ZunoLbsInfoResp() : ZunoMSG(0x2E) {}
+    static constexpr uint8_t kProtocol = 0x2E;
+
+    ZunoLbsInfoResp() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;

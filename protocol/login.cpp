@@ -2,8 +2,6 @@
 
 #include "protocol/blocks.h"
 #include "protocol/helpers.h"
-#include "render/dump.h"
-#include "render/login_dump.h"
 
 namespace Zuno {
 
@@ -74,8 +72,6 @@ int ZunoLogin::decode(const std::vector<uint8_t>& frame) {
 
 std::unique_ptr<ZunoMSG> ZunoLogin::clone() const { return std::make_unique<ZunoLogin>(*this); }
 
-std::string ZunoLogin::toString() { return renderBlock(*this); }
-
 // ---- 0x13 heartbeat ----------------------------------------------------------
 
 int ZunoPing13::encode(std::vector<uint8_t>& out) {
@@ -96,8 +92,6 @@ int ZunoPing13::decode(const std::vector<uint8_t>& frame) {
 }
 
 std::unique_ptr<ZunoMSG> ZunoPing13::clone() const { return std::make_unique<ZunoPing13>(*this); }
-
-std::string ZunoPing13::toString() { return renderBlock(*this); }
 
 // ---- 0x23 heartbeat ----------------------------------------------------------
 
@@ -124,23 +118,18 @@ int ZunoPing23::decode(const std::vector<uint8_t>& frame) {
 
 std::unique_ptr<ZunoMSG> ZunoPing23::clone() const { return std::make_unique<ZunoPing23>(*this); }
 
-std::string ZunoPing23::toString() { return renderBlock(*this); }
-
 // ---- replies without content -------------------------------------------------
 
 int ZunoLoginResp::encode(std::vector<uint8_t>& out) { return encodeFrame(out, nullptr); }
 int ZunoLoginResp::decode(const std::vector<uint8_t>& frame) { return decodeFrame(frame, nullptr); }
 std::unique_ptr<ZunoMSG> ZunoLoginResp::clone() const { return std::make_unique<ZunoLoginResp>(*this); }
-std::string ZunoLoginResp::toString() { return renderBlock(*this); }
 
 int ZunoPong13::encode(std::vector<uint8_t>& out) { return encodeFrame(out, nullptr); }
 int ZunoPong13::decode(const std::vector<uint8_t>& frame) { return decodeFrame(frame, nullptr); }
 std::unique_ptr<ZunoMSG> ZunoPong13::clone() const { return std::make_unique<ZunoPong13>(*this); }
-std::string ZunoPong13::toString() { return renderBlock(*this); }
 
 int ZunoPong23::encode(std::vector<uint8_t>& out) { return encodeFrame(out, nullptr); }
 int ZunoPong23::decode(const std::vector<uint8_t>& frame) { return decodeFrame(frame, nullptr); }
 std::unique_ptr<ZunoMSG> ZunoPong23::clone() const { return std::make_unique<ZunoPong23>(*this); }
-std::string ZunoPong23::toString() { return renderBlock(*this); }
 
 } // namespace Zuno

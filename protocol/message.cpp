@@ -1,7 +1,6 @@
 #include "protocol/message.h"
 
 #include "protocol/crc.h"
-#include "render/dump.h"
 
 namespace Zuno {
 
@@ -13,18 +12,15 @@ int ZunoMSG::decode(const std::vector<uint8_t>&) { return 0; }
 
 std::unique_ptr<ZunoMSG> ZunoMSG::clone() const { return std::make_unique<ZunoMSG>(*this); }
 
-std::string ZunoMSG::toString() { return plainBlock(*this); }
-
 int ZunoMSG::encodeFrame(std::vector<uint8_t>& out, const ContentWriter& content) {
     const bool longFrame = isLongFrame();
-    const size_t lengthBytes = longFrame ? 2 : 1;
 
     std::vector<uint8_t> frame;
     frame.reserve(64);
     ByteWriter w(frame);
     w.u8(static_cast<uint8_t>(begin & 0xFF));
     w.u8(static_cast<uint8_t>(begin >> 8));
-    w.fill(lengthBytes, 0);
+    w.fill(FrameHeader(longFrame, 0).lengthFieldSize(), 0);
     w.u8(command);
     const size_t contentStart = frame.size();
     if (content) {
@@ -36,17 +32,18 @@ int ZunoMSG::encodeFrame(std::vector<uint8_t>& out, const ContentWriter& content
 
     const size_t length = 1 + contentBytes + 2 + 2;
     if (length > (longFrame ? 0xFFFFu : 0xFFu)) return kErrLengthOverflow;
+    const FrameHeader head(longFrame, static_cast<uint16_t>(length));
     if (longFrame) {
         frame[2] = static_cast<uint8_t>(length >> 8);
         frame[3] = static_cast<uint8_t>(length & 0xFF);
     } else {
         frame[2] = static_cast<uint8_t>(length);
     }
-    const uint16_t sum = crcItu(frame, 2, lengthBytes + length - 2);
+    const uint16_t sum = crcItu(frame, kCrcStart, head.crcCount());
     w.u16(sum);
     w.u16(stop);
 
-    len = static_cast<uint16_t>(length);
+    len = head.length();
     crc = sum;
     out.insert(out.end(), frame.begin(), frame.end());
     return 0;
@@ -54,25 +51,23 @@ int ZunoMSG::encodeFrame(std::vector<uint8_t>& out, const ContentWriter& content
 
 int ZunoMSG::decodeFrame(const std::vector<uint8_t>& frame, const ContentReader& content) {
     if (frame.size() <= 9) return kErrTooShort;
-    const uint16_t first = static_cast<uint16_t>(frame[0] | (frame[1] << 8));
-    const bool longFrame = first == kBeginLong;
-    const size_t header = longFrame ? 4 : 3;
-    const size_t length = longFrame ? static_cast<size_t>((frame[2] << 8) | frame[3]) : frame[2];
+    const FrameHeader head = FrameHeader::read(frame);
     // The length field must leave room for the protocol number, the serial and
     // the CRC, and must not point past the data.
-    if (length < kLengthOverhead) return kErrContentShort;
-    if (header + length + 2 > frame.size()) return kErrFrameShort;
+    if (!head.holdsOverhead()) return kErrContentShort;
+    if (head.frameSize() > frame.size()) return kErrFrameShort;
 
-    begin = first;
-    len = static_cast<uint16_t>(length);
-    stop = static_cast<uint16_t>((frame[header + length] << 8) | frame[header + length + 1]);
+    // The message keeps the start marks as sent: byte 0 low, byte 1 high.
+    begin = static_cast<uint16_t>(frame[0] | frame[1] << 8);
+    len = head.length();
+    stop = static_cast<uint16_t>((frame[head.stopPos()] << 8) | frame[head.stopPos() + 1]);
     if (stop != kStop) return kErrStopBytes;
-    crc = static_cast<uint16_t>((frame[header + length - 2] << 8) | frame[header + length - 1]);
-    if (crcItu(frame, 2, (header - 2) + length - 2) != crc) return kErrCrc;
+    crc = static_cast<uint16_t>((frame[head.crcPos()] << 8) | frame[head.crcPos() + 1]);
+    if (crcItu(frame, kCrcStart, head.crcCount()) != crc) return kErrCrc;
 
-    command = frame[header];
-    ByteReader r(frame, header + 1);
-    r.setSerialPos(header + length - 4);
+    command = frame[head.protocolPos()];
+    ByteReader r(frame, head.contentPos());
+    r.setSerialPos(head.serialPos());
     if (content) {
         const int rc = content(r);
         if (rc < 0) return rc;

@@ -1,11 +1,5 @@
 #pragma once
-// The frame of the tracker protocol and the base of every message class.
-//
-//   78 78 | len (1) | protocol | content | serial (2) | CRC (2) | 0D 0A
-//   79 79 | len (2) | protocol | content | serial (2) | CRC (2) | 0D 0A
-//
-// len counts protocol number, content, serial and CRC. The CRC-16/X-25 covers
-// the length field through the serial.
+// The base of every message class; the frame's layout is protocol/frame_header.h.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +10,7 @@
 #include <vector>
 
 #include "protocol/byte_cursor.h"
+#include "protocol/frame_header.h"
 
 namespace Zuno {
 
@@ -31,13 +26,6 @@ constexpr int kErrLengthOverflow = -20;
 constexpr int kErrContentShort = -21;
 // decode: the frame is shorter than its length field says.
 constexpr int kErrFrameShort = -22;
-
-// Protocol number, serial and CRC: what the length field counts beside the content.
-constexpr size_t kLengthOverhead = 5;
-
-constexpr uint16_t kBeginShort = 0x7878;
-constexpr uint16_t kBeginLong = 0x7979;
-constexpr uint16_t kStop = 0x0D0A;
 
 class ZunoMSG {
 public:

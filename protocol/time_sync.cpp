@@ -1,8 +1,6 @@
 #include "protocol/time_sync.h"
 
 #include "protocol/blocks.h"
-#include "render/dump.h"
-#include "render/time_sync_dump.h"
 
 namespace Zuno {
 
@@ -24,7 +22,6 @@ int decodeTime(ByteReader& r, uint64_t& time) {
 int ZunoSyncTime::encode(std::vector<uint8_t>& out) { return encodeFrame(out, nullptr); }
 int ZunoSyncTime::decode(const std::vector<uint8_t>& frame) { return decodeFrame(frame, nullptr); }
 std::unique_ptr<ZunoMSG> ZunoSyncTime::clone() const { return std::make_unique<ZunoSyncTime>(*this); }
-std::string ZunoSyncTime::toString() { return renderBlock(*this); }
 
 int ZunoSyncTimeResp::encode(std::vector<uint8_t>& out) {
     return encodeFrame(out, [&](ByteWriter& w) { return encodeTime(w, time); });
@@ -33,7 +30,6 @@ int ZunoSyncTimeResp::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) { return decodeTime(r, time); });
 }
 std::unique_ptr<ZunoMSG> ZunoSyncTimeResp::clone() const { return std::make_unique<ZunoSyncTimeResp>(*this); }
-std::string ZunoSyncTimeResp::toString() { return renderBlock(*this); }
 
 int ZunoSyncTime1F::encode(std::vector<uint8_t>& out) {
     return encodeFrame(out, [&](ByteWriter& w) {
@@ -51,7 +47,6 @@ int ZunoSyncTime1F::decode(const std::vector<uint8_t>& frame) {
     });
 }
 std::unique_ptr<ZunoMSG> ZunoSyncTime1F::clone() const { return std::make_unique<ZunoSyncTime1F>(*this); }
-std::string ZunoSyncTime1F::toString() { return renderBlock(*this); }
 
 int ZunoSyncTime1FResp::encode(std::vector<uint8_t>& out) {
     return encodeFrame(out, [&](ByteWriter& w) { return encodeTime(w, time); });
@@ -60,6 +55,5 @@ int ZunoSyncTime1FResp::decode(const std::vector<uint8_t>& frame) {
     return decodeFrame(frame, [&](ByteReader& r) { return decodeTime(r, time); });
 }
 std::unique_ptr<ZunoMSG> ZunoSyncTime1FResp::clone() const { return std::make_unique<ZunoSyncTime1FResp>(*this); }
-std::string ZunoSyncTime1FResp::toString() { return renderBlock(*this); }
 
 } // namespace Zuno

@@ -2,8 +2,6 @@
 
 #include "protocol/blocks.h"
 #include "protocol/helpers.h"
-#include "render/dump.h"
-#include "render/trans_info_dump.h"
 
 namespace Zuno {
 
@@ -60,7 +58,6 @@ int ZunoPPGenarelModule::encode(std::vector<uint8_t>&) { return 0; }
 size_t ZunoPPGenarelModule::decode(const std::vector<uint8_t>&, size_t&) { return 0; }
 
 std::unique_ptr<ZunoPPGenarelModule> ZunoPPGenarelModule::clone() const { return cloneOf(*this); }
-std::string ZunoPPGenarelModule::toString() { return renderBlock(*this); }
 
 // ---- numeric modules ---------------------------------------------------------------
 
@@ -72,7 +69,6 @@ size_t ModulePowerVolt::decode(const std::vector<uint8_t>& data, size_t& pos) {
     return readModule(data, pos, 2, [this](ByteReader& r) { vol = r.u16(); });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModulePowerVolt::clone() const { return cloneOf(*this); }
-std::string ModulePowerVolt::toString() { return renderBlock(*this); }
 
 uint8_t ModuleDoorStat::wireByte() const {
     return static_cast<uint8_t>((doorStatus.door & 1u) | ((doorStatus.triggerLevel & 1u) << 1) |
@@ -91,7 +87,6 @@ size_t ModuleDoorStat::decode(const std::vector<uint8_t>& data, size_t& pos) {
     });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleDoorStat::clone() const { return cloneOf(*this); }
-std::string ModuleDoorStat::toString() { return renderBlock(*this); }
 
 int ModuleShakeCount::encode(std::vector<uint8_t>& out) {
     ByteWriter(out).u16(shakeCount);
@@ -101,7 +96,6 @@ size_t ModuleShakeCount::decode(const std::vector<uint8_t>& data, size_t& pos) {
     return readModule(data, pos, 2, [this](ByteReader& r) { shakeCount = r.u16(); });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleShakeCount::clone() const { return cloneOf(*this); }
-std::string ModuleShakeCount::toString() { return renderBlock(*this); }
 
 int ModuleCountCarlorie::encode(std::vector<uint8_t>& out) {
     ByteWriter(out).u32(shakeCount);
@@ -111,7 +105,6 @@ size_t ModuleCountCarlorie::decode(const std::vector<uint8_t>& data, size_t& pos
     return readModule(data, pos, 4, [this](ByteReader& r) { shakeCount = r.u32(); });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleCountCarlorie::clone() const { return cloneOf(*this); }
-std::string ModuleCountCarlorie::toString() { return renderBlock(*this); }
 
 int ModuleEnvInfo::encode(std::vector<uint8_t>& out) {
     ByteWriter w(out);
@@ -128,7 +121,6 @@ size_t ModuleEnvInfo::decode(const std::vector<uint8_t>& data, size_t& pos) {
     });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleEnvInfo::clone() const { return cloneOf(*this); }
-std::string ModuleEnvInfo::toString() { return renderBlock(*this); }
 
 int ModuleBTData2::encode(std::vector<uint8_t>& out) {
     ByteWriter w(out);
@@ -145,7 +137,6 @@ size_t ModuleBTData2::decode(const std::vector<uint8_t>& data, size_t& pos) {
     });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleBTData2::clone() const { return cloneOf(*this); }
-std::string ModuleBTData2::toString() { return renderBlock(*this); }
 
 int ModuleGuideMachine::encode(std::vector<uint8_t>& out) {
     ByteWriter w(out);
@@ -162,7 +153,6 @@ size_t ModuleGuideMachine::decode(const std::vector<uint8_t>& data, size_t& pos)
     });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleGuideMachine::clone() const { return cloneOf(*this); }
-std::string ModuleGuideMachine::toString() { return renderBlock(*this); }
 
 int ModuleAdminPostFlag::encode(std::vector<uint8_t>& out) {
     ByteWriter w(out);
@@ -173,10 +163,8 @@ size_t ModuleAdminPostFlag::decode(const std::vector<uint8_t>& data, size_t& pos
     return readModule(data, pos, kDateTimeBytes, [this](ByteReader& r) { timestamp = decodeDateTime(r); });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleAdminPostFlag::clone() const { return cloneOf(*this); }
-std::string ModuleAdminPostFlag::toString() { return renderBlock(*this); }
 
 std::unique_ptr<ZunoPPGenarelModule> ModuleSafeAreaFlag::clone() const { return cloneOf(*this); }
-std::string ModuleSafeAreaFlag::toString() { return renderBlock(*this); }
 
 // ---- raw-text modules ----------------------------------------------------------------
 
@@ -188,14 +176,10 @@ size_t ModuleTerminalStat::decode(const std::vector<uint8_t>& data, size_t& pos)
     return readModule(data, pos, kReadBytes, [this](ByteReader& r) { content = r.text(kReadBytes); });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleTerminalStat::clone() const { return cloneOf(*this); }
-std::string ModuleTerminalStat::toString() { return renderBlock(*this); }
 
 std::unique_ptr<ZunoPPGenarelModule> ModuleCheckPara::clone() const { return cloneOf(*this); }
-std::string ModuleCheckPara::toString() { return renderBlock(*this); }
 std::unique_ptr<ZunoPPGenarelModule> ModuleVin::clone() const { return cloneOf(*this); }
-std::string ModuleVin::toString() { return renderBlock(*this); }
 std::unique_ptr<ZunoPPGenarelModule> ModuleUUID::clone() const { return cloneOf(*this); }
-std::string ModuleUUID::toString() { return renderBlock(*this); }
 
 // ---- identifier modules ----------------------------------------------------------------
 
@@ -206,7 +190,6 @@ size_t ModuleRFID::decode(const std::vector<uint8_t>& data, size_t& pos) {
     return readModule(data, pos, 8, [this](ByteReader& r) { RFID = hexField(r, 8); });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleRFID::clone() const { return cloneOf(*this); }
-std::string ModuleRFID::toString() { return renderBlock(*this); }
 
 // A failed field returns at once: the fields before it stay written.
 int ModuleICCID::encode(std::vector<uint8_t>& out) {
@@ -223,7 +206,6 @@ size_t ModuleICCID::decode(const std::vector<uint8_t>& data, size_t& pos) {
     });
 }
 std::unique_ptr<ZunoPPGenarelModule> ModuleICCID::clone() const { return cloneOf(*this); }
-std::string ModuleICCID::toString() { return renderBlock(*this); }
 
 // ---- 0x94 ------------------------------------------------------------------------------
 
@@ -251,7 +233,5 @@ int ZunoTransInfo94::decode(const std::vector<uint8_t>& frame) {
 }
 
 std::unique_ptr<ZunoMSG> ZunoTransInfo94::clone() const { return std::make_unique<ZunoTransInfo94>(*this); }
-
-std::string ZunoTransInfo94::toString() { return renderBlock(*this); }
 
 } // namespace Zuno

@@ -53,7 +53,9 @@ public:
     uint8_t timeOffset = 0;
     WifiList wifiArray;
 
-    ZunoWifiLoc2C() : ZunoMSG(0x2C) {}
+    static constexpr uint8_t kProtocol = 0x2C;
+
+    ZunoWifiLoc2C() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -67,7 +69,9 @@ protected:
 
 class ZunoWifiInfoA2 : public ZunoWifiLoc2C {
 public:
-    ZunoWifiInfoA2() : ZunoWifiLoc2C(0xA2) {}
+    static constexpr uint8_t kProtocol = 0xA2;
+
+    ZunoWifiInfoA2() : ZunoWifiLoc2C(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;
@@ -83,7 +87,9 @@ public:
     DirectionAndStat directStatus{};
     WifiList wifiArray;
 
-    ZunoWifiLocC3() : ZunoMSG(0xC3) {}
+    static constexpr uint8_t kProtocol = 0xC3;
+
+    ZunoWifiLocC3() : ZunoMSG(kProtocol) {}
     int encode(std::vector<uint8_t>& out) override;
     int decode(const std::vector<uint8_t>& frame) override;
     std::unique_ptr<ZunoMSG> clone() const override;

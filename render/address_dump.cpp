@@ -58,4 +58,11 @@ std::ostream& operator<<(std::ostream& os, const ZunoGeocoding2A& m) { return wr
 std::ostream& operator<<(std::ostream& os, const ZunoGeocoding17Resp& m) { return writeReply(os, m); }
 std::ostream& operator<<(std::ostream& os, const ZunoGeocoding97Resp& m) { return writeReply(os, m); }
 
+std::string ZunoGeocoding17::toString() { return renderBlock(*this); }
+std::string ZunoGeocodingA7::toString() { return renderBlock(*this); }
+std::string ZunoGeocoding1A::toString() { return renderBlock(*this); }
+std::string ZunoGeocoding2A::toString() { return renderBlock(*this); }
+std::string ZunoGeocoding17Resp::toString() { return renderBlock(*this); }
+std::string ZunoGeocoding97Resp::toString() { return renderBlock(*this); }
+
 } // namespace Zuno

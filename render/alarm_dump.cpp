@@ -119,4 +119,15 @@ std::ostream& operator<<(std::ostream& os, const ZunoAlert95& m) {
     return os;
 }
 
+std::string ZunoAlert16::toString() { return renderBlock(*this); }
+std::string ZunoAlert26::toString() { return renderBlock(*this); }
+std::string ZunoAlert27::toString() { return renderBlock(*this); }
+std::string ZunoAlertA3::toString() { return renderBlock(*this); }
+std::string ZunoAlertA4::toString() { return renderBlock(*this); }
+std::string ZunoAlertResp::toString() { return renderBlock(*this); }
+
+std::string ZunoAlert19::toString() { return renderBlock(*this); }
+std::string ZunoAlertA5::toString() { return renderBlock(*this); }
+std::string ZunoAlert95::toString() { return renderBlock(*this); }
+
 } // namespace Zuno

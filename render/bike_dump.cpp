@@ -89,4 +89,9 @@ std::ostream& operator<<(std::ostream& os, const ZunoBikeAlert33Resp& m) {
     return os;
 }
 
+std::string ZunoBikeLoc32::toString() { return renderBlock(*this); }
+std::string ZunoBikeAlert33::toString() { return renderBlock(*this); }
+std::string ZunoBikeLoc32Resp::toString() { return renderBlock(*this); }
+std::string ZunoBikeAlert33Resp::toString() { return renderBlock(*this); }
+
 } // namespace Zuno

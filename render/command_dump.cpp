@@ -64,4 +64,9 @@ std::ostream& operator<<(std::ostream& os, const ZunoAction80Resp& m) {
     return writeReplyBlock(os, m, m.sentText());
 }
 
+std::string ZunoAction21::toString() { return renderBlock(*this); }
+std::string ZunoAction80::toString() { return renderBlock(*this); }
+std::string ZunoAction81::toString() { return renderBlock(*this); }
+std::string ZunoAction80Resp::toString() { return renderBlock(*this); }
+
 } // namespace Zuno

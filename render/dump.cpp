@@ -10,7 +10,7 @@ void writeHeader(std::ostream& os, const ZunoMSG& msg, const char* nameSuffix) {
     os << "\"MSG\" : { \n";
     os << "    \"begin\" : 0x" << std::hex << std::setfill('0') << std::setw(4) << msg.begin << ",\n";
     os << "    \"len\" : \"" << std::dec << msg.len << " (0x" << std::hex
-       << std::setw(msg.begin == kBeginLong ? 4 : 2) << msg.len << ")" << "\",\n";
+       << std::setw(msg.isLongFrame() ? 4 : 2) << msg.len << ")" << "\",\n";
     os << "    \"command\" : \"" << ZunoMSG::commandName(msg.command) << nameSuffix << " (0x" << std::hex << std::setw(2)
        << static_cast<unsigned>(msg.command) << ")" << "\",\n";
 }
@@ -44,5 +44,7 @@ std::string languageName(uint16_t language) {
     default: return {};
     }
 }
+
+std::string ZunoMSG::toString() { return plainBlock(*this); }
 
 } // namespace Zuno

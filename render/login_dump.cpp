@@ -67,4 +67,11 @@ std::ostream& operator<<(std::ostream& os, const ZunoLoginResp& m) { return writ
 std::ostream& operator<<(std::ostream& os, const ZunoPong13& m) { return writeEmptyBlock(os, m); }
 std::ostream& operator<<(std::ostream& os, const ZunoPong23& m) { return writeEmptyBlock(os, m); }
 
+std::string ZunoLogin::toString() { return renderBlock(*this); }
+std::string ZunoPing13::toString() { return renderBlock(*this); }
+std::string ZunoPing23::toString() { return renderBlock(*this); }
+std::string ZunoLoginResp::toString() { return renderBlock(*this); }
+std::string ZunoPong13::toString() { return renderBlock(*this); }
+std::string ZunoPong23::toString() { return renderBlock(*this); }
+
 } // namespace Zuno

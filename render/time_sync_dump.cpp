@@ -37,4 +37,9 @@ std::ostream& operator<<(std::ostream& os, const ZunoSyncTime1F& m) {
 
 std::ostream& operator<<(std::ostream& os, const ZunoSyncTime1FResp& m) { return writeTimeBlock(os, m); }
 
+std::string ZunoSyncTime::toString() { return renderBlock(*this); }
+std::string ZunoSyncTimeResp::toString() { return renderBlock(*this); }
+std::string ZunoSyncTime1F::toString() { return renderBlock(*this); }
+std::string ZunoSyncTime1FResp::toString() { return renderBlock(*this); }
+
 } // namespace Zuno

@@ -201,4 +201,22 @@ std::ostream& operator<<(std::ostream& os, const ModuleICCID& m) {
     return os;
 }
 
+std::string ZunoPPGenarelModule::toString() { return renderBlock(*this); }
+std::string ModulePowerVolt::toString() { return renderBlock(*this); }
+std::string ModuleDoorStat::toString() { return renderBlock(*this); }
+std::string ModuleShakeCount::toString() { return renderBlock(*this); }
+std::string ModuleCountCarlorie::toString() { return renderBlock(*this); }
+std::string ModuleEnvInfo::toString() { return renderBlock(*this); }
+std::string ModuleBTData2::toString() { return renderBlock(*this); }
+std::string ModuleGuideMachine::toString() { return renderBlock(*this); }
+std::string ModuleAdminPostFlag::toString() { return renderBlock(*this); }
+std::string ModuleSafeAreaFlag::toString() { return renderBlock(*this); }
+std::string ModuleTerminalStat::toString() { return renderBlock(*this); }
+std::string ModuleCheckPara::toString() { return renderBlock(*this); }
+std::string ModuleVin::toString() { return renderBlock(*this); }
+std::string ModuleUUID::toString() { return renderBlock(*this); }
+std::string ModuleRFID::toString() { return renderBlock(*this); }
+std::string ModuleICCID::toString() { return renderBlock(*this); }
+std::string ZunoTransInfo94::toString() { return renderBlock(*this); }
+
 } // namespace Zuno

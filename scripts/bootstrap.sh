@@ -2,15 +2,17 @@
 # One-step set-up for a fresh Debian 12 machine.
 #   scripts/bootstrap.sh run    install what is missing, build, start the simulator
 #   scripts/bootstrap.sh test   install what is missing, build with sanitizers, run every test
+#                               (AddressSanitizer, then ThreadSanitizer, then a short fuzz pass)
 #   scripts/bootstrap.sh fuzz [SECONDS]
 #                               install what is missing, build the fuzz targets and run each
 #                               for SECONDS (default 60); stops at the first finding
 # Run as root or through sudo. Safe to run again: installs only what is missing.
+# JOBS=N sets the number of parallel build and test jobs (default: every core).
 set -euo pipefail
 
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 MODE="${1:-run}"
-JOBS="$(nproc 2>/dev/null || echo 4)"
+JOBS="${JOBS:-$(nproc 2>/dev/null || echo 4)}"
 
 PACKAGES=(
   qtbase5-dev qtbase5-dev-tools libasio-dev picojson-dev
@@ -36,9 +38,23 @@ install_missing() {
   fi
 }
 
+# Configures quietly; when configuring fails, shows what it said.
+configure() { # dir, extra cmake args...
+  local dir="$1"; shift
+  local log
+  log="$(mktemp)"
+  if ! cmake -S "$HERE" -B "$dir" -G Ninja "$@" >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    echo "== configuring $dir failed" >&2
+    return 1
+  fi
+  rm -f "$log"
+}
+
 configure_and_build() { # dir, extra cmake args...
   local dir="$1"; shift
-  cmake -S "$HERE" -B "$dir" -G Ninja "$@" >/dev/null
+  configure "$dir" "$@"
   cmake --build "$dir" -j "$JOBS"
 }
 
@@ -59,8 +75,8 @@ fuzz_dict() {
 # saved as build/fuzz/<target>-crash-... (or -timeout-, -leak-, -oom-).
 run_fuzzers() {
   local seconds="$1" dir="$HERE/build/fuzz"
-  CC=clang CXX=clang++ cmake -S "$HERE" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DZUNO_SANITIZE=address -DZUNO_TESTS=OFF -DZUNO_BENCH=OFF -DZUNO_FUZZ=ON >/dev/null
+  CC=clang CXX=clang++ configure "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZUNO_SANITIZE=address -DZUNO_TESTS=OFF -DZUNO_BENCH=OFF -DZUNO_FUZZ=ON -DZUNO_WERROR=ON
   cmake --build "$dir" -j "$JOBS" --target write_fuzz_seeds "${FUZZ_TARGETS[@]/%/_fuzz}"
   rm -rf "$dir/seeds"
   "$dir/tests/fuzz/write_fuzz_seeds" "$HERE/tests/fuzz/seeds.txt" "$HERE/conf" "$dir/seeds"
@@ -106,22 +122,26 @@ case "$MODE" in
     install_missing
     export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 TZ=UTC
 
-    # A short libFuzzer run of every fuzz target (clang, ASan + UBSan).
-    run_fuzzers "${ZUNO_FUZZ_SECONDS:-40}"
+    # Every test under AddressSanitizer and UndefinedBehaviorSanitizer, first:
+    # what a change broke shows before anything random can hide it.
+    configure_and_build "$HERE/build/asan" -DCMAKE_BUILD_TYPE=Debug -DZUNO_SANITIZE=address -DZUNO_WERROR=ON
+    echo "== AddressSanitizer + UndefinedBehaviorSanitizer run"
+    ctest --test-dir "$HERE/build/asan" --output-on-failure -j "$JOBS"
 
     # The threaded parts under ThreadSanitizer.
     TSAN_DIRS="render;connection;app"
     configure_and_build "$HERE/build/tsan" -DCMAKE_BUILD_TYPE=Debug -DZUNO_SANITIZE=thread \
-      -DZUNO_BENCH=OFF "-DZUNO_TEST_ONLY=$TSAN_DIRS"
-    if ctest --test-dir "$HERE/build/tsan" -N | grep -qE '^ +Test +#'; then
+      -DZUNO_BENCH=OFF -DZUNO_WERROR=ON "-DZUNO_TEST_ONLY=$TSAN_DIRS"
+    # (The list is read whole: grep -q would stop reading at the first match,
+    # and under pipefail the cut-off listing would count as no tests at all.)
+    TSAN_TESTS="$(ctest --test-dir "$HERE/build/tsan" -N)"
+    if grep -qE '^ +Test +#' <<<"$TSAN_TESTS"; then
       echo "== ThreadSanitizer run"
       ctest --test-dir "$HERE/build/tsan" --output-on-failure -j "$JOBS"
     fi
 
-    # Every test under AddressSanitizer and UndefinedBehaviorSanitizer.
-    configure_and_build "$HERE/build/asan" -DCMAKE_BUILD_TYPE=Debug -DZUNO_SANITIZE=address
-    echo "== AddressSanitizer + UndefinedBehaviorSanitizer run"
-    ctest --test-dir "$HERE/build/asan" --output-on-failure -j "$JOBS"
+    # Last, a short libFuzzer run of every fuzz target (clang, ASan + UBSan).
+    run_fuzzers "${ZUNO_FUZZ_SECONDS:-40}"
     ;;
   fuzz)
     SECONDS_EACH="${2:-60}"

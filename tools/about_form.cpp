@@ -13,7 +13,7 @@ AboutForm::~AboutForm() { delete ui; }
 void AboutForm::showInfo() {
     ui->lbTitle->setText(QStringLiteral("Zuno终端协议模拟器"));
     ui->lbAppName->setText(QStringLiteral("ZunoProtocol"));
-    ui->lbVersion->setText(QStringLiteral("v") + QStringLiteral("0.9.4.4"));
+    ui->lbVersion->setText(QStringLiteral("v") + QStringLiteral(ZUNO_VERSION));
 }
 
 void AboutForm::on_buttonBox_accepted() { close(); }

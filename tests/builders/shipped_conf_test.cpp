@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <set>
 #include <sstream>
@@ -17,17 +16,9 @@
 
 #include "builders/message_builder.h"
 #include "connection/send_flow.h"
-#include "protocol/address.h"
-#include "protocol/alarm.h"
-#include "protocol/alarm_cell.h"
-#include "protocol/bike.h"
 #include "protocol/command.h"
-#include "protocol/gps.h"
 #include "protocol/helpers.h"
-#include "protocol/lbs.h"
-#include "protocol/login.h"
-#include "protocol/time_sync.h"
-#include "protocol/wifi.h"
+#include "protocol/message_classes.h"
 
 namespace fs = std::filesystem;
 
@@ -42,36 +33,11 @@ std::string readFile(const fs::path& p) {
     return s.str();
 }
 
-using Factory = std::function<std::unique_ptr<Zuno::ZunoMSG>()>;
-template <class M>
-Factory fresh() {
-    return [] { return std::unique_ptr<Zuno::ZunoMSG>(new M()); };
-}
-
-// A new object of the class that a built message of this protocol has.
-const std::map<uint8_t, Factory>& factories() {
-    static const std::map<uint8_t, Factory> f = {
-        {0x01, fresh<Zuno::ZunoLogin>()},       {0x13, fresh<Zuno::ZunoPing13>()},
-        {0x23, fresh<Zuno::ZunoPing23>()},      {0x1F, fresh<Zuno::ZunoSyncTime1F>()},
-        {0x8A, fresh<Zuno::ZunoSyncTime>()},
-        {0x10, fresh<Zuno::ZunoGpsLoc10>()},    {0x12, fresh<Zuno::ZunoGpsLoc12>()},
-        {0x22, fresh<Zuno::ZunoGpsLoc22>()},    {0x24, fresh<Zuno::ZunoGpsLoc24>()},
-        {0x2D, fresh<Zuno::ZunoGpsLoc2D>()},    {0xA0, fresh<Zuno::ZunoGpsLocA0>()},
-        {0x18, fresh<Zuno::ZunoLbsInfo18>()},   {0x28, fresh<Zuno::ZunoLbsInfo28>()},
-        {0x2E, fresh<Zuno::ZunoLbsInfo2E>()},   {0xA1, fresh<Zuno::ZunoLbsInfoA1>()},
-        {0x2C, fresh<Zuno::ZunoWifiLoc2C>()},   {0xA2, fresh<Zuno::ZunoWifiInfoA2>()},
-        {0xC3, fresh<Zuno::ZunoWifiLocC3>()},
-        {0x16, fresh<Zuno::ZunoAlert16>()},     {0x26, fresh<Zuno::ZunoAlert26>()},
-        {0x27, fresh<Zuno::ZunoAlert27>()},     {0xA3, fresh<Zuno::ZunoAlertA3>()},
-        {0xA4, fresh<Zuno::ZunoAlertA4>()},     {0xA5, fresh<Zuno::ZunoAlertA5>()},
-        {0x95, fresh<Zuno::ZunoAlert95>()},     {0x32, fresh<Zuno::ZunoBikeLoc32>()},
-        {0x33, fresh<Zuno::ZunoBikeAlert33>()},
-        {0x17, fresh<Zuno::ZunoGeocoding17>()}, {0xA7, fresh<Zuno::ZunoGeocodingA7>()},
-        {0x1A, fresh<Zuno::ZunoGeocoding1A>()}, {0x2A, fresh<Zuno::ZunoGeocoding2A>()},
-        {0x21, fresh<Zuno::ZunoAction21>()},    {0x80, fresh<Zuno::ZunoAction80Resp>()},
-        {0x81, fresh<Zuno::ZunoAction81>()},
-    };
-    return f;
+// The class that the codec's table names for a command keyword, or null.
+const Zuno::MessageClass* classOfKeyword(const std::string& keyword) {
+    for (const Zuno::MessageClass& c : Zuno::messageClasses())
+        if (c.keyword && keyword == c.keyword) return &c;
+    return nullptr;
 }
 
 struct Model {
@@ -116,9 +82,9 @@ TEST(ShippedConf, EveryModelRoundTripsThroughItsFrame) {
         std::vector<uint8_t> frame;
         ASSERT_EQ(built->encode(frame), 0);
 
-        const auto factory = factories().find(protocol);
-        ASSERT_NE(factory, factories().end()) << "no class for " << model.cmd;
-        auto decoded = factory->second();
+        const Zuno::MessageClass* cls = classOfKeyword(model.cmd);
+        ASSERT_NE(cls, nullptr) << "no class for " << model.cmd;
+        auto decoded = cls->make();
         const Zuno::ZunoMSG& fresh = *decoded;
         const Zuno::ZunoMSG& original = *built;
         ASSERT_EQ(typeid(fresh), typeid(original));

@@ -2,7 +2,7 @@
 // Every message class and every module of the 0x94 message that the fuzz
 // targets drive, by name (the names of the seed list). Inputs select a class
 // by its position in these lists, so kept inputs stay valid only while new
-// entries go at the end.
+// entries go at the end (of the codec's class table, too).
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +22,7 @@
 #include "protocol/trans_info.h"
 #include "protocol/wifi.h"
 #include "protocol/message.h"
+#include "protocol/message_classes.h"
 
 namespace fuzz {
 
@@ -74,63 +75,12 @@ inline const std::vector<ModuleKind>& moduleKinds() {
     return list;
 }
 
-// Every message class, and a 0x94 message carrying each module.
+// The message base, every message class of the codec's table (in its
+// order), and a 0x94 message carrying each module.
 inline const std::vector<FuzzClass>& classes() {
-    static const std::vector<FuzzClass> list{
-        {"ZunoMSG", &makeOne<Zuno::ZunoMSG>},
-        {"ZunoGeocoding17", &makeOne<Zuno::ZunoGeocoding17>},
-        {"ZunoGeocodingA7", &makeOne<Zuno::ZunoGeocodingA7>},
-        {"ZunoGeocoding1A", &makeOne<Zuno::ZunoGeocoding1A>},
-        {"ZunoGeocoding2A", &makeOne<Zuno::ZunoGeocoding2A>},
-        {"ZunoGeocoding17Resp", &makeOne<Zuno::ZunoGeocoding17Resp>},
-        {"ZunoGeocoding97Resp", &makeOne<Zuno::ZunoGeocoding97Resp>},
-        {"ZunoAlert16", &makeOne<Zuno::ZunoAlert16>},
-        {"ZunoAlert26", &makeOne<Zuno::ZunoAlert26>},
-        {"ZunoAlert27", &makeOne<Zuno::ZunoAlert27>},
-        {"ZunoAlertA3", &makeOne<Zuno::ZunoAlertA3>},
-        {"ZunoAlertA4", &makeOne<Zuno::ZunoAlertA4>},
-        {"ZunoAlertResp", &makeOne<Zuno::ZunoAlertResp>},
-        {"ZunoAlert19", &makeOne<Zuno::ZunoAlert19>},
-        {"ZunoAlertA5", &makeOne<Zuno::ZunoAlertA5>},
-        {"ZunoAlert95", &makeOne<Zuno::ZunoAlert95>},
-        {"ZunoBikeLoc32", &makeOne<Zuno::ZunoBikeLoc32>},
-        {"ZunoBikeAlert33", &makeOne<Zuno::ZunoBikeAlert33>},
-        {"ZunoBikeLoc32Resp", &makeOne<Zuno::ZunoBikeLoc32Resp>},
-        {"ZunoBikeAlert33Resp", &makeOne<Zuno::ZunoBikeAlert33Resp>},
-        {"ZunoAction21", &makeOne<Zuno::ZunoAction21>},
-        {"ZunoAction80", &makeOne<Zuno::ZunoAction80>},
-        {"ZunoAction81", &makeOne<Zuno::ZunoAction81>},
-        {"ZunoAction80Resp", &makeOne<Zuno::ZunoAction80Resp>},
-        {"ZunoGpsLoc10", &makeOne<Zuno::ZunoGpsLoc10>},
-        {"ZunoGpsLoc12", &makeOne<Zuno::ZunoGpsLoc12>},
-        {"ZunoGpsLoc22", &makeOne<Zuno::ZunoGpsLoc22>},
-        {"ZunoGpsLoc2D", &makeOne<Zuno::ZunoGpsLoc2D>},
-        {"ZunoGpsLocA0", &makeOne<Zuno::ZunoGpsLocA0>},
-        {"ZunoGpsLoc24", &makeOne<Zuno::ZunoGpsLoc24>},
-        {"ZunoGpsLocResp", &makeOne<Zuno::ZunoGpsLocResp>},
-        {"ZunoGpsLoc70", &makeOne<Zuno::ZunoGpsLoc70>},
-        {"ZunoLbsInfo18", &makeOne<Zuno::ZunoLbsInfo18>},
-        {"ZunoLbsInfo28", &makeOne<Zuno::ZunoLbsInfo28>},
-        {"ZunoLbsInfo2E", &makeOne<Zuno::ZunoLbsInfo2E>},
-        {"ZunoLbsInfoA1", &makeOne<Zuno::ZunoLbsInfoA1>},
-        {"ZunoLbsInfoResp", &makeOne<Zuno::ZunoLbsInfoResp>},
-        {"ZunoLogin", &makeOne<Zuno::ZunoLogin>},
-        {"ZunoLoginResp", &makeOne<Zuno::ZunoLoginResp>},
-        {"ZunoPing13", &makeOne<Zuno::ZunoPing13>},
-        {"ZunoPong13", &makeOne<Zuno::ZunoPong13>},
-        {"ZunoPing23", &makeOne<Zuno::ZunoPing23>},
-        {"ZunoPong23", &makeOne<Zuno::ZunoPong23>},
-        {"ZunoSyncTime", &makeOne<Zuno::ZunoSyncTime>},
-        {"ZunoSyncTimeResp", &makeOne<Zuno::ZunoSyncTimeResp>},
-        {"ZunoSyncTime1F", &makeOne<Zuno::ZunoSyncTime1F>},
-        {"ZunoSyncTime1FResp", &makeOne<Zuno::ZunoSyncTime1FResp>},
-        {"ZunoTransInfo94", &makeOne<Zuno::ZunoTransInfo94>},
-        {"ZunoWifiLoc2C", &makeOne<Zuno::ZunoWifiLoc2C>},
-        {"ZunoWifiInfoA2", &makeOne<Zuno::ZunoWifiInfoA2>},
-        {"ZunoWifiLocC3", &makeOne<Zuno::ZunoWifiLocC3>},
-    };
     static const std::vector<FuzzClass> withModules = [] {
-        std::vector<FuzzClass> all = list;
+        std::vector<FuzzClass> all{{"ZunoMSG", &makeOne<Zuno::ZunoMSG>}};
+        for (const Zuno::MessageClass& c : Zuno::messageClasses()) all.push_back({c.name, c.make});
         for (const ModuleKind& k : moduleKinds()) all.push_back({std::string("ZunoTransInfo94_") + k.name, k.carrying});
         return all;
     }();

@@ -112,13 +112,11 @@ inline std::unique_ptr<Zuno::ZunoMSG> decodeAndCheck(const std::vector<uint8_t>&
 // that mutations reach the content decoders.
 inline void putCrcRight(std::vector<uint8_t>& f) {
     if (f.size() < 10) return;
-    const bool longFrame = f[0] == 0x79 && f[1] == 0x79;
-    const size_t header = longFrame ? 4 : 3;
-    const size_t length = longFrame ? static_cast<size_t>(f[2] << 8 | f[3]) : f[2];
-    if (length < 2 || header + length > f.size()) return;
-    const uint16_t crc = Zuno::crcItu(f, 2, (header - 2) + length - 2);
-    f[header + length - 2] = static_cast<uint8_t>(crc >> 8);
-    f[header + length - 1] = static_cast<uint8_t>(crc);
+    const Zuno::FrameHeader head = Zuno::FrameHeader::read(f);
+    if (head.length() < 2 || head.stopPos() > f.size()) return;
+    const uint16_t crc = Zuno::crcItu(f, Zuno::kCrcStart, head.crcCount());
+    f[head.crcPos()] = static_cast<uint8_t>(crc >> 8);
+    f[head.crcPos() + 1] = static_cast<uint8_t>(crc);
 }
 
 } // namespace fuzz

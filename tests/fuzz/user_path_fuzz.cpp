@@ -56,9 +56,10 @@ struct Header {
 };
 Header headerOf(const std::vector<uint8_t>& b) {
     Header h;
-    h.longFrame = b[0] == 0x79 && b[1] == 0x79;
-    h.length = h.longFrame ? static_cast<uint16_t>(b[2] << 8 | b[3]) : b[2];
-    h.protocol = h.longFrame ? b[4] : b[3];
+    const Zuno::FrameHeader head = Zuno::FrameHeader::read(b);
+    h.longFrame = head.isLong();
+    h.length = head.length();
+    h.protocol = b[head.protocolPos()];
     return h;
 }
 
@@ -113,23 +114,17 @@ void receive(const std::vector<uint8_t>& stream) {
     static ProtocolClient client(io, 4, 1000);
     if (stream.size() < 4) return;
     auto pack = std::make_shared<MoPack>();
-    pack->begin = static_cast<uint16_t>(stream[0] << 8 | stream[1]);
-    size_t frameSize = 0;
-    if (pack->begin == Zuno::kBeginShort) {
-        pack->length = stream[2];
-        frameSize = size_t{pack->length} + 5;
-    } else if (pack->begin == Zuno::kBeginLong) {
-        pack->length = static_cast<uint16_t>(stream[2] << 8 | stream[3]);
-        frameSize = size_t{pack->length} + 6;
-    } else {
-        return;
-    }
+    const Zuno::FrameHeader head = Zuno::FrameHeader::read(stream);
+    if (!head.knownStart()) return;
+    pack->begin = head.begin();
+    pack->length = head.length();
+    const size_t frameSize = head.frameSize();
     if (pack->length < ProtocolClient::kMinLengthField) return;
     // The reader waits for the whole frame; bytes the input lacks arrive as zeros.
     pack->data = std::make_unique<std::vector<uint8_t>>(stream.begin(),
                                                         stream.begin() + std::min(stream.size(), frameSize));
     pack->data->resize(frameSize, 0);
-    pack->protocol = pack->begin == Zuno::kBeginLong ? (*pack->data)[4] : (*pack->data)[3];
+    pack->protocol = (*pack->data)[head.protocolPos()];
     int result = 0;
     auto msg = client.decode_frame(pack, &result);
     if (!msg) return;

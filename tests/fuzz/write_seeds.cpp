@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
                                    : -1;
             if (module >= 0) {
                 // Header, protocol number and information type come before the module.
-                const uint8_t at = (*bytes)[0] == 0x79 ? 6 : 5;
+                const uint8_t at = static_cast<uint8_t>(Zuno::FrameHeader::read(*bytes).contentPos() + 1);
                 writeSeed(corpus / "module", static_cast<uint8_t>(module << 1), {0, at}, frame);
             }
         } else if (packet >= 0) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "protocol/frame_header.h"
 #include "support/test_util.h"
 
 namespace zt {
@@ -42,7 +43,7 @@ uint16_t serialOf(const Bytes& frame) {
 
 uint8_t protocolOf(const Bytes& frame) {
     if (frame.size() < 5) return 0;
-    return frame[0] == 0x79 && frame[1] == 0x79 ? frame[4] : frame[3];
+    return frame[Zuno::FrameHeader::read(frame).protocolPos()];
 }
 
 bool waitNotified(std::mutex& mutex, std::condition_variable& changed, const std::function<bool()>& condition,
@@ -240,18 +241,13 @@ void TestPlatform::onBytes(const std::shared_ptr<Connection>& c, const uint8_t* 
     std::vector<Bytes> complete;
     std::size_t pos = 0;
     Bytes& in = c->inbox;
-    while (in.size() - pos >= 2) {
-        std::size_t size = 0;
-        if (in[pos] == 0x78 && in[pos + 1] == 0x78) {
-            if (in.size() - pos < 3) break;
-            size = std::size_t{in[pos + 2]} + 5;
-        } else if (in[pos] == 0x79 && in[pos + 1] == 0x79) {
-            if (in.size() - pos < 4) break;
-            size = std::size_t(in[pos + 2] << 8 | in[pos + 3]) + 6;
-        } else {
+    while (in.size() - pos >= Zuno::kFrameHeadBytes) {
+        const Zuno::FrameHeader head = Zuno::FrameHeader::read(in.data() + pos);
+        if (!head.knownStart()) {
             ++pos; // not a frame start: look again one byte on
             continue;
         }
+        const std::size_t size = head.frameSize();
         if (in.size() - pos < size) break;
         complete.emplace_back(in.begin() + static_cast<std::ptrdiff_t>(pos),
                               in.begin() + static_cast<std::ptrdiff_t>(pos + size));
