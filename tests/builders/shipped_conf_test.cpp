@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "builders/message_builder.h"
+#include "config/model_file.h"
 #include "connection/send_flow.h"
 #include "protocol/address.h"
 #include "protocol/alarm.h"
