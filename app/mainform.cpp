@@ -51,7 +51,7 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     lbLogState->hide();
     statusBar()->addPermanentWidget(lbLogState);
     // The log handler runs on any thread: the news crosses to this one queued.
-    Zuno::setLogStateListener([this](bool writing, const QString& reason) {
+    Zuno::addLogStateListener(this, [this](bool writing, const QString& reason) {
         QMetaObject::invokeMethod(this, [this, writing, reason] { showLogState(writing, reason); },
                                   Qt::QueuedConnection);
     });
@@ -72,7 +72,7 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
 }
 
 MainForm::~MainForm() {
-    Zuno::setLogStateListener(nullptr);
+    Zuno::removeLogStateListener(this);
     // The handlers of a connection still running hold a plain pointer to the window.
     stop();
     waitForConnectionEnd(kShutdownWait);
@@ -108,8 +108,7 @@ void MainForm::loadConfig() {
     case Zuno::SettingsRead::Empty:
     case Zuno::SettingsRead::Broken:
         qDebug() << path << "not read:" << reason;
-        showConfState(tr("配置文件无法读取, 已使用默认设置: ") + Zuno::configPathForMessage(path) + " (" +
-                      reason + ")");
+        showConfState(Zuno::configPathForMessage(path) + tr(" 无法读取 (") + reason + tr("), 已使用默认设置"));
         return;
     case Zuno::SettingsRead::Ok:
         break;
@@ -152,7 +151,7 @@ bool MainForm::saveConfig() {
         return true;
     }
     qDebug() << path << "not saved:" << saved.reason;
-    showConfState(tr("配置文件保存失败: ") + Zuno::configPathForMessage(path) + " (" + saved.reason + ")");
+    showConfState(Zuno::configPathForMessage(path) + tr(" 保存失败 (") + saved.reason + ")");
     return false;
 }
 
@@ -281,11 +280,14 @@ std::string buildProblem(const std::string& cmd, const std::string& modelText) {
 
 void MainForm::showConfState(const QString& text) {
     lbConfState->setText(text);
+    lbConfState->setToolTip(text);
     lbConfState->setVisible(!text.isEmpty());
 }
 
 void MainForm::showLogState(bool writing, const QString& reason) {
-    lbLogState->setText(writing ? QString() : tr("日志无法写入, 记录仅输出到标准输出: ") + reason);
+    const QString text = writing ? QString() : tr("日志无法写入 (") + reason + tr("), 仅输出到标准输出");
+    lbLogState->setText(text);
+    lbLogState->setToolTip(writing ? QString() : text + "\n" + Zuno::logFilePath());
     lbLogState->setVisible(!writing);
 }
 

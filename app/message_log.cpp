@@ -1,8 +1,11 @@
 #include "app/message_log.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +24,7 @@ QFile logFile;
 // Whether the last record could be written, why not, and who is told.
 bool logFailing = false;
 QString logFailure;
-LogStateListener logListener;
+std::vector<std::pair<const void*, LogStateListener>> logListeners;
 
 // The log file's path; the caller holds logMutex.
 QString logPathLocked() {
@@ -35,8 +38,8 @@ void noteLogState(bool written, const QString& reason) {
         return;
     logFailing = !written;
     logFailure = reason;
-    if (logListener)
-        logListener(written, reason);
+    for (const auto& listener : logListeners)
+        listener.second(written, reason);
 }
 
 void writeStdout(const QByteArray& bytes) {
@@ -142,9 +145,16 @@ void messageOutput(QtMsgType type, const QMessageLogContext& context, const QStr
     noteLogState(written, reason);
 }
 
-void setLogStateListener(LogStateListener listener) {
+void addLogStateListener(const void* owner, LogStateListener listener) {
     std::lock_guard<std::mutex> lock(logMutex);
-    logListener = std::move(listener);
+    logListeners.emplace_back(owner, std::move(listener));
+}
+
+void removeLogStateListener(const void* owner) {
+    std::lock_guard<std::mutex> lock(logMutex);
+    logListeners.erase(std::remove_if(logListeners.begin(), logListeners.end(),
+                                      [owner](const auto& l) { return l.first == owner; }),
+                       logListeners.end());
 }
 
 bool logWriting(QString* reason) {

@@ -40,10 +40,12 @@ void messageOutput(QtMsgType type, const QMessageLogContext& context, const QStr
 // Told when records stop reaching the log file (`writing` false, with the
 // reason) and when they reach it again: once per change, not per record.
 // Called on the thread that wrote the record, inside the handler: it must
-// only hand the news on (a queued call, say) and emit no message. An empty
-// function removes the listener; the call returns once no call is running.
+// only hand the news on (a queued call, say) and emit no message. Each
+// listener is known by its owner; removing it returns once no call to it is
+// running.
 using LogStateListener = std::function<void(bool writing, const QString& reason)>;
-void setLogStateListener(LogStateListener listener);
+void addLogStateListener(const void* owner, LogStateListener listener);
+void removeLogStateListener(const void* owner);
 // Whether the last record reached the file; `reason` (when given) gets why not.
 bool logWriting(QString* reason = nullptr);
 

@@ -102,6 +102,8 @@ DataSettingForm::DataSettingForm(QWidget* parent, const uint8_t& mode)
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
     keepEnterInList(ui->lvProtocol);
+    // A failed save names its reason: the message wraps rather than being cut.
+    ui->lbMsg->setWordWrap(true);
     const bool replies = mode == 2;
     setWindowTitle(replies ? QStringLiteral("指令回复设置") : QStringLiteral("协议数据设置"));
 

@@ -25,6 +25,8 @@ TaskSettingForm::TaskSettingForm(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
     keepEnterInList(ui->lvProtocol);
+    // A failed save names its reason: the message wraps rather than being cut.
+    ui->lbMsg->setWordWrap(true);
 
     entries = scanConfigDir(basePath("conf/prop/"));
     sortFlows(entries);

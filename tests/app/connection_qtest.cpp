@@ -165,7 +165,7 @@ private slots:
         }
         QCOMPARE(tree->read("conf/conf.json"), before);
         QVERIFY(!note->isHidden());
-        QCOMPARE(note->text(), QString("配置文件保存失败: conf/conf.json (") + zt::FullDisk::kReason + ")");
+        QCOMPARE(note->text(), QString("conf/conf.json 保存失败 (") + zt::FullDisk::kReason + ")");
         // Send (logged in, "自动" off) saves again: now it works.
         child<QToolButton>("btnSend")->click();
         QVERIFY(note->isHidden());

@@ -24,6 +24,7 @@
 
 #include "app/mainform.h"
 #include "app/message_boxes.h"
+#include "app/message_log.h"
 #include "app/traffic_pane.h"
 #include "config/model_file.h"
 #include "gui_test_main.h"
@@ -201,7 +202,7 @@ private slots:
         QVERIFY(MessageBoxes::takeShown().isEmpty());
         auto* note = child<QLabel>(*w, "lbConfState");
         QVERIFY2(!note->isHidden(), qPrintable(note->text()));
-        QVERIFY2(note->text().startsWith("配置文件无法读取, 已使用默认设置: conf/conf.json ("), qPrintable(note->text()));
+        QVERIFY2(note->text().startsWith("conf/conf.json 无法读取 (") && note->text().endsWith("), 已使用默认设置"), qPrintable(note->text()));
         QVERIFY(child<QLabel>(*w, "lbLogState")->isHidden());
         QCOMPARE(comboRows(child<QComboBox>(*w, "cbProtocol")).size(), 2);
         QCOMPARE(child<QLineEdit>(*w, "edtIp")->text(), QString("127.0.0.1"));
@@ -693,7 +694,7 @@ private slots:
         }
         QVERIFY(!saved);
         QCOMPARE(tree->read("conf/conf.json"), old);
-        QVERIFY2(note->text().startsWith("配置文件保存失败: conf/conf.json ("), qPrintable(note->text()));
+        QVERIFY2(note->text().startsWith("conf/conf.json 保存失败 ("), qPrintable(note->text()));
         QVERIFY(!note->isHidden());
         // Another message of the status bar leaves the note where it is.
         w->statusBar()->showMessage("x");
@@ -701,6 +702,36 @@ private slots:
         QVERIFY(w->saveConfig());
         QVERIFY(note->isHidden());
         QVERIFY(tree->read("conf/conf.json").contains("\"ip\": \"changed\""));
+    }
+
+    // A log that cannot be written is shown beside the connection state, from
+    // whichever thread found it out, until records reach the file again.
+    void aLogThatCannotBeWrittenIsShownUntilItIsWrittenAgain() {
+        auto w = makeWindow();
+        auto* note = child<QLabel>(*w, "lbLogState");
+        QVERIFY(note->isHidden());
+        tree->write("logs", "a file where the folder should be");
+        Zuno::setLogFolder(tree->path("logs"));
+        Zuno::setLogDate("20261210");
+        const QtMessageHandler previous = qInstallMessageHandler(Zuno::messageOutput);
+        std::thread([] { QMessageLogger().debug("from the worker"); }).join();
+        QMessageLogger().debug("from the window");
+        qInstallMessageHandler(previous);
+        QTRY_VERIFY(!note->isHidden());
+        QVERIFY2(note->text().startsWith("日志无法写入 (") && note->text().endsWith("), 仅输出到标准输出"), qPrintable(note->text()));
+        // A window made while the log fails says so at once.
+        auto second = makeWindow();
+        QVERIFY(!child<QLabel>(*second, "lbLogState")->isHidden());
+        second.reset();
+
+        QVERIFY(QFile::remove(tree->path("logs")));
+        QVERIFY(Zuno::makeDir(tree->path("logs")));
+        qInstallMessageHandler(Zuno::messageOutput);
+        QMessageLogger().debug("kept");
+        qInstallMessageHandler(previous);
+        Zuno::closeLogFile();
+        QTRY_VERIFY(note->isHidden());
+        QVERIFY(tree->read("logs/log.20261210.log").endsWith("kept"));
     }
 
     // A model the builders refuse is saved as asked, and the editor says it

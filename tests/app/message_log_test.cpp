@@ -99,10 +99,11 @@ TEST_F(MessageLogFile, ALogThatCannotBeWrittenIsToldOncePerChange) {
     ASSERT_TRUE(Zuno::makeDir(tree.path("logs")));
     QMessageLogger().debug("before");
     std::vector<std::pair<bool, QString>> told;
-    Zuno::setLogStateListener([&told](bool writing, const QString& reason) { told.emplace_back(writing, reason); });
+    Zuno::addLogStateListener(&told, [&told](bool writing, const QString& reason) { told.emplace_back(writing, reason); });
     struct Unset {
-        ~Unset() { Zuno::setLogStateListener(nullptr); }
-    } unset;
+        const void* owner;
+        ~Unset() { Zuno::removeLogStateListener(owner); }
+    } unset{&told};
 
     // A file where the folder should be.
     ASSERT_TRUE(QDir(tree.path("logs")).removeRecursively());
