@@ -1,6 +1,7 @@
 #include "config/settings.h"
 
 #include <QDebug>
+#include <QFileInfo>
 
 #include "config/model_file.h"
 
@@ -36,7 +37,8 @@ SettingsRead readSettings(const QString& path, ConnectionSettings& settings, QSt
         return fail(SettingsRead::Unreadable, file.result.reason);
     const std::string& text = file.text;
     if (text.empty())
-        return fail(SettingsRead::Empty, QStringLiteral("文件为空"));
+        return fail(SettingsRead::Empty, QFileInfo(path).size() == 0 ? QStringLiteral("文件为空")
+                                                                      : QStringLiteral("不是有效的JSON"));
     picojson::value root;
     if (!parseJsonText(text, root)) {
         qDebug() << path << " , Json error";

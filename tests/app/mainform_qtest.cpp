@@ -203,6 +203,8 @@ private slots:
         auto* note = child<QLabel>(*w, "lbConfState");
         QVERIFY2(!note->isHidden(), qPrintable(note->text()));
         QVERIFY2(note->text().startsWith("conf/conf.json 无法读取 (") && note->text().endsWith("), 已使用默认设置"), qPrintable(note->text()));
+        // Bytes that read as no text are no empty file.
+        QCOMPARE(note->text().contains("文件为空"), text.isEmpty());
         QVERIFY(child<QLabel>(*w, "lbLogState")->isHidden());
         QCOMPARE(comboRows(child<QComboBox>(*w, "cbProtocol")).size(), 2);
         QCOMPARE(child<QLineEdit>(*w, "edtIp")->text(), QString("127.0.0.1"));
