@@ -3,7 +3,7 @@
 
 #include "app/mainform.h"
 #include "app/message_log.h"
-#include "connection/base_folder.h"
+#include "config/base_folder.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

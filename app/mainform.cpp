@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QDebug>
+#include <QLabel>
+#include <QStatusBar>
 #include <QScrollBar>
 #include <QStringListModel>
 #include <QTextBlock>
@@ -13,8 +15,8 @@
 #include "app/message_log.h"
 #include "app/traffic_pane.h"
 #include "builders/message_builder.h"
-#include "connection/base_folder.h"
-#include "connection/settings.h"
+#include "config/base_folder.h"
+#include "config/settings.h"
 #include "dialogs/data_setting_form.h"
 #include "dialogs/task_setting_form.h"
 #include "tools/about_form.h"
@@ -40,6 +42,23 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     ui->setupUi(this);
     setWindowTitle(tr("Zuno终端协议模拟器") + " V" + ZUNO_VERSION);
 
+    lbConfState = new QLabel(this);
+    lbConfState->setObjectName("lbConfState");
+    lbConfState->hide();
+    statusBar()->addPermanentWidget(lbConfState);
+    lbLogState = new QLabel(this);
+    lbLogState->setObjectName("lbLogState");
+    lbLogState->hide();
+    statusBar()->addPermanentWidget(lbLogState);
+    // The log handler runs on any thread: the news crosses to this one queued.
+    Zuno::addLogStateListener(this, [this](bool writing, const QString& reason) {
+        QMetaObject::invokeMethod(this, [this, writing, reason] { showLogState(writing, reason); },
+                                  Qt::QueuedConnection);
+    });
+    QString logProblem;
+    if (!Zuno::logWriting(&logProblem))
+        showLogState(false, logProblem);
+
     loadConfig();
 
     connect(this, &MainForm::signalSendButtonEnable, this, &MainForm::singalReceiveButtonEnable);
@@ -53,6 +72,7 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
 }
 
 MainForm::~MainForm() {
+    Zuno::removeLogStateListener(this);
     // The handlers of a connection still running hold a plain pointer to the window.
     stop();
     waitForConnectionEnd(kShutdownWait);
@@ -78,13 +98,17 @@ void MainForm::loadConfig() {
     settings.port = port;
     settings.duration = duration;
     settings.protocolIndex = protocolIndex;
-    switch (Zuno::readSettings(path, settings)) {
+    QString reason;
+    switch (Zuno::readSettings(path, settings, &reason)) {
     case Zuno::SettingsRead::Missing:
         Zuno::MessageBoxes::warning(this, tr("错误"), tr("配置文件已损坏, 请重新安装程序!"),
                                     QMessageBox::Yes);
         return;
+    case Zuno::SettingsRead::Unreadable:
     case Zuno::SettingsRead::Empty:
     case Zuno::SettingsRead::Broken:
+        qDebug() << path << "not read:" << reason;
+        showConfState(Zuno::configPathForMessage(path) + tr(" 无法读取 (") + reason + tr("), 已使用默认设置"));
         return;
     case Zuno::SettingsRead::Ok:
         break;
@@ -121,11 +145,13 @@ bool MainForm::saveConfig() {
     settings.duration = duration;
     settings.protocolIndex = protocolIndex;
     const QString path = Zuno::basePath("conf/conf.json");
-    QString error;
-    if (Zuno::writeSettings(path, settings, &error))
+    const Zuno::ConfigResult saved = Zuno::writeSettings(path, settings);
+    if (saved.ok()) {
+        showConfState(QString());
         return true;
-    qDebug() << path << "not saved:" << error;
-    statusBar()->showMessage(tr("配置文件保存失败: ") + path + " (" + error + ")");
+    }
+    qDebug() << path << "not saved:" << saved.reason;
+    showConfState(Zuno::configPathForMessage(path) + tr(" 保存失败 (") + saved.reason + ")");
     return false;
 }
 
@@ -243,10 +269,33 @@ bool MainForm::confirmStopForSettings() {
     return true;
 }
 
+namespace {
+
+// What the model editor says of a saved model the builders refuse.
+std::string buildProblem(const std::string& cmd, const std::string& modelText) {
+    return buildMessageExplained(Zuno::protocolNumber(cmd), modelText).error;
+}
+
+} // namespace
+
+void MainForm::showConfState(const QString& text) {
+    lbConfState->setText(text);
+    lbConfState->setToolTip(text);
+    lbConfState->setVisible(!text.isEmpty());
+}
+
+void MainForm::showLogState(bool writing, const QString& reason) {
+    const QString text = writing ? QString() : tr("日志无法写入 (") + reason + tr("), 仅输出到标准输出");
+    lbLogState->setText(text);
+    lbLogState->setToolTip(writing ? QString() : text + "\n" + Zuno::logFilePath());
+    lbLogState->setVisible(!writing);
+}
+
 void MainForm::on_actionProtocol_triggered() {
     if (!confirmStopForSettings())
         return;
     auto* form = new DataSettingForm(this, 1);
+    form->setBuildCheck(&buildProblem);
     connect(form, &DataSettingForm::signalSendConfigChange, this, &MainForm::signalReceiveConfigChange);
     form->exec();
 }
@@ -261,6 +310,7 @@ void MainForm::on_actionLogic_triggered() {
 
 void MainForm::on_actionCommand_triggered() {
     auto* form = new DataSettingForm(this, 2);
+    form->setBuildCheck(&buildProblem);
     connect(form, &DataSettingForm::signalSendCmd, this, &MainForm::signalReceiveCmd);
     form->exec();
 }

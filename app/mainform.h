@@ -16,7 +16,7 @@
 #include <QString>
 
 #include "connection/client_status.h"
-#include "connection/config_catalogue.h"
+#include "config/config_catalogue.h"
 #include "connection/flow_tick.h"
 #include "connection/pane_batch.h"
 #include "connection/send_flow.h"
@@ -33,6 +33,7 @@ class ProtocolClient;
 struct MoPack;
 
 QT_BEGIN_NAMESPACE
+class QLabel;
 class Ui_MainForm;
 QT_END_NAMESPACE
 
@@ -53,8 +54,9 @@ public:
     // Index into `protocols` of the flow selected in the panel, or -1 when the
     // panel selects none of them.
     int selectedFlow() const;
-    // Takes the settings from the panel and writes conf/conf.json; false (and
-    // a status-bar message) when the file could not be written.
+    // Takes the settings from the panel and writes conf/conf.json; false when
+    // the file could not be written, which the status bar then says until a
+    // later save succeeds.
     bool saveConfig();
 
     // Test seams; the program keeps the defaults (60 s, the steady clock).
@@ -158,8 +160,15 @@ private:
     // Whether a settings dialog may open: asks first while a connection is up.
     bool confirmStopForSettings();
     void startDesktopProgram(const QStringList& programs, const QString& missingText);
+    // The status bar's notes on conf/conf.json and on the log file, beside the
+    // connection state; each stays until what it says no longer holds. An
+    // empty text hides the note.
+    void showConfState(const QString& text);
+    void showLogState(bool writing, const QString& reason);
 
     Ui_MainForm* ui;
+    QLabel* lbConfState = nullptr;
+    QLabel* lbLogState = nullptr;
     int protocolIndex = 0;
     std::string ip = "127.0.0.1";
     uint32_t port = 8000;

@@ -1,8 +1,11 @@
 #include "app/message_log.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
@@ -18,10 +21,25 @@ std::mutex logMutex;
 QString logDate;
 QString logDir;
 QFile logFile;
+// Whether the last record could be written, why not, and who is told.
+bool logFailing = false;
+QString logFailure;
+std::vector<std::pair<const void*, LogStateListener>> logListeners;
 
 // The log file's path; the caller holds logMutex.
 QString logPathLocked() {
     return logDir + "/" + QString("log.%1.log").arg(logDate);
+}
+
+// Tells the listener when records start or stop reaching the file; the
+// caller holds logMutex.
+void noteLogState(bool written, const QString& reason) {
+    if (written == !logFailing)
+        return;
+    logFailing = !written;
+    logFailure = reason;
+    for (const auto& listener : logListeners)
+        listener.second(written, reason);
 }
 
 void writeStdout(const QByteArray& bytes) {
@@ -113,11 +131,37 @@ void messageOutput(QtMsgType type, const QMessageLogContext& context, const QStr
     const QByteArray record = "\n\r" + logRecord(type, file, context.line, message).toUtf8();
     logFile.setFileName(logPathLocked());
     if (!logFile.open(QIODevice::ReadWrite | QIODevice::Append)) {
-        writeStdout(logFile.errorString().toUtf8());
+        const QString reason = logFile.errorString();
+        writeStdout(reason.toUtf8());
+        noteLogState(false, reason);
         return;
     }
-    logFile.write(record);
+    // The record is buffered: only the flush tells whether it reached the disk.
+    const bool written = logFile.write(record) == record.size() && logFile.flush();
+    const QString reason = written ? QString() : logFile.errorString();
     logFile.close();
+    if (!written)
+        writeStdout(reason.toUtf8());
+    noteLogState(written, reason);
+}
+
+void addLogStateListener(const void* owner, LogStateListener listener) {
+    std::lock_guard<std::mutex> lock(logMutex);
+    logListeners.emplace_back(owner, std::move(listener));
+}
+
+void removeLogStateListener(const void* owner) {
+    std::lock_guard<std::mutex> lock(logMutex);
+    logListeners.erase(std::remove_if(logListeners.begin(), logListeners.end(),
+                                      [owner](const auto& l) { return l.first == owner; }),
+                       logListeners.end());
+}
+
+bool logWriting(QString* reason) {
+    std::lock_guard<std::mutex> lock(logMutex);
+    if (reason)
+        *reason = logFailure;
+    return !logFailing;
 }
 
 void closeLogFile() {

@@ -2,6 +2,7 @@
 // The program's one message handler: every Qt message becomes a console line
 // on standard output and a record in logs/log.<start date>.log.
 
+#include <functional>
 #include <string>
 
 #include <QString>
@@ -35,6 +36,18 @@ QString logFilePath();
 
 // The handler installed with qInstallMessageHandler.
 void messageOutput(QtMsgType type, const QMessageLogContext& context, const QString& message);
+
+// Told when records stop reaching the log file (`writing` false, with the
+// reason) and when they reach it again: once per change, not per record.
+// Called on the thread that wrote the record, inside the handler: it must
+// only hand the news on (a queued call, say) and emit no message. Each
+// listener is known by its owner; removing it returns once no call to it is
+// running.
+using LogStateListener = std::function<void(bool writing, const QString& reason)>;
+void addLogStateListener(const void* owner, LogStateListener listener);
+void removeLogStateListener(const void* owner);
+// Whether the last record reached the file; `reason` (when given) gets why not.
+bool logWriting(QString* reason = nullptr);
 
 // Closes the log file (it is also closed after every record).
 void closeLogFile();

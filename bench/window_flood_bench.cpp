@@ -32,7 +32,7 @@
 #include <string>
 
 #include "app/mainform.h"
-#include "connection/base_folder.h"
+#include "config/base_folder.h"
 #include "protocol/helpers.h"
 #include "support/test_platform.h"
 

@@ -13,19 +13,10 @@
 #include <QList>
 #include <QString>
 
-#include "connection/config_catalogue.h"
+#include "config/config_catalogue.h"
+#include "config/flow_file.h"
 #include "protocol/message.h"
 #include "protocol/message_classes.h"
-
-// One step of a protocol flow file.
-class ProtocolTask {
-public:
-    virtual ~ProtocolTask() = default;
-
-    std::string cmd;
-    bool isChecked = false;
-    int16_t delay = 0; // seconds; the low 16 bits of the file's value
-};
 
 // One entry of the loaded send flow.
 class SendTask {
@@ -45,18 +36,6 @@ public:
 
 namespace Zuno {
 
-enum class FlowRead {
-    Empty,   // the file is missing or empty: nothing to load, nothing to say
-    NoSteps, // no JSON object, or no "commands" array
-    Ok,
-};
-
-struct FlowFile {
-    FlowRead status = FlowRead::Empty;
-    std::vector<ProtocolTask> steps; // steps of the wrong shape are left out (logged)
-};
-
-FlowFile readFlowFile(const QString& path);
 
 // The message of one step: protocol number and the model file's whole text.
 using MessageBuilderFn =
@@ -70,11 +49,9 @@ struct FlowLoad {
 // The send flow of the flow file at `flowPath`, each step built from the first
 // model of `modelDir` (catalogue order) whose "cmd" equals the step's exactly.
 // Steps without a keyword or without a model are skipped; a model that builds
-// no message is skipped with a "load error!" record.
+// no message is skipped with a "load error!" record. Each model file is read
+// once, by the catalogue's walk.
 FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir,
                       const MessageBuilderFn& build);
-
-// Flows in the order the window lists them: by "cmd", descending.
-void sortFlows(QList<ProtocolDataModel>& flows);
 
 } // namespace Zuno

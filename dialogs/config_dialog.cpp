@@ -3,11 +3,11 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListView>
-#include <QSaveFile>
 #include <QStringListModel>
 #include <QWidget>
 
-#include "connection/base_folder.h"
+#include "config/base_folder.h"
+#include "config/config_file.h"
 
 namespace Zuno {
 
@@ -34,31 +34,15 @@ void clearGrid(QGridLayout* grid) {
     }
 }
 
-bool writeConfigFile(const QString& path, const std::string& text, QString* error) {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    const auto fail = [&] {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
-        return fail();
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+namespace {
+
+QString withReason(QString text, const QString& reason) {
+    if (!reason.isEmpty())
+        text += " (" + reason + ")";
+    return text;
 }
 
-QString configPathForMessage(const QString& absolutePath) {
-    const QString base = baseFolder() + "/";
-    return absolutePath.startsWith(base) ? absolutePath.mid(base.size()) : absolutePath;
-}
+} // namespace
 
 QString readErrorMessage(const QString& cmd, const QString& path) {
     return QStringLiteral("读取配置\"") + cmd + QStringLiteral("\"错误, 文件:") + path;
@@ -69,10 +53,11 @@ QString savedMessage(const QString& cmd, const QString& path) {
 }
 
 QString saveFailedMessage(const QString& cmd, const QString& path, const QString& reason) {
-    QString text = QStringLiteral("保存配置\"") + cmd + QStringLiteral("\"失败, 文件:") + path;
-    if (!reason.isEmpty())
-        text += " (" + reason + ")";
-    return text;
+    return withReason(QStringLiteral("保存配置\"") + cmd + QStringLiteral("\"失败, 文件:") + path, reason);
+}
+
+QString readFailedMessage(const ProtocolDataModel& entry, const QString& reason) {
+    return withReason(readErrorMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath)), reason);
 }
 
 bool finishSave(const ProtocolDataModel& entry, bool rewritten, const std::string& written, QLabel* message) {
@@ -81,11 +66,11 @@ bool finishSave(const ProtocolDataModel& entry, bool rewritten, const std::strin
         message->setText(readErrorMessage(entry.cmd, path));
         return false;
     }
-    QString error;
-    if (writeConfigFile(entry.absoluteFilePath, written, &error))
+    const ConfigResult saved = writeConfigFile(entry.absoluteFilePath, written);
+    if (saved.ok())
         message->setText(savedMessage(entry.cmd, path));
     else
-        message->setText(saveFailedMessage(entry.cmd, path, error));
+        message->setText(saveFailedMessage(entry.cmd, path, saved.reason));
     return true;
 }
 

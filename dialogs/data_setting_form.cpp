@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateTimeEdit>
-#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,13 +12,13 @@
 #include <QStringListModel>
 #include <QStyle>
 
-#include "connection/base_folder.h"
+#include "config/base_folder.h"
+#include "config/config_file.h"
 #include "dialogs/alert_lng_form.h"
 #include "dialogs/alert_status_form.h"
 #include "dialogs/config_dialog.h"
 #include "dialogs/device_status_form.h"
 #include "dialogs/list_enter.h"
-#include "protocol/text_file.h"
 #include "ui_data_setting_form.h"
 #include "widgets/fit_size.h"
 #include "widgets/qt_check_combo_box.h"
@@ -42,13 +41,6 @@ void sizeEditor(QWidget* editor) {
 // Why a model file is refused: it would be saved with its undecodable bytes
 // replaced.
 const QString kNotUtf8 = QStringLiteral("文件不是UTF-8编码");
-
-// Whether the file's bytes are UTF-8; a file that cannot be read is left to
-// the JSON reading to report.
-bool fileIsUtf8(const QString& path) {
-    QFile file(path);
-    return !file.open(QIODevice::ReadOnly) || isValidUtf8(file.readAll());
-}
 
 // The text an editor must show whole: a drop-down's longest item, else the
 // value as it shows it (a line edit's placeholder while it is empty).
@@ -110,6 +102,8 @@ DataSettingForm::DataSettingForm(QWidget* parent, const uint8_t& mode)
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
     keepEnterInList(ui->lvProtocol);
+    // A failed save names its reason: the message wraps rather than being cut.
+    ui->lbMsg->setWordWrap(true);
     const bool replies = mode == 2;
     setWindowTitle(replies ? QStringLiteral("指令回复设置") : QStringLiteral("协议数据设置"));
 
@@ -137,10 +131,12 @@ void DataSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
     if (shownEntry < 0)
         return;
     const ProtocolDataModel& entry = entries[shownEntry];
-    buildForm(readTextFile(entry.absoluteFilePath).toUtf8().toStdString());
-    if (!fileIsUtf8(entry.absoluteFilePath))
-        ui->lbMsg->setText(readErrorMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath)) + " (" +
-                           kNotUtf8 + ")");
+    const ConfigText file = readConfigText(entry.absoluteFilePath);
+    buildForm(file.text);
+    if (!file.result.ok())
+        ui->lbMsg->setText(readFailedMessage(entry, file.result.reason));
+    else if (!file.utf8)
+        ui->lbMsg->setText(readFailedMessage(entry, kNotUtf8));
 }
 
 void DataSettingForm::buildForm(const std::string& json) {
@@ -368,11 +364,15 @@ void DataSettingForm::on_buttonBox_accepted() {
     if (shownEntry < 0)
         return;
     const ProtocolDataModel entry = entries[shownEntry];
-    if (!fileIsUtf8(entry.absoluteFilePath)) {
+    const ConfigText file = readConfigText(entry.absoluteFilePath);
+    if (!file.result.ok()) {
+        ui->lbMsg->setText(readFailedMessage(entry, file.result.reason));
+        return;
+    }
+    if (!file.utf8) {
         ui->lbMsg->setText(saveFailedMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath), kNotUtf8));
         return;
     }
-    const std::string text = readTextFile(entry.absoluteFilePath).toUtf8().toStdString();
 
     std::vector<EditorValue> values;
     for (const Editor& editor : editors)
@@ -381,9 +381,15 @@ void DataSettingForm::on_buttonBox_accepted() {
                               editor.kind == EditorKind::Number || changedEditors.contains(editor.widget.data())});
 
     std::string written;
-    const bool rewritten = saveEditorValues(text, values, written);
+    const bool rewritten = saveEditorValues(file.text, values, written);
     if (!finishSave(entry, rewritten, written, ui->lbMsg))
         return;
+    if (buildCheck) {
+        // Saved as asked; the label also says when no message can be made of it.
+        const std::string why = buildCheck(entry.cmd.toStdString(), written);
+        if (!why.empty())
+            ui->lbMsg->setText(ui->lbMsg->text() + QStringLiteral("; 无法生成报文: ") + QString::fromStdString(why));
+    }
     if (mode == 2)
         emit signalSendCmd(entry.cmd.toStdString(), written);
     else

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <string>
 
 #include <QDialog>
@@ -12,7 +13,7 @@
 #include <QPointer>
 #include <QSet>
 
-#include "connection/config_catalogue.h"
+#include "config/config_catalogue.h"
 #include "dialogs/data_setting_model.h"
 #include "dialogs/field_values.h"
 
@@ -39,6 +40,12 @@ public:
     // first file. Deletes itself when closed.
     DataSettingForm(QWidget* parent, const uint8_t& mode);
     ~DataSettingForm() override;
+
+    // Why no message can be built of a model text (command name and text),
+    // empty when one can. Given by the window; after every save the label
+    // names the reason beside the save's own message.
+    using BuildCheck = std::function<std::string(const std::string& cmd, const std::string& modelText)>;
+    void setBuildCheck(BuildCheck check) { buildCheck = std::move(check); }
 
 signals:
     // Mode 1, after a save, with the file's record.
@@ -87,4 +94,5 @@ private:
     // The editors whose value changed after the form was built; the others
     // write the file's value texts back as they were read.
     QSet<const QObject*> changedEditors;
+    BuildCheck buildCheck;
 };

@@ -6,11 +6,10 @@
 #include <limits>
 
 #include <QStringList>
-#include <QTextCodec>
 
 #include <picojson.h>
 
-#include "builders/model_file.h"
+#include "config/model_file.h"
 #include "protocol/message.h"
 
 namespace Zuno {
@@ -362,12 +361,6 @@ bool saveEditorValues(const std::string& text, const std::vector<EditorValue>& e
         }
     }
     return saveModelValues(text, values, out, unchanged);
-}
-
-bool isValidUtf8(const QByteArray& bytes) {
-    QTextCodec::ConverterState state;
-    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0;
 }
 
 } // namespace Zuno

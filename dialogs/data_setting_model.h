@@ -137,8 +137,4 @@ struct EditorValue {
 // the file holds no text).
 bool saveEditorValues(const std::string& text, const std::vector<EditorValue>& editors, std::string& out);
 
-// Whether the bytes are UTF-8 throughout: no stray, missing or overlong
-// continuation byte, no surrogate and nothing beyond U+10FFFF.
-bool isValidUtf8(const QByteArray& bytes);
-
 } // namespace Zuno

@@ -9,8 +9,8 @@
 #include <QList>
 #include <QString>
 
-#include "connection/config_catalogue.h"
-#include "connection/send_flow.h"
+#include "config/config_catalogue.h"
+#include "config/flow_file.h"
 
 namespace Zuno {
 
@@ -22,14 +22,9 @@ constexpr int kFlowDelayMax = 600;
 // CONNECT. It is always sent, on connecting, never by interval.
 bool isLoginStep(const QString& cmd);
 
-// Steps by keyword (UTF-8), as a flow file lists them or as the panel holds them.
-using FlowSteps = std::map<std::string, ProtocolTask>;
-
-// The steps of a flow text: the first step of a keyword wins; a step without
-// a string "cmd", a boolean "isChecked" and an integer "delay" is skipped and
-// sets `illTyped` (when given), as does a "commands" that is no array.
-// False when the text is no JSON object ("commands" missing: no steps, true).
-bool readFlowSteps(const std::string& text, FlowSteps& steps, bool* illTyped = nullptr);
+// The steps of a flow as the editor presets them: the first step of a
+// keyword wins.
+FlowSteps firstStepOfEachKeyword(const std::vector<ProtocolTask>& steps);
 
 // One check box and spin box pair of the panel.
 struct FlowRow {
@@ -44,10 +39,5 @@ struct FlowRow {
 // interval 0 whatever the file says; other intervals are kept within 1 to 600.
 std::vector<FlowRow> flowRows(QList<ProtocolDataModel> models, const QString& protocol,
                               const FlowSteps& steps);
-
-// The flow text with "commands" set to the checked steps of `panel`, in byte
-// order of their keywords; every other key is kept. False, with `out`
-// untouched, when `text` is no JSON object with string "cmd" and "protocol".
-bool rewriteFlowCommands(const std::string& text, const FlowSteps& panel, std::string& out);
 
 } // namespace Zuno

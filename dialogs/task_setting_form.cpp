@@ -8,12 +8,13 @@
 #include <QSpinBox>
 #include <QStringListModel>
 
-#include "connection/base_folder.h"
+#include "config/base_folder.h"
+#include "config/config_file.h"
+#include "config/flow_file.h"
 #include "dialogs/config_dialog.h"
 #include "dialogs/data_setting_form.h"
 #include "dialogs/list_enter.h"
 #include "dialogs/task_setting_flow.h"
-#include "protocol/text_file.h"
 #include "ui_task_setting_form.h"
 #include "widgets/fit_size.h"
 
@@ -24,6 +25,8 @@ TaskSettingForm::TaskSettingForm(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
     keepEnterInList(ui->lvProtocol);
+    // A failed save names its reason: the message wraps rather than being cut.
+    ui->lbMsg->setWordWrap(true);
 
     entries = scanConfigDir(basePath("conf/prop/"));
     sortFlows(entries);
@@ -70,21 +73,22 @@ void TaskSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
     shownEntry = entryRow(index, entries.size());
     if (shownEntry < 0)
         return;
-    buildFlow(readTextFile(entries[shownEntry].absoluteFilePath).toUtf8().toStdString());
+    const ConfigText file = readConfigText(entries[shownEntry].absoluteFilePath);
+    buildFlow(file.text);
+    if (!file.result.ok())
+        ui->lbMsg->setText(readFailedMessage(entries[shownEntry], file.result.reason));
 }
 
 void TaskSettingForm::buildFlow(const std::string& json) {
     ui->lbMsg->setText(QString());
     const QList<ProtocolDataModel> models = scanConfigDir(basePath("conf/model/"));
-    FlowSteps steps;
-    bool illTyped = false;
-    const bool read = readFlowSteps(json, steps, &illTyped);
-    if (!read || illTyped) {
-        const ProtocolDataModel& flow = entries[shownEntry];
-        ui->lbMsg->setText(readErrorMessage(flow.cmd, configPathForMessage(flow.absoluteFilePath)));
-    }
-    if (!read)
+    const ProtocolDataModel& entry = entries[shownEntry];
+    const FlowFile flow = readFlowText(json, entry.absoluteFilePath);
+    if (!flow.object || flow.illTyped)
+        ui->lbMsg->setText(readErrorMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath)));
+    if (!flow.object)
         return;
+    const FlowSteps steps = firstStepOfEachKeyword(flow.steps);
     const std::vector<FlowRow> rows = flowRows(models, entries[shownEntry].protocol, steps);
     int i = 0;
     for (const FlowRow& row : rows) {
@@ -117,7 +121,11 @@ void TaskSettingForm::on_buttonBox_accepted() {
     if (shownEntry < 0)
         return;
     const ProtocolDataModel flow = entries[shownEntry];
-    const std::string text = readTextFile(flow.absoluteFilePath).toUtf8().toStdString();
+    const ConfigText file = readConfigText(flow.absoluteFilePath);
+    if (!file.result.ok()) {
+        ui->lbMsg->setText(readFailedMessage(flow, file.result.reason));
+        return;
+    }
 
     // The panel's state, widgets in the order they were made, the later of
     // two pairs for one keyword winning.
@@ -138,7 +146,7 @@ void TaskSettingForm::on_buttonBox_accepted() {
             task->delay = static_cast<int16_t>(spin->value());
 
     std::string written;
-    const bool rewritten = rewriteFlowCommands(text, panel, written);
+    const bool rewritten = rewriteFlowCommands(file.text, panel, written);
     if (!finishSave(flow, rewritten, written, ui->lbMsg))
         return;
     emit signalSendConfigChange(flow);

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <QList>
 
-#include "connection/config_catalogue.h"
+#include "config/config_catalogue.h"
 
 class QCheckBox;
 class QLabel;

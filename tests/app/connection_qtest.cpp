@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -22,7 +23,7 @@
 #include "app/mainform.h"
 #include "app/message_boxes.h"
 #include "app/traffic_pane.h"
-#include "connection/base_folder.h"
+#include "config/base_folder.h"
 #include "connection/config_tree.h"
 #include "connection/reply_select.h"
 #include "connection/report_block.h"
@@ -148,6 +149,36 @@ private slots:
         platform.reset();
         Zuno::setBaseFolder(QString());
         tree.reset();
+    }
+
+    // conf.json that cannot be saved at Connect or Send: the note beside the
+    // connection state stays through every state until a save succeeds.
+    void failedSettingsSaveStaysShownUntilASaveSucceeds() {
+        makeWindow();
+        auto* note = child<QLabel>("lbConfState");
+        QVERIFY(note->isHidden());
+        const QByteArray before = tree->read("conf/conf.json");
+        child<QLineEdit>("edtIp")->setText("localhost");
+        {
+            zt::FullDisk full;
+            connectAndLogIn();
+        }
+        QCOMPARE(tree->read("conf/conf.json"), before);
+        QVERIFY(!note->isHidden());
+        QCOMPARE(note->text(), QString("conf/conf.json 保存失败 (") + zt::FullDisk::kReason + ")");
+        // Send (logged in, "自动" off) saves again: now it works.
+        child<QToolButton>("btnSend")->click();
+        QVERIFY(note->isHidden());
+        QVERIFY(tree->read("conf/conf.json").contains("\"ip\": \"localhost\""));
+        {
+            zt::FullDisk full(true);
+            child<QToolButton>("btnSend")->click();
+            QVERIFY(!note->isHidden());
+            disconnectAndWait(); // "断开" saves too, and fails as well
+        }
+        QVERIFY(!note->isHidden());
+        QVERIFY(w->saveConfig());
+        QVERIFY(note->isHidden());
     }
 
     void loginFlowDisconnectAndReconnect() {

@@ -5,6 +5,10 @@
 #include <QAbstractTextDocumentLayout>
 #include <QPushButton>
 #include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListView>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QLineEdit>
@@ -20,12 +24,13 @@
 
 #include "app/mainform.h"
 #include "app/message_boxes.h"
+#include "app/message_log.h"
 #include "app/traffic_pane.h"
-#include "builders/model_file.h"
+#include "config/model_file.h"
 #include "gui_test_main.h"
-#include "connection/base_folder.h"
+#include "config/base_folder.h"
 #include "connection/config_tree.h"
-#include "connection/settings.h"
+#include "config/settings.h"
 #include "protocol/crc.h"
 #include "protocol/helpers.h"
 
@@ -181,13 +186,26 @@ private slots:
         QTest::newRow("no object") << QByteArray("[\"10.0.0.1\", 9000]");
         QTest::newRow("number too large") << QByteArray("{\"ip\": \"10.0.0.1\", \"port\": 1e999}");
         QTest::newRow("binary") << QByteArray("\x00\xff\xfe{", 4);
+        QTest::newRow("unreadable") << QByteArray("/");
     }
+    // A settings file that is there but cannot be used is named in the status
+    // bar with the defaults used, until a save succeeds.
     void startsWithCorruptSettingsFile() {
         QFETCH(QByteArray, text);
         writeFlows(*tree, 0);
-        tree->write("conf/conf.json", text);
+        QFile::remove(tree->path("conf/conf.json"));
+        if (text == "/")
+            tree->mkdir("conf/conf.json");
+        else
+            tree->write("conf/conf.json", text);
         auto w = makeWindow();
         QVERIFY(MessageBoxes::takeShown().isEmpty());
+        auto* note = child<QLabel>(*w, "lbConfState");
+        QVERIFY2(!note->isHidden(), qPrintable(note->text()));
+        QVERIFY2(note->text().startsWith("conf/conf.json 无法读取 (") && note->text().endsWith("), 已使用默认设置"), qPrintable(note->text()));
+        // Bytes that read as no text are no empty file.
+        QCOMPARE(note->text().contains("文件为空"), text.isEmpty());
+        QVERIFY(child<QLabel>(*w, "lbLogState")->isHidden());
         QCOMPARE(comboRows(child<QComboBox>(*w, "cbProtocol")).size(), 2);
         QCOMPARE(child<QLineEdit>(*w, "edtIp")->text(), QString("127.0.0.1"));
         QVERIFY(w->sendFlow().empty());
@@ -667,17 +685,86 @@ private slots:
         writeFlows(*tree, 0);
         const QByteArray old = tree->read("conf/conf.json");
         auto w = makeWindow();
+        auto* note = child<QLabel>(*w, "lbConfState");
+        QVERIFY(note->isHidden());
         child<QLineEdit>(*w, "edtIp")->setText("changed");
         bool saved = true;
         {
             zt::LockedFolder lock(tree->path("conf"));
-            if (!lock.locked())
-                QSKIP("cannot make a folder unwritable here");
+            QVERIFY(lock.locked());
             saved = w->saveConfig();
         }
         QVERIFY(!saved);
         QCOMPARE(tree->read("conf/conf.json"), old);
-        QVERIFY(w->statusBar()->currentMessage().startsWith("配置文件保存失败"));
+        QVERIFY2(note->text().startsWith("conf/conf.json 保存失败 ("), qPrintable(note->text()));
+        QVERIFY(!note->isHidden());
+        // Another message of the status bar leaves the note where it is.
+        w->statusBar()->showMessage("x");
+        QVERIFY(!note->isHidden());
+        QVERIFY(w->saveConfig());
+        QVERIFY(note->isHidden());
+        QVERIFY(tree->read("conf/conf.json").contains("\"ip\": \"changed\""));
+    }
+
+    // A log that cannot be written is shown beside the connection state, from
+    // whichever thread found it out, until records reach the file again.
+    void aLogThatCannotBeWrittenIsShownUntilItIsWrittenAgain() {
+        auto w = makeWindow();
+        auto* note = child<QLabel>(*w, "lbLogState");
+        QVERIFY(note->isHidden());
+        tree->write("logs", "a file where the folder should be");
+        Zuno::setLogFolder(tree->path("logs"));
+        Zuno::setLogDate("20261210");
+        const QtMessageHandler previous = qInstallMessageHandler(Zuno::messageOutput);
+        std::thread([] { QMessageLogger().debug("from the worker"); }).join();
+        QMessageLogger().debug("from the window");
+        qInstallMessageHandler(previous);
+        QTRY_VERIFY(!note->isHidden());
+        QVERIFY2(note->text().startsWith("日志无法写入 (") && note->text().endsWith("), 仅输出到标准输出"), qPrintable(note->text()));
+        // A window made while the log fails says so at once.
+        auto second = makeWindow();
+        QVERIFY(!child<QLabel>(*second, "lbLogState")->isHidden());
+        second.reset();
+
+        QVERIFY(QFile::remove(tree->path("logs")));
+        QVERIFY(Zuno::makeDir(tree->path("logs")));
+        qInstallMessageHandler(Zuno::messageOutput);
+        QMessageLogger().debug("kept");
+        qInstallMessageHandler(previous);
+        Zuno::closeLogFile();
+        QTRY_VERIFY(note->isHidden());
+        QVERIFY(tree->read("logs/log.20261210.log").endsWith("kept"));
+    }
+
+    // A model the builders refuse is saved as asked, and the editor says it
+    // cannot be sent and why.
+    void modelThatCannotBeBuiltIsSavedWithTheReason() {
+        writeFlows(*tree, 0);
+        QByteArray login = kLoginModel;
+        login.replace("0123456789012345", "01234567890123G5");
+        tree->write("conf/model/login.json", login);
+        auto w = makeWindow();
+        QString message;
+        QTimer driver;
+        driver.setInterval(10);
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!form || form->objectName() != "DataSettingForm")
+                return;
+            auto* list = form->findChild<QListView*>("lvProtocol");
+            for (int row = 0; row < list->model()->rowCount(); ++row)
+                if (list->model()->index(row, 0).data().toString().startsWith("LOGIN"))
+                    list->setCurrentIndex(list->model()->index(row, 0));
+            QMetaObject::invokeMethod(form, "on_lvProtocol_activated", Q_ARG(QModelIndex, list->currentIndex()));
+            form->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Save)->click();
+            message = form->findChild<QLabel*>("lbMsg")->text();
+            form->close();
+        });
+        driver.start();
+        w->findChild<QAction*>("actionProtocol")->trigger();
+        QVERIFY2(message.startsWith("保存配置\"LOGIN\"完成, 文件:conf/model/login.json; 无法生成报文: "), qPrintable(message));
+        QVERIFY(message.size() > QString("保存配置\"LOGIN\"完成, 文件:conf/model/login.json; 无法生成报文: ").size());
+        QVERIFY(tree->read("conf/model/login.json").contains("01234567890123G5"));
     }
 
     void sampleFramesAreValidFrames() {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QTextCodec>
 
@@ -88,6 +91,57 @@ TEST_F(MessageLogFile, UnopenableFileLosesTheRecordAndTriesAgain) {
     ASSERT_TRUE(Zuno::makeDir(tree.path("logs")));
     QMessageLogger().debug("kept");
     EXPECT_EQ(logBytes(), "\n\rDebug []:0 - kept");
+}
+
+// A log that cannot be written is told once per change, with the reason,
+// while every record still goes to standard output.
+TEST_F(MessageLogFile, ALogThatCannotBeWrittenIsToldOncePerChange) {
+    ASSERT_TRUE(Zuno::makeDir(tree.path("logs")));
+    QMessageLogger().debug("before");
+    std::vector<std::pair<bool, QString>> told;
+    Zuno::addLogStateListener(&told, [&told](bool writing, const QString& reason) { told.emplace_back(writing, reason); });
+    struct Unset {
+        const void* owner;
+        ~Unset() { Zuno::removeLogStateListener(owner); }
+    } unset{&told};
+
+    // A file where the folder should be.
+    ASSERT_TRUE(QDir(tree.path("logs")).removeRecursively());
+    tree.write("logs", "not a folder");
+    testing::internal::CaptureStdout();
+    QMessageLogger().debug("one");
+    QMessageLogger().debug("two");
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_NE(console.find("Debug []:0 - one"), std::string::npos);
+    EXPECT_NE(console.find("Debug []:0 - two"), std::string::npos);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_FALSE(told[0].first);
+    EXPECT_FALSE(told[0].second.isEmpty());
+    QString reason;
+    EXPECT_FALSE(Zuno::logWriting(&reason));
+    EXPECT_EQ(reason, told[0].second);
+
+    // It recovers, and is told so once.
+    ASSERT_TRUE(QFile::remove(tree.path("logs")));
+    ASSERT_TRUE(Zuno::makeDir(tree.path("logs")));
+    QMessageLogger().debug("three");
+    QMessageLogger().debug("four");
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_TRUE(told[1].first);
+    EXPECT_TRUE(Zuno::logWriting());
+    EXPECT_EQ(logBytes(), "\n\rDebug []:0 - three\n\rDebug []:0 - four");
+
+    // A full disk: the file opens, its bytes never land.
+    ASSERT_TRUE(QFile::remove(tree.path("logs/log.20261210.log")));
+    ASSERT_TRUE(QFile::link("/dev/full", tree.path("logs/log.20261210.log")));
+    testing::internal::CaptureStdout();
+    QMessageLogger().debug("five");
+    QMessageLogger().debug("six");
+    const std::string full = testing::internal::GetCapturedStdout();
+    EXPECT_NE(full.find("Debug []:0 - six"), std::string::npos);
+    ASSERT_EQ(told.size(), 3u);
+    EXPECT_FALSE(told[2].first);
+    EXPECT_EQ(told[2].second, "No space left on device");
 }
 
 TEST_F(MessageLogFile, RecordsOfTwoThreadsNeverMix) {

@@ -19,7 +19,7 @@
 
 #include "app/mainform.h"
 #include "app/message_boxes.h"
-#include "connection/base_folder.h"
+#include "config/base_folder.h"
 #include "connection/config_tree.h"
 #include "dialogs/alert_lng_form.h"
 #include "dialogs/alert_status_form.h"

@@ -1,4 +1,4 @@
-// Reading model texts into label/value maps and writing model documents.
+// Reading model texts into label/value maps.
 
 #include <string>
 
@@ -48,61 +48,4 @@ TEST(ModelFields, PairsFirstLabelWinsOtherKeysIgnored) {
     ASSERT_TRUE(Zuno::readModelFields(text, fields));
     const Zuno::LabelValueMap expected{{"MCC", "460"}, {" LAC ", ""}, {"", "x"}};
     EXPECT_EQ(fields, expected);
-}
-
-TEST(ModelHeader, CmdAndProtocolWhenStrings) {
-    Zuno::ModelHeader h;
-    ASSERT_TRUE(Zuno::readModelHeader(R"({"cmd": "LOGIN", "protocol": "base", "components": []})", h));
-    EXPECT_EQ(h.cmd, "LOGIN");
-    EXPECT_EQ(h.protocol, "base");
-    ASSERT_TRUE(Zuno::readModelHeader(R"({"cmd": 1})", h));
-    EXPECT_EQ(h.cmd, "");
-    EXPECT_EQ(h.protocol, "");
-    EXPECT_FALSE(Zuno::readModelHeader("[1]", h));
-}
-
-TEST(ModelWriting, IndentedFormKeepsEveryKey) {
-    const std::string text =
-        R"({"protocol":"p","cmd":"GPS12","extra":1,"components":[)"
-        R"({"value":"1","readOnly":true,"label":"a/b","component":"numberEdit","max":7},)"
-        R"({"label":"日期时间","component":"dateTimeEdit","readOnly":false},)"
-        R"({"label":"untouched","value":"u"}]})";
-    std::string out;
-    ASSERT_TRUE(Zuno::rewriteModelValues(text, {{0, "2"}, {1, "2020-03-01 08:05:09"}, {9, "x"}}, out));
-    const std::string expected =
-        "{\n"
-        "  \"cmd\": \"GPS12\",\n"
-        "  \"components\": [\n"
-        "    {\n"
-        "      \"component\": \"numberEdit\",\n"
-        "      \"label\": \"a\\/b\",\n"
-        "      \"max\": 7,\n"
-        "      \"readOnly\": true,\n"
-        "      \"value\": \"2\"\n"
-        "    },\n"
-        "    {\n"
-        "      \"component\": \"dateTimeEdit\",\n"
-        "      \"label\": \"日期时间\",\n"
-        "      \"readOnly\": false,\n"
-        "      \"value\": \"2020-03-01 08:05:09\"\n"
-        "    },\n"
-        "    {\n"
-        "      \"label\": \"untouched\",\n"
-        "      \"value\": \"u\"\n"
-        "    }\n"
-        "  ],\n"
-        "  \"extra\": 1,\n"
-        "  \"protocol\": \"p\"\n"
-        "}\n";
-    EXPECT_EQ(out, expected);
-
-    // The written text reads back to the same values, "/" without its backslash.
-    Zuno::LabelValueMap fields;
-    ASSERT_TRUE(Zuno::readModelFields(out, fields));
-    EXPECT_EQ(fields.at("a/b"), "2");
-    EXPECT_EQ(fields.at("日期时间"), "2020-03-01 08:05:09");
-
-    std::string untouched = "kept";
-    EXPECT_FALSE(Zuno::rewriteModelValues("[]", {}, untouched));
-    EXPECT_EQ(untouched, "kept");
 }

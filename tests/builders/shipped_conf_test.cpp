@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "builders/message_builder.h"
+#include "config/model_file.h"
 #include "connection/send_flow.h"
 #include "protocol/command.h"
 #include "protocol/helpers.h"

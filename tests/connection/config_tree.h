@@ -17,6 +17,8 @@
 
 #include <unistd.h>
 
+#include "config/config_file.h"
+#include "config/flow_file.h"
 #include "support/log_capture.h"
 
 namespace zt {
@@ -81,6 +83,38 @@ private:
     QString path_;
     bool locked_ = false;
 };
+
+// A full disk for every save of a configuration file while it lives: half
+// the text reaches the new file, then the write fails (or, with
+// `failSync`, every write goes through and the final flush fails).
+class FullDisk {
+public:
+    static constexpr const char* kReason = "No space left on device";
+    explicit FullDisk(bool failSync = false) {
+        Zuno::ConfigWriteOps ops;
+        if (failSync) {
+            ops.sync = [](QFileDevice&) { return QString(kReason); };
+        } else {
+            ops.write = [](QFileDevice& file, const char* data, qint64 size) {
+                file.write(data, size / 2);
+                return QString(kReason);
+            };
+        }
+        Zuno::setConfigWriteOps(ops);
+    }
+    ~FullDisk() { Zuno::setConfigWriteOps({}); }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+};
+
+// One step of a flow.
+inline ProtocolTask flowStep(const char* cmd, bool checked, int16_t delay) {
+    ProtocolTask t;
+    t.cmd = cmd;
+    t.isChecked = checked;
+    t.delay = delay;
+    return t;
+}
 
 // Every Qt message while it lives.
 using MessageCapture = LogCapture;

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "builders/message_builder.h"
-#include "config_tree.h"
+#include "connection/config_tree.h"
 #include "connection/send_flow.h"
 
 namespace {
@@ -34,50 +34,6 @@ TEST(Keywords, TrimmedAndUpperCasedOrUnknown) {
                  {"GPS 12", 0xFF},    {"cmd80resp\n", 0x80}, {"登录", 0xFF}};
     for (const auto& c : cases)
         EXPECT_EQ(Zuno::protocolNumber(c.name), c.number) << c.name;
-}
-
-TEST(FlowFile, StepsOfTheWrongShapeAreSkippedWithARecord) {
-    zt::ConfigTree t;
-    t.write("f.json", R"({"cmd":"F","protocol":"p","commands":[
-        {"cmd":"LOGIN","isChecked":true,"delay":0},
-        {"cmd":"GPS12","isChecked":false,"delay":65537},
-        {"cmd":"PING13","isChecked":true,"delay":40000},
-        {"cmd":"PING23","isChecked":true,"delay":10.0},
-        {"cmd":"GPS10","isChecked":"true","delay":1},
-        {"isChecked":true,"delay":1},
-        "GPS22",
-        {"cmd":"LBS18","isChecked":true,"delay":-1}]})");
-    zt::MessageCapture log;
-    const Zuno::FlowFile flow = Zuno::readFlowFile(t.path("f.json"));
-    ASSERT_EQ(flow.status, Zuno::FlowRead::Ok);
-    ASSERT_EQ(flow.steps.size(), 4u);
-    EXPECT_EQ(flow.steps[0].cmd, "LOGIN");
-    EXPECT_EQ(flow.steps[1].cmd, "GPS12");
-    EXPECT_FALSE(flow.steps[1].isChecked);
-    EXPECT_EQ(flow.steps[1].delay, 1); // 2^16 + 1 cut to 16 bits
-    EXPECT_EQ(flow.steps[2].delay, static_cast<int16_t>(40000 - 65536));
-    EXPECT_EQ(flow.steps[3].cmd, "LBS18");
-    EXPECT_EQ(log.lines().size(), 4u);
-    EXPECT_TRUE(log.contains("step 3"));
-    EXPECT_TRUE(log.contains("step 6"));
-}
-
-TEST(FlowFile, WhatCannotBeLoaded) {
-    zt::ConfigTree t;
-    t.write("empty.json", "");
-    t.write("broken.json", "{\"cmd\":");
-    t.write("array.json", "[]");
-    t.write("huge.json", R"({"commands":[{"cmd":"GPS12","isChecked":true,"delay":1e999}]})");
-    t.write("nocommands.json", R"({"cmd":"F","protocol":"p"})");
-    t.write("badcommands.json", R"({"cmd":"F","protocol":"p","commands":{}})");
-    t.write("nosteps.json", R"({"cmd":"F","protocol":"p","commands":[]})");
-    EXPECT_EQ(Zuno::readFlowFile(t.path("missing.json")).status, Zuno::FlowRead::Empty);
-    EXPECT_EQ(Zuno::readFlowFile(t.path("empty.json")).status, Zuno::FlowRead::Empty);
-    for (const char* f : {"broken.json", "array.json", "huge.json", "nocommands.json", "badcommands.json"})
-        EXPECT_EQ(Zuno::readFlowFile(t.path(f)).status, Zuno::FlowRead::NoSteps) << f;
-    const auto none = Zuno::readFlowFile(t.path("nosteps.json"));
-    EXPECT_EQ(none.status, Zuno::FlowRead::Ok);
-    EXPECT_TRUE(none.steps.empty());
 }
 
 TEST(SendTask, LongDelaysAreLongNotNegative) {

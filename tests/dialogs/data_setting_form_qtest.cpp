@@ -21,7 +21,7 @@
 
 #include "app/gui_test_main.h"
 #include "builders/model_file.h"
-#include "connection/base_folder.h"
+#include "config/base_folder.h"
 #include "connection/config_tree.h"
 #include "dialogs/alert_lng_form.h"
 #include "dialogs/alert_status_form.h"
@@ -560,6 +560,52 @@ private slots:
         QVERIFY2(message().startsWith("保存配置\" ZED \"失败, 文件:conf/model/z.json"), qPrintable(message()));
         QCOMPARE(spy.count(), 1); // the window still reloads
         QCOMPARE(tree->read("conf/model/z.json"), kSmall);
+    }
+
+    // A save that fails on the way (a full disk, a flush that fails, a folder
+    // that takes no new file) leaves the file byte for byte and says "失败"
+    // and why; never "完成", never a file written in place.
+    void failedSaveLeavesTheFileAndSaysWhy_data() { zt::addSaveFailureRows(); }
+    void failedSaveLeavesTheFileAndSaysWhy() {
+        QFETCH(int, failure);
+        open(1);
+        QSignalSpy spy(form.data(), &DataSettingForm::signalSendConfigChange);
+        child<QLineEdit>("LAC0_edt")->setText("1234");
+        {
+            const zt::FailingSave failing(failure, tree->path("conf/model"));
+            QVERIFY(failing.ready());
+            save();
+        }
+        QVERIFY2(message().startsWith("保存配置\" ZED \"失败, 文件:conf/model/z.json ("), qPrintable(message()));
+        if (failure < 2)
+            QVERIFY(message().endsWith(QString("(") + zt::FullDisk::kReason + ")"));
+        QCOMPARE(tree->read("conf/model/z.json"), kSmall);
+        QCOMPARE(QDir(tree->path("conf/model")).entryList({"*z.json*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"z.json"});
+        QCOMPARE(spy.count(), 1); // the window still reloads
+        // The next save that works says so.
+        save();
+        QCOMPARE(message(), QString("保存配置\" ZED \"完成, 文件:conf/model/z.json"));
+        QVERIFY(tree->read("conf/model/z.json").contains("12-34"));
+    }
+
+    // The window's check of what the builders make of a saved model: its
+    // reason stands beside the save's message.
+    void saveNamesWhyTheModelCannotBeBuilt() {
+        open(1);
+        std::vector<std::pair<std::string, std::string>> checked;
+        form->setBuildCheck([&checked](const std::string& cmd, const std::string& text) {
+            checked.emplace_back(cmd, text);
+            return std::string("IMEI 无效");
+        });
+        save();
+        QCOMPARE(message(), QString("保存配置\" ZED \"完成, 文件:conf/model/z.json; 无法生成报文: IMEI 无效"));
+        QCOMPARE(checked.size(), size_t(1));
+        QCOMPARE(checked[0].first, std::string(" ZED "));
+        QCOMPARE(QByteArray::fromStdString(checked[0].second), tree->read("conf/model/z.json"));
+        form->setBuildCheck([](const std::string&, const std::string&) { return std::string(); });
+        save();
+        QCOMPARE(message(), QString("保存配置\" ZED \"完成, 文件:conf/model/z.json"));
     }
 
     void lockedReplyIsStillHandedOn() {

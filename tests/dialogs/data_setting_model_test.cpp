@@ -2,7 +2,7 @@
 // shows, the packed values of the popups and the text a save writes.
 #include <gtest/gtest.h>
 
-#include "builders/model_file.h"
+#include "config/model_file.h"
 #include "dialogs/data_setting_model.h"
 #include "protocol/message.h"
 
@@ -364,21 +364,3 @@ TEST(ModelSave, UnchangedEditorsKeepTheValueTextsAsRead) {
     }
 }
 
-TEST(ModelFile, Utf8Validity) {
-    const struct {
-        QByteArray bytes;
-        bool valid;
-    } rows[] = {{"", true},
-                {"{\"cmd\":\"GPS\"}", true},
-                {"\xe4\xb8\xad\xf0\x9f\x98\x80", true},   // 中 and U+1F600
-                {"\xef\xbb\xbf{}", true},                   // a byte-order mark
-                {"\"\xff\"", false},                         // no UTF-8 byte at all
-                {"\"\xe4\xb8\"", false},                     // a sequence cut short
-                {"\xe4\xb8", false},                          // cut short at the end
-                {"\x80", false},                              // a stray continuation byte
-                {"\xc0\x80", false},                          // overlong
-                {"\xed\xa0\x80", false},                      // a surrogate
-                {"\xf4\x90\x80\x80", false},                  // beyond U+10FFFF
-                {"GBK \xd6\xd0\xce\xc4", false}};
-    for (const auto& row : rows) EXPECT_EQ(isValidUtf8(row.bytes), row.valid) << row.bytes.toHex().constData();
-}

@@ -1,7 +1,8 @@
 // The send-flow editor's rules without its window: login steps, reading the
-// steps of a flow file, the rows it shows and the text a save writes.
+// steps of a flow file and the rows it shows.
 #include <gtest/gtest.h>
 
+#include "connection/config_tree.h"
 #include "dialogs/task_setting_flow.h"
 
 using namespace Zuno;
@@ -15,12 +16,15 @@ ProtocolDataModel model(const char* cmd, const char* protocol) {
     return m;
 }
 
-ProtocolTask task(const char* cmd, bool checked, int16_t delay) {
-    ProtocolTask t;
-    t.cmd = cmd;
-    t.isChecked = checked;
-    t.delay = delay;
-    return t;
+ProtocolTask task(const char* cmd, bool checked, int16_t delay) { return zt::flowStep(cmd, checked, delay); }
+
+// The steps as the editor presets them, and whether the text is a flow object.
+bool readFlowSteps(const std::string& text, FlowSteps& steps, bool* illTyped = nullptr) {
+    const FlowFile flow = readFlowText(text, "flow.json");
+    steps = firstStepOfEachKeyword(flow.steps);
+    if (illTyped)
+        *illTyped = flow.illTyped;
+    return flow.object;
 }
 
 } // namespace
@@ -122,78 +126,5 @@ TEST(FlowRows, ModelsOfTheFlowsGroupInCommandOrderPresetFromTheFile) {
         EXPECT_EQ(rows[i].login, expected[i].login) << i;
         EXPECT_EQ(rows[i].checked, expected[i].checked) << i;
         EXPECT_EQ(rows[i].delay, expected[i].delay) << i;
-    }
-}
-
-TEST(FlowRewrite, CheckedStepsInByteOrderEveryOtherKeyKept) {
-    const std::string text = R"({"protocol":"标准协议","note":{"by":"a/b"},"cmd":"默认流程",
-        "commands":[{"cmd":"OLD","isChecked":true,"delay":9}],"extra":[1,true,null]})";
-    FlowSteps panel;
-    panel["PING13"] = task("PING13", true, 180);
-    panel["LBS18"] = task("LBS18", false, 60);
-    panel["GPS12"] = task("GPS12", true, 30);
-    panel["LOGIN"] = task("LOGIN", true, 0);
-    panel["定位"] = task("定位", true, 5);
-    panel["A/B"] = task("A/B", true, 1);
-    std::string out;
-    ASSERT_TRUE(rewriteFlowCommands(text, panel, out));
-    EXPECT_EQ(out, R"({
-  "cmd": "默认流程",
-  "commands": [
-    {
-      "cmd": "A\/B",
-      "delay": 1,
-      "isChecked": true
-    },
-    {
-      "cmd": "GPS12",
-      "delay": 30,
-      "isChecked": true
-    },
-    {
-      "cmd": "LOGIN",
-      "delay": 0,
-      "isChecked": true
-    },
-    {
-      "cmd": "PING13",
-      "delay": 180,
-      "isChecked": true
-    },
-    {
-      "cmd": "定位",
-      "delay": 5,
-      "isChecked": true
-    }
-  ],
-  "extra": [
-    1,
-    true,
-    null
-  ],
-  "note": {
-    "by": "a\/b"
-  },
-  "protocol": "标准协议"
-}
-)");
-    // Read back, the slash is plain again.
-    FlowSteps back;
-    ASSERT_TRUE(readFlowSteps(out, back));
-    EXPECT_EQ(back.count("A/B"), 1u);
-}
-
-TEST(FlowRewrite, NothingCheckedGivesAnEmptyArray) {
-    std::string out;
-    ASSERT_TRUE(rewriteFlowCommands(R"({"cmd":"F","protocol":"P"})", {}, out));
-    EXPECT_EQ(out, "{\n  \"cmd\": \"F\",\n  \"commands\": [],\n  \"protocol\": \"P\"\n}\n");
-}
-
-TEST(FlowRewrite, RefusesWhatIsNoFlow) {
-    for (const char* text : {"", "{", "[]", R"({"protocol":"P"})", R"({"cmd":1,"protocol":"P"})",
-                             R"({"cmd":"F","protocol":["P"]})", R"({"cmd":"F","protocol":"P","n":1e999})"}) {
-        std::string out = "untouched";
-        EXPECT_FALSE(rewriteFlowCommands(text, {}, out)) << text;
-        EXPECT_EQ(out, "untouched") << text;
     }
 }

@@ -13,7 +13,7 @@
 #include <QtTest>
 
 #include "app/gui_test_main.h"
-#include "connection/base_folder.h"
+#include "config/base_folder.h"
 #include "connection/config_tree.h"
 #include "dialogs/task_setting_form.h"
 #include "settings_dialog_support.h"
@@ -256,6 +256,23 @@ private slots:
         QVERIFY2(message().startsWith("保存配置\"B\"失败, 文件:conf/prop/b.json"), qPrintable(message()));
         QCOMPARE(spy.count(), 1); // the window still reloads
         QCOMPARE(tree->read("conf/prop/b.json"), kFlowB);
+    }
+
+    // A save that fails on the way leaves the flow byte for byte and says
+    // "失败" and why; never "完成", never a file written in place.
+    void failedSaveLeavesTheFileAndSaysWhy_data() { zt::addSaveFailureRows(); }
+    void failedSaveLeavesTheFileAndSaysWhy() {
+        QFETCH(int, failure);
+        open();
+        {
+            const zt::FailingSave failing(failure, tree->path("conf/prop"));
+            QVERIFY(failing.ready());
+            press(QDialogButtonBox::Save);
+        }
+        QVERIFY2(message().startsWith("保存配置\"B\"失败, 文件:conf/prop/b.json ("), qPrintable(message()));
+        QCOMPARE(tree->read("conf/prop/b.json"), kFlowB);
+        QCOMPARE(QDir(tree->path("conf/prop")).entryList({"*b.json*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"b.json"});
     }
 
     void withoutFlowsTheDialogIsEmpty() {

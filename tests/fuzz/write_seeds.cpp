@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "builders/model_file.h"
+#include "config/model_file.h"
 #include "connection/send_flow.h"
 #include "protocol/helpers.h"
 #include "tests/fuzz/fuzz_classes.h"

@@ -26,7 +26,7 @@
 #include <cstdio>
 
 #include "app/mainform.h"
-#include "connection/base_folder.h"
+#include "config/base_folder.h"
 #include "support/test_platform.h"
 
 namespace {

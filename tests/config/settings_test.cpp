@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "config_tree.h"
-#include "connection/settings.h"
+#include "connection/config_tree.h"
+#include "config/settings.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ TEST(Settings, WriteThenReadGivesTheSameValues) {
     s.port = 7018;
     s.duration = 250;
     s.protocolIndex = -1;
-    QString error;
-    ASSERT_TRUE(Zuno::writeSettings(t.path("conf.json"), s, &error)) << error.toStdString();
+    const Zuno::ConfigResult written = Zuno::writeSettings(t.path("conf.json"), s);
+    ASSERT_TRUE(written.ok()) << written.reason.toStdString();
     EXPECT_EQ(t.read("conf.json").toStdString(), Zuno::settingsText(s));
 
     ConnectionSettings back;
@@ -42,7 +42,7 @@ TEST(Settings, WriteThenReadGivesTheSameValues) {
 
 struct ReadCase {
     const char* name;
-    const char* text; // nullptr: no file
+    const char* text; // nullptr: no file; "/": a folder of that name
     SettingsRead result;
     const char* ip;
     uint32_t port;
@@ -55,14 +55,19 @@ class SettingsReadTest : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(SettingsReadTest, ReadsWhatIsThereAndKeepsTheRest) {
     const ReadCase& c = GetParam();
     zt::ConfigTree t;
-    if (c.text)
+    if (c.text && std::string(c.text) == "/")
+        t.mkdir("conf.json");
+    else if (c.text)
         t.write("conf.json", c.text);
     ConnectionSettings s;
     s.ip = "keep";
     s.port = 1;
     s.duration = 2;
     s.protocolIndex = 3;
-    EXPECT_EQ(Zuno::readSettings(t.path("conf.json"), s), c.result);
+    QString reason;
+    EXPECT_EQ(Zuno::readSettings(t.path("conf.json"), s, &reason), c.result);
+    // Whatever is not read says why.
+    EXPECT_EQ(reason.isEmpty(), c.result == SettingsRead::Ok) << reason.toStdString();
     EXPECT_EQ(s.ip, c.ip);
     EXPECT_EQ(s.port, c.port);
     EXPECT_EQ(s.duration, c.duration);
@@ -75,6 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Full", R"({"ip":"h","port":9000,"duration":5,"protocol":2})", SettingsRead::Ok, "h", 9000, 5, 2},
         ReadCase{"ZeroDurationIsOne", R"({"ip":"h","port":9000,"duration":0,"protocol":0})", SettingsRead::Ok, "h", 9000, 1, 0},
         ReadCase{"Missing", nullptr, SettingsRead::Missing, "keep", 1, 2, 3},
+        ReadCase{"Unreadable", "/", SettingsRead::Unreadable, "keep", 1, 2, 3},
         ReadCase{"Empty", "", SettingsRead::Empty, "keep", 1, 2, 3},
         ReadCase{"Broken", "{\"ip\": ", SettingsRead::Broken, "keep", 1, 2, 3},
         ReadCase{"NotAnObject", "[1,2,3]", SettingsRead::Broken, "keep", 1, 2, 3},
@@ -85,25 +91,18 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"CutTo32Bits", R"({"port":4294967298,"protocol":-5})", SettingsRead::Ok, "keep", 2, 2, -5}),
     [](const ::testing::TestParamInfo<ReadCase>& i) { return std::string(i.param.name); });
 
-TEST(Settings, FailedWriteKeepsTheOldFileAndSaysWhy) {
+TEST(Settings, FullDiskKeepsTheOldFileAndSaysWhy) {
     zt::ConfigTree t;
-    t.write("conf/conf.json", "old content");
+    const ConnectionSettings old;
+    ASSERT_TRUE(Zuno::writeSettings(t.path("conf.json"), old).ok());
+    const QByteArray before = t.read("conf.json");
+    zt::FullDisk full;
     ConnectionSettings s;
-    QString error;
-    {
-        zt::LockedFolder lock(t.path("conf"));
-        if (!lock.locked())
-            GTEST_SKIP() << "cannot make a folder unwritable here";
-        EXPECT_FALSE(Zuno::writeSettings(t.path("conf/conf.json"), s, &error));
-    }
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(t.read("conf/conf.json"), "old content");
-    EXPECT_EQ(QDir(t.path("conf")).entryList(QDir::Files | QDir::Hidden), QStringList{"conf.json"});
-
-    // A missing folder fails too, and says so.
-    error.clear();
-    EXPECT_FALSE(Zuno::writeSettings(t.path("nowhere/conf.json"), s, &error));
-    EXPECT_FALSE(error.isEmpty());
+    s.ip = "10.1.1.1";
+    const Zuno::ConfigResult written = Zuno::writeSettings(t.path("conf.json"), s);
+    EXPECT_EQ(written.status, Zuno::ConfigStatus::NotWritten);
+    EXPECT_EQ(written.reason, zt::FullDisk::kReason);
+    EXPECT_EQ(t.read("conf.json"), before);
 }
 
 } // namespace

@@ -14,4 +14,8 @@ void setBaseFolder(const QString& path);
 // baseFolder() + "/" + relative, e.g. basePath("conf/conf.json").
 QString basePath(const QString& relative);
 
+// `absolutePath` relative to the base folder (conf/prop/x.json), as messages
+// show it; a path outside it is returned whole.
+QString configPathForMessage(const QString& absolutePath);
+
 } // namespace Zuno

@@ -1,4 +1,4 @@
-#include "connection/base_folder.h"
+#include "config/base_folder.h"
 
 #include <QCoreApplication>
 
@@ -31,6 +31,11 @@ void setBaseFolder(const QString& path) {
 
 QString basePath(const QString& relative) {
     return baseFolder() + "/" + relative;
+}
+
+QString configPathForMessage(const QString& absolutePath) {
+    const QString base = baseFolder() + "/";
+    return absolutePath.startsWith(base) ? absolutePath.mid(base.size()) : absolutePath;
 }
 
 } // namespace Zuno

@@ -1,14 +1,9 @@
-#include "connection/settings.h"
+#include "config/settings.h"
 
 #include <QDebug>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <picojson.h>
-
-#include "builders/model_file.h"
-
-#include "protocol/text_file.h"
+#include "config/model_file.h"
 
 namespace Zuno {
 
@@ -29,20 +24,29 @@ bool integerMember(const picojson::object& obj, const char* key, int64_t& out) {
 
 } // namespace
 
-SettingsRead readSettings(const QString& path, ConnectionSettings& settings) {
-    if (!QFileInfo::exists(path))
-        return SettingsRead::Missing;
-    const std::string text = readTextFile(path).toUtf8().toStdString();
+SettingsRead readSettings(const QString& path, ConnectionSettings& settings, QString* reason) {
+    const auto fail = [reason](SettingsRead status, const QString& why) {
+        if (reason)
+            *reason = why;
+        return status;
+    };
+    const ConfigText file = readConfigText(path);
+    if (file.result.status == ConfigStatus::Missing)
+        return fail(SettingsRead::Missing, file.result.reason);
+    if (!file.result.ok())
+        return fail(SettingsRead::Unreadable, file.result.reason);
+    const std::string& text = file.text;
     if (text.empty())
-        return SettingsRead::Empty;
+        return fail(SettingsRead::Empty, QFileInfo(path).size() == 0 ? QStringLiteral("文件为空")
+                                                                      : QStringLiteral("不是有效的JSON"));
     picojson::value root;
     if (!parseJsonText(text, root)) {
         qDebug() << path << " , Json error";
-        return SettingsRead::Broken;
+        return fail(SettingsRead::Broken, QStringLiteral("不是有效的JSON"));
     }
     if (!root.is<picojson::object>()) {
         qDebug() << "conf.json: not a JSON object";
-        return SettingsRead::Broken;
+        return fail(SettingsRead::Broken, QStringLiteral("不是JSON对象"));
     }
     const picojson::object& obj = root.get<picojson::object>();
 
@@ -75,30 +79,11 @@ std::string settingsText(const ConnectionSettings& settings) {
     obj["duration"] = picojson::value(static_cast<int64_t>(settings.duration));
     obj["protocol"] =
         picojson::value(static_cast<int64_t>(static_cast<uint32_t>(settings.protocolIndex)));
-    return picojson::value(obj).serialize(true);
+    return serializeConfig(picojson::value(obj));
 }
 
-bool writeSettings(const QString& path, const ConnectionSettings& settings, QString* error) {
-    QSaveFile file(path);
-    const std::string text = settingsText(settings);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-        static_cast<qint64>(text.size())) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+ConfigResult writeSettings(const QString& path, const ConnectionSettings& settings) {
+    return writeConfigFile(path, settingsText(settings));
 }
 
 } // namespace Zuno

@@ -2,8 +2,8 @@
 
 #include <QFile>
 
-#include "config_tree.h"
-#include "connection/config_catalogue.h"
+#include "connection/config_tree.h"
+#include "config/config_catalogue.h"
 
 namespace {
 

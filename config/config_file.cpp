@@ -1,0 +1,129 @@
+#include "config/config_file.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextCodec>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
+namespace Zuno {
+
+namespace {
+
+QString defaultWrite(QFileDevice& file, const char* data, qint64 size) {
+    // A short write is tried again for the rest: the next one fails with the
+    // reason (a full disk, a file grown too large).
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 written = file.write(data + done, size - done);
+        if (written <= 0)
+            return file.error() != QFileDevice::NoError ? file.errorString()
+                                                        : QStringLiteral("只写入了 %1/%2 字节").arg(done).arg(size);
+        done += written;
+    }
+    return QString();
+}
+
+QString defaultSync(QFileDevice& file) {
+    if (!file.flush())
+        return file.errorString();
+#ifndef Q_OS_WIN
+    if (::fsync(file.handle()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+#endif
+    return QString();
+}
+
+ConfigWriteOps& writeOps() {
+    static ConfigWriteOps ops{&defaultWrite, &defaultSync};
+    return ops;
+}
+
+// The text of a file's bytes, line by line as a text-mode reading gives them.
+std::string textOfBytes(const QByteArray& bytes) {
+    QByteArray text;
+    text.reserve(bytes.size());
+    int start = 0;
+    while (start < bytes.size()) {
+        int end = bytes.indexOf('\n', start);
+        end = end < 0 ? bytes.size() : end + 1;
+        QByteArray line = bytes.mid(start, end - start);
+        if (line.endsWith("\r\n"))
+            line.replace(line.size() - 2, 2, "\n");
+        const int nul = line.indexOf('\0');
+        if (nul >= 0)
+            line.truncate(nul);
+        text += line;
+        start = end;
+    }
+    return QString::fromUtf8(text).toUtf8().toStdString();
+}
+
+ConfigResult failed(ConfigStatus status, const QString& reason) { return {status, reason}; }
+
+} // namespace
+
+ConfigText readConfigText(const QString& path) {
+    ConfigText out;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        out.result = failed(ConfigStatus::Missing, QStringLiteral("文件不存在"));
+        return out;
+    }
+    if (info.isDir()) {
+        out.result = failed(ConfigStatus::Unreadable, QStringLiteral("这是一个文件夹"));
+        return out;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.result = failed(ConfigStatus::Unreadable, file.errorString());
+        return out;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        out.result = failed(ConfigStatus::Unreadable, file.errorString());
+        return out;
+    }
+    out.utf8 = isValidUtf8(bytes);
+    out.text = textOfBytes(bytes);
+    return out;
+}
+
+ConfigResult writeConfigFile(const QString& path, const std::string& text) {
+    QSaveFile file(path);
+    // Never rewritten in place: a save cut short there would leave half a file.
+    file.setDirectWriteFallback(false);
+    // Unbuffered: each write reaches the file at once and says how it went.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(ConfigStatus::NotWritten, file.errorString());
+    QString why = writeOps().write(file, text.data(), static_cast<qint64>(text.size()));
+    if (why.isEmpty())
+        why = writeOps().sync(file);
+    if (!why.isEmpty()) {
+        // The new file is dropped; the old one was never touched.
+        file.cancelWriting();
+        return failed(ConfigStatus::NotWritten, why);
+    }
+    if (!file.commit())
+        return failed(ConfigStatus::NotWritten, file.errorString());
+    return {};
+}
+
+bool isValidUtf8(const QByteArray& bytes) {
+    QTextCodec::ConverterState state;
+    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    return state.invalidChars == 0 && state.remainingChars == 0;
+}
+
+void setConfigWriteOps(ConfigWriteOps ops) {
+    writeOps().write = ops.write ? std::move(ops.write) : &defaultWrite;
+    writeOps().sync = ops.sync ? std::move(ops.sync) : &defaultSync;
+}
+
+} // namespace Zuno

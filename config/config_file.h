@@ -1,0 +1,66 @@
+#pragma once
+// Reading and writing the files under conf/: one reader, one writer and one
+// result type that says what went wrong. Every file of conf/ (conf.json, the
+// flows, the message models and the command replies) goes through here.
+
+#include <functional>
+#include <string>
+
+#include <QByteArray>
+#include <QString>
+
+class QFileDevice;
+
+namespace Zuno {
+
+enum class ConfigStatus {
+    Ok,
+    Missing,    // no such file
+    Unreadable, // there, but it cannot be opened or read
+    NotJson,    // read, but empty, no JSON or not of the file's shape
+    NotWritten, // a save that did not happen; the old file is as it was
+};
+
+// What became of reading or writing one configuration file.
+struct ConfigResult {
+    ConfigStatus status = ConfigStatus::Ok;
+    QString reason; // for the user; empty when ok
+    bool ok() const { return status == ConfigStatus::Ok; }
+};
+
+struct ConfigText {
+    ConfigResult result;
+    // The file's text: each line up to its first NUL byte (a NUL drops the
+    // rest of its line, line feed included), "\r\n" read as "\n"; bytes that
+    // are no UTF-8 are replaced. Empty unless the file could be read.
+    std::string text;
+    bool utf8 = true; // whether the file's bytes are UTF-8 throughout
+};
+
+// Reads the whole file at `path`.
+ConfigText readConfigText(const QString& path);
+
+// Replaces the file at `path` with `text`, or leaves it exactly as it was.
+// The text goes into a new file beside it; every write and the final flush
+// to the disk are checked, and only a complete new file takes the old one's
+// place. A folder that takes no new file, a file that may not be written, a
+// full disk: the save is refused with the reason, never done in place.
+ConfigResult writeConfigFile(const QString& path, const std::string& text);
+
+// Whether the bytes are UTF-8 throughout: no stray, missing or overlong
+// continuation byte, no surrogate and nothing beyond U+10FFFF.
+bool isValidUtf8(const QByteArray& bytes);
+
+// The low-level steps of a save, replaceable by tests (a full disk, say).
+// Each returns an empty text on success, else why it failed.
+struct ConfigWriteOps {
+    // Writes `size` bytes of `data` into the new file.
+    std::function<QString(QFileDevice& file, const char* data, qint64 size)> write;
+    // Makes what was written durable before the new file takes the old one's place.
+    std::function<QString(QFileDevice& file)> sync;
+};
+// Replaces the steps that are set in `ops`; a default-made ConfigWriteOps
+// brings back the program's own. For tests; the GUI thread only.
+void setConfigWriteOps(ConfigWriteOps ops);
+
+} // namespace Zuno
