@@ -3,10 +3,13 @@
 
 #include "app/mainform.h"
 #include "app/message_log.h"
+#include "app/qt_translation.h"
 #include "config/base_folder.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Without it the standard buttons stay in English; nothing else changes.
+    Zuno::installQtTranslation(&app);
 
     const QString logs = Zuno::basePath("logs");
     if (!Zuno::dirExists(logs))

@@ -24,8 +24,13 @@
 #include "tools/calc_form.h"
 #include "tools/charset_form.h"
 #include "ui_mainform.h"
+#include "widgets/fit_size.h"
 
 namespace {
+
+// The address box shows a host name this long whole (of letters as wide
+// as "n", most of them).
+constexpr int kHostNameChars = 30;
 
 // How long closing the window waits for a connection's worker thread to end.
 constexpr std::chrono::milliseconds kShutdownWait{5000};
@@ -69,6 +74,9 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     singalReceiveButtonEnable(status.load());
     // Connect runs the flow the panel shows: another choice loads at once.
     connect(ui->cbProtocol, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &MainForm::reloadFlow);
+
+    fitsize::widenFor(ui->edtIp, QString(kHostNameChars, QLatin1Char('n')));
+    fitsize::fitToFont(this);
 }
 
 MainForm::~MainForm() {

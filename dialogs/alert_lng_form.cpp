@@ -2,12 +2,14 @@
 
 #include "protocol/message.h"
 #include "ui_alert_lng_form.h"
+#include "widgets/fit_size.h"
 
 AlertLngForm::AlertLngForm(QWidget* parent, const Zuno::AlertAndLang& value, const QString& name)
     : QDialog(parent), ui(new Ui_AlertLngForm), value(value), name(name) {
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
     showValue();
+    fitsize::fitToFont(this);
 }
 
 AlertLngForm::~AlertLngForm() { delete ui; }

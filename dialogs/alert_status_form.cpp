@@ -2,12 +2,14 @@
 
 #include "dialogs/radio_groups.h"
 #include "ui_alert_status_form.h"
+#include "widgets/fit_size.h"
 
 AlertStatusForm::AlertStatusForm(QWidget* parent, const Zuno::TerminalContent& value, const QString& name)
     : QDialog(parent), ui(new Ui_AlertStatusForm), value(value), name(name) {
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
     showValue();
+    fitsize::fitToFont(this);
 }
 
 AlertStatusForm::~AlertStatusForm() { delete ui; }

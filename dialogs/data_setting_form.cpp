@@ -31,11 +31,13 @@ namespace {
 const QString kDateTimeFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
 constexpr int kCheckValueRole = Qt::UserRole + 1;
 
-// Every editor of the form: 120 x 20, growing to 1280 wide.
+// Every editor of the form: 120 x 20, growing to 1280 wide; higher when a
+// line of its font needs it.
 void sizeEditor(QWidget* editor) {
     editor->setFixedSize(120, 20);
     editor->setMaximumSize(1280, 20);
     editor->setMinimumSize(120, 20);
+    fitsize::fitHeight(editor);
 }
 
 // Why a model file is refused: it would be saved with its undecodable bytes
@@ -45,15 +47,8 @@ const QString kNotUtf8 = QStringLiteral("文件不是UTF-8编码");
 // The text an editor must show whole: a drop-down's longest item, else the
 // value as it shows it (a line edit's placeholder while it is empty).
 QString widestText(const QWidget* editor) {
-    if (auto* box = qobject_cast<const QComboBox*>(editor)) {
-        if (box->isEditable())
-            return box->currentText();
-        QString widest;
-        for (int i = 0; i < box->count(); ++i)
-            if (box->fontMetrics().horizontalAdvance(box->itemText(i)) > box->fontMetrics().horizontalAdvance(widest))
-                widest = box->itemText(i);
-        return widest;
-    }
+    if (auto* box = qobject_cast<const QComboBox*>(editor))
+        return box->isEditable() ? box->currentText() : fitsize::widestItem(box);
     if (auto* spin = qobject_cast<const QAbstractSpinBox*>(editor))
         return spin->text();
     if (auto* edit = qobject_cast<const QLineEdit*>(editor))
@@ -78,6 +73,7 @@ QLabel* makeLabel(QWidget* parent, const QString& text) {
     // 80 wide, or as wide as a longer text needs.
     label->setFixedSize(80, 20);
     fitsize::widenFor(label, text);
+    fitsize::fitHeight(label);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }
@@ -101,6 +97,7 @@ DataSettingForm::DataSettingForm(QWidget* parent, const uint8_t& mode)
     : QDialog(parent), ui(new Ui_DataSettingForm), listModel(nullptr), mode(mode) {
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
+    fitsize::fitToFont(this);
     keepEnterInList(ui->lvProtocol);
     // A failed save names its reason: the message wraps rather than being cut.
     ui->lbMsg->setWordWrap(true);
@@ -114,6 +111,7 @@ DataSettingForm::DataSettingForm(QWidget* parent, const uint8_t& mode)
     for (const ProtocolDataModel& entry : entries)
         rows << entry.cmd.trimmed() + "\t" + entry.fileName;
     listModel = fillEntryList(ui->lvProtocol, rows, this);
+    fitsize::widenForRows(ui->lvProtocol);
     on_lvProtocol_activated(ui->lvProtocol->currentIndex());
 }
 
@@ -168,8 +166,9 @@ void DataSettingForm::buildForm(const std::string& json) {
     filler->setMinimumSize(80, 20);
     filler->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     ui->panel->addWidget(filler, n / 2 + 1, 0);
-    // Wider than 640 when the form needs it, up to 1280.
-    fitsize::growToLayout(this, QSize(640, 0));
+    // The size this packet needs, 640 x 480 at least, unless the user gave
+    // the dialog a size.
+    fitsize::fitToLayout(this, QSize(640, 0));
 }
 
 QWidget* DataSettingForm::makeEditor(const ComponentView& c) {

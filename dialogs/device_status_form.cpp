@@ -2,12 +2,14 @@
 
 #include "dialogs/radio_groups.h"
 #include "ui_device_status_form.h"
+#include "widgets/fit_size.h"
 
 DeviceStatusForm::DeviceStatusForm(QWidget* parent, const Zuno::DirectionAndStat& value, const QString& name)
     : QDialog(parent), ui(new Ui_DeviceStatusForm), value(value), name(name) {
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
     showValue();
+    fitsize::fitToFont(this);
 }
 
 DeviceStatusForm::~DeviceStatusForm() { delete ui; }

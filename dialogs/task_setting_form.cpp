@@ -24,6 +24,7 @@ TaskSettingForm::TaskSettingForm(QWidget* parent)
     : QDialog(parent), ui(new Ui_TaskSettingForm), listModel(nullptr) {
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
+    fitsize::fitToFont(this);
     keepEnterInList(ui->lvProtocol);
     // A failed save names its reason: the message wraps rather than being cut.
     ui->lbMsg->setWordWrap(true);
@@ -35,6 +36,7 @@ TaskSettingForm::TaskSettingForm(QWidget* parent)
     for (const ProtocolDataModel& entry : entries)
         rows << entry.cmd + "\t" + entry.fileName;
     listModel = fillEntryList(ui->lvProtocol, rows, this);
+    fitsize::widenForRows(ui->lvProtocol);
     on_lvProtocol_activated(ui->lvProtocol->currentIndex());
     ui->lvProtocol->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
@@ -49,6 +51,7 @@ QCheckBox* TaskSettingForm::makeCheckBox(QWidget* parent, const QString& text, b
     box->setChecked(checked);
     box->setFixedSize(90, 20);
     fitsize::widenFor(box, text);
+    fitsize::fitHeight(box);
     box->setLayoutDirection(Qt::RightToLeft);
     return box;
 }
@@ -60,6 +63,7 @@ QSpinBox* TaskSettingForm::makeSpinBox(QWidget* parent, const QString& prefix, c
     box->setPrefix(prefix);
     box->setSuffix(suffix);
     box->setFixedSize(120, 20);
+    fitsize::fitHeight(box);
     box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return box;
 }
@@ -113,8 +117,8 @@ void TaskSettingForm::buildFlow(const std::string& json) {
     filler->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     filler->setMinimumSize(80, 20);
     ui->panel->addWidget(filler, i / 2 + 1, 0);
-    // Taller than 400 when the steps need it.
-    fitsize::growToLayout(this, QSize(636, 400));
+    // Wider than 636 and taller than 400 when the steps need it.
+    fitsize::fitToLayout(this, QSize(636, 400));
 }
 
 void TaskSettingForm::on_buttonBox_accepted() {

@@ -18,7 +18,7 @@ PACKAGES=(
   qtbase5-dev qtbase5-dev-tools libasio-dev picojson-dev
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev tzdata
-  fonts-dejavu-core fonts-wqy-microhei
+  fonts-dejavu-core fonts-wqy-microhei fonts-noto-cjk qttranslations5-l10n
 )
 
 install_missing() {

@@ -6,6 +6,7 @@
 
 #include "tools/base_convert.h"
 #include "ui_bin_form.h"
+#include "widgets/fit_size.h"
 
 BinForm::BinForm(QWidget* parent) : QDialog(parent), ui(new Ui_BinForm) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -17,6 +18,10 @@ BinForm::BinForm(QWidget* parent) : QDialog(parent), ui(new Ui_BinForm) {
         close->setDefault(false);
     }
     ui->edIn->setValidator(new QRegExpValidator(QRegExp("[a-zA-Z0-9\\!#]+$"), ui->edIn));
+    fitsize::fitToFont(this);
+    // A result longer than the box shows its leading digits, its start in
+    // view.
+    connect(ui->edOut, &QLineEdit::textChanged, ui->edOut, [edit = ui->edOut] { edit->setCursorPosition(0); });
 }
 
 BinForm::~BinForm() { delete ui; }

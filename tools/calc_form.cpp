@@ -18,6 +18,7 @@ CalcForm::CalcForm(QWidget* parent, char mode) : QDialog(parent), ui(new Ui_Calc
     setWindowTitle(title == titleMap.end() ? QString() : title->second);
     if (mode == 2)
         ui->edIn->setPlainText(QStringLiteral("N23.111669, E114.409182, N22.111669, E113.409182"));
+    fitsize::fitToFont(this);
 }
 
 CalcForm::~CalcForm() { delete ui; }

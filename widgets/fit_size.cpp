@@ -1,14 +1,24 @@
 #include "widgets/fit_size.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QString>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QStyleOptionSpinBox>
+#include <QTabWidget>
+#include <QVariant>
 #include <QWidget>
 
 namespace fitsize {
@@ -52,7 +62,72 @@ int comboBoxWidth(const QComboBox* box, int textWidth) {
     return box->style()->sizeFromContents(QStyle::CT_ComboBox, &option, contents, box).width();
 }
 
-void growNow(QWidget* window, const QSize& least) {
+// The height of an editor's text field when the editor is `height` high.
+int fieldHeight(const QWidget* control, int height) {
+    const QRect rect(0, 0, qMax(control->width(), 200), height);
+    QStyle* style = control->style();
+    if (auto* box = qobject_cast<const QAbstractSpinBox*>(control)) {
+        QStyleOptionSpinBox option;
+        option.initFrom(box);
+        option.rect = rect;
+        option.frame = box->hasFrame();
+        option.buttonSymbols = box->buttonSymbols();
+        option.subControls = QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxEditField;
+        if (box->buttonSymbols() != QAbstractSpinBox::NoButtons)
+            option.subControls |= QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+        return style->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, box).height();
+    }
+    if (auto* box = qobject_cast<const QComboBox*>(control)) {
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        option.rect = rect;
+        option.editable = box->isEditable();
+        option.frame = box->hasFrame();
+        return style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box).height();
+    }
+    auto* edit = qobject_cast<const QLineEdit*>(control);
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.rect = rect;
+    option.lineWidth = edit->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+    const QMargins margins = edit->textMargins();
+    return style->subElementRect(QStyle::SE_LineEditContents, &option, edit).height() - margins.top() -
+           margins.bottom();
+}
+
+// Whether `w` shows a text or value that fitToFont fits.
+bool isControl(const QWidget* w) {
+    return qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QLineEdit*>(w);
+}
+
+// The inner editor of a spin box or combo box, which follows its owner.
+bool isInnerEditor(const QWidget* w) {
+    const QWidget* p = w->parentWidget();
+    return qobject_cast<const QLineEdit*>(w) &&
+           (qobject_cast<const QAbstractSpinBox*>(p) || qobject_cast<const QComboBox*>(p));
+}
+
+// The widest text a control of a form shows: the text of a label, check box
+// or radio button, a drop-down's longest item, a spin box's widest value.
+// Empty for controls whose width their window sets.
+QString widestText(const QWidget* w) {
+    if (auto* label = qobject_cast<const QLabel*>(w))
+        return label->wordWrap() ? QString() : label->text();
+    if (qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w))
+        return static_cast<const QAbstractButton*>(w)->text();
+    if (auto* box = qobject_cast<const QComboBox*>(w))
+        return box->isEditable() ? QString() : widestItem(box);
+    if (auto* box = qobject_cast<const QSpinBox*>(w)) {
+        const QString low = QString::number(box->minimum());
+        const QString high = QString::number(box->maximum());
+        return box->prefix() + (high.size() >= low.size() ? high : low) + box->suffix();
+    }
+    return QString();
+}
+
+void growNow(QWidget* window, const QSize& least, bool fit) {
     QLayout* layout = window->layout();
     if (!layout)
         return;
@@ -62,10 +137,40 @@ void growNow(QWidget* window, const QSize& least) {
     for (QLayout* inner : window->findChildren<QLayout*>())
         inner->invalidate();
     layout->invalidate();
-    const QSize need = least.expandedTo(layout->totalMinimumSize()).boundedTo(window->maximumSize());
+    const QSize need = least.expandedTo(layout->totalMinimumSize());
+    // The size the window is fitted from, at first the size it opened at,
+    // and the size it was last given here. Another size is the user's, from
+    // which it is fitted from then on (a size the layout grew it to, as
+    // widgets were just added, is not).
+    static const char* const kBase = "fitsize.base";
+    static const char* const kFitted = "fitsize.fitted";
+    const QSize before = window->size();
+    if (fit && !window->property(kBase).isValid())
+        window->setProperty(kBase, before);
+    window->setMaximumSize(window->maximumSize().expandedTo(need));
     window->setMinimumSize(need);
-    if (window->width() < need.width() || window->height() < need.height())
-        window->resize(window->size().expandedTo(need));
+    if (!fit) {
+        if (window->width() < need.width() || window->height() < need.height())
+            window->resize(window->size().expandedTo(need));
+        return;
+    }
+    const QVariant fitted = window->property(kFitted);
+    if (fitted.isValid() && before.expandedTo(need) != fitted.toSize().expandedTo(need))
+        window->setProperty(kBase, before);
+    const QSize size = need.expandedTo(window->property(kBase).toSize());
+    window->resize(size);
+    window->setProperty(kFitted, size);
+}
+
+void growLater(QWidget* window, const QSize& least, bool fit) {
+    if (window->isVisible()) {
+        // Widgets just added to a window on show appear on the next turn of
+        // the event loop; until then its layout leaves them out.
+        QMetaObject::invokeMethod(
+            window, [window, least, fit] { growNow(window, least, fit); }, Qt::QueuedConnection);
+        return;
+    }
+    growNow(window, least, fit);
 }
 
 } // namespace
@@ -91,15 +196,94 @@ void widenFor(QWidget* control, const QString& text) {
     }
 }
 
-void growToLayout(QWidget* window, const QSize& least) {
-    if (window->isVisible()) {
-        // Widgets just added to a window on show appear on the next turn of
-        // the event loop; until then its layout leaves them out.
-        QMetaObject::invokeMethod(
-            window, [window, least] { growNow(window, least); }, Qt::QueuedConnection);
+QString widestItem(const QComboBox* box) {
+    QString widest;
+    for (int i = 0; i < box->count(); ++i)
+        if (box->fontMetrics().horizontalAdvance(box->itemText(i)) > box->fontMetrics().horizontalAdvance(widest))
+            widest = box->itemText(i);
+    return widest;
+}
+
+int heightForText(const QWidget* control) {
+    const int line = control->fontMetrics().height();
+    QStyle* style = control->style();
+    if (qobject_cast<const QAbstractSpinBox*>(control) || qobject_cast<const QComboBox*>(control) ||
+        qobject_cast<const QLineEdit*>(control)) {
+        // The style's frame and margins around the text field, measured on
+        // a tall editor.
+        constexpr int kProbe = 100;
+        return kProbe - fieldHeight(control, kProbe) + line;
+    }
+    if (qobject_cast<const QCheckBox*>(control))
+        return qMax(line, style->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, control));
+    if (qobject_cast<const QRadioButton*>(control))
+        return qMax(line, style->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, control));
+    if (qobject_cast<const QAbstractButton*>(control))
+        return line + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, control);
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->wordWrap() ? label->minimumHeight() : label->sizeHint().height();
+    return control->minimumSizeHint().height();
+}
+
+void fitHeight(QWidget* control) {
+    const int need = heightForText(control);
+    if (control->minimumHeight() == control->maximumHeight()) {
+        if (need > control->maximumHeight())
+            control->setFixedHeight(need);
         return;
     }
-    growNow(window, least);
+    if (need > control->maximumHeight())
+        control->setMaximumHeight(need);
+    if (need > control->minimumHeight())
+        control->setMinimumHeight(need);
 }
+
+void widenForRows(QAbstractItemView* list) {
+    const int rows = list->sizeHintForColumn(0);
+    if (rows <= 0)
+        return;
+    const int need = rows + 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
+    if (list->minimumWidth() == list->maximumWidth()) {
+        if (need > list->maximumWidth())
+            list->setFixedWidth(need);
+    } else if (need > list->minimumWidth()) {
+        list->setMinimumWidth(need);
+        list->setMaximumWidth(qMax(need, list->maximumWidth()));
+    }
+}
+
+void fitToFont(QWidget* window) {
+    window->ensurePolished();
+    const QList<QWidget*> all = window->findChildren<QWidget*>();
+    for (QWidget* w : all) {
+        if (!isControl(w) || isInnerEditor(w))
+            continue;
+        const QString widest = widestText(w);
+        if (!widest.isEmpty())
+            widenFor(w, widest);
+        fitHeight(w);
+    }
+    // Containers from the innermost out: one drawn with a fixed size (a tab
+    // widget of the window, say) grows to what its contents need.
+    for (QLayout* inner : window->findChildren<QLayout*>())
+        inner->invalidate();
+    for (auto it = all.crbegin(); it != all.crend(); ++it) {
+        QWidget* w = *it;
+        if (w->isWindow() || (!w->layout() && !qobject_cast<QTabWidget*>(w)))
+            continue;
+        const QSize need = w->minimumSizeHint();
+        if (!need.isValid())
+            continue;
+        w->setMaximumSize(w->maximumSize().expandedTo(need));
+        const QSize least = w->minimumSize();
+        w->setMinimumSize(QSize(least.width() > 0 ? qMax(least.width(), need.width()) : 0,
+                                least.height() > 0 ? qMax(least.height(), need.height()) : 0));
+    }
+    growNow(window, window->minimumSize(), false);
+}
+
+void growToLayout(QWidget* window, const QSize& least) { growLater(window, least, false); }
+
+void fitToLayout(QWidget* window, const QSize& least) { growLater(window, least, true); }
 
 } // namespace fitsize

@@ -1,7 +1,10 @@
 #pragma once
 // Sizes that follow the font: the width a control needs to show a text whole,
-// and windows that open as large as their layout needs.
+// the height it needs to show a line of its font, and windows that open as
+// large as their layout needs.
 
+class QAbstractItemView;
+class QComboBox;
 class QSize;
 class QString;
 class QWidget;
@@ -19,10 +22,39 @@ int widthForText(const QWidget* control, const QString& text);
 // fixed width, widened to what the text needs.
 void widenFor(QWidget* control, const QString& text);
 
+// The widest item text of a drop-down list.
+QString widestItem(const QComboBox* box);
+
+// The height `control` needs to show a line of its font whole in its own
+// style: an editor's text field (where the style clips its text) at least a
+// line high, a button a line and its frame, a check box or radio button a
+// line or its indicator, a label a line and its margins.
+int heightForText(const QWidget* control);
+
+// Raises the minimum height of `control`, and its maximum where lower, to
+// what a line of its font needs; a control of fixed height keeps a fixed
+// height.
+void fitHeight(QWidget* control);
+
+// Widens a list of fixed width so that it shows each of its rows whole, room
+// for a vertical scroll bar included.
+void widenForRows(QAbstractItemView* list);
+
+// Fits a window made from its form to its font: every control of it shows a
+// line of its font and a label its whole text, a container whose maximum size
+// is below what its contents need grows, and the window grows to its layout
+// (as growToLayout). Sizes that are large enough stay as they are.
+void fitToFont(QWidget* window);
+
 // Sets the minimum size of `window` to what its layout needs, but not below
-// `least` nor above the window's maximum size, and enlarges the window when
-// it is smaller. On a window already shown this happens on the next turn of
-// the event loop, once the widgets just added to it show.
+// `least`, raising the window's maximum size where it is lower, and enlarges
+// the window when it is smaller. On a window already shown this happens on
+// the next turn of the event loop, once the widgets just added to it show.
 void growToLayout(QWidget* window, const QSize& least);
+
+// As growToLayout, but each time the window takes the size its layout needs,
+// smaller as well as larger: not below `least`, nor below the size it opened
+// at or, once the user has given it a size, below that size.
+void fitToLayout(QWidget* window, const QSize& least);
 
 } // namespace fitsize

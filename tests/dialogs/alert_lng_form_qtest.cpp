@@ -22,7 +22,7 @@ private slots:
     void theForm() {
         QWidget parent;
         auto* form = new AlertLngForm(&parent, AlertAndLang{}, zt::kEditName);
-        QCOMPARE(zt::formShape(form), QString("AlertLngForm \"告警&语言\" 400x215 fixed"));
+        QCOMPARE(zt::formShape(form, QSize(400, 215)), QString("AlertLngForm \"告警&语言\" 400x215 fixed"));
         QCOMPARE(form->findChild<QLabel*>("label")->text(), QString("告警:"));
         QCOMPARE(form->findChild<QLabel*>("label_2")->text(), QString("语言:"));
         auto* language = form->findChild<QComboBox*>("cbLng");

@@ -15,7 +15,7 @@ private slots:
     void theForm() {
         QWidget parent;
         auto* form = new AlertStatusForm(&parent, TerminalContent{}, zt::kEditName);
-        QCOMPARE(zt::formShape(form), QString("AlertStatusForm \"终端信息\" 400x219 fixed"));
+        QCOMPARE(zt::formShape(form, QSize(400, 219)), QString("AlertStatusForm \"终端信息\" 400x219 fixed"));
         const QList<QPair<QString, QString>> groups{{"gb_powerStat", "电源充电"}, {"gb_oilStat", "油电"},
                                                     {"gb_accStat", "ACC"},        {"gb_gpsStat", "GPS"},
                                                     {"gb_fenceStat", "栅栏"},     {"gb_alert", "告警"}};

@@ -17,7 +17,7 @@ private slots:
     void theForm() {
         QWidget parent;
         auto* form = new DeviceStatusForm(&parent, DirectionAndStat{}, zt::kEditName);
-        QCOMPARE(zt::formShape(form), QString("DeviceStatusForm \"航向/状态设置\" 400x215 fixed"));
+        QCOMPARE(zt::formShape(form, QSize(400, 215)), QString("DeviceStatusForm \"航向/状态设置\" 400x215 fixed"));
         const QList<QPair<QString, QString>> groups{
             {"gb_gpsMode", "GPS定位"}, {"gb_gpsStat", "GPS定位状态"}, {"gb_gpsLng", "东经/西经"}, {"gb_gpsLati", "南纬/北纬"}};
         for (const auto& [name, title] : groups) QCOMPARE(form->findChild<QGroupBox*>(name)->title(), title);

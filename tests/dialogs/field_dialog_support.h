@@ -49,14 +49,17 @@ inline void addCloseRows() {
     QTest::newRow("Escape") << int(CloseBy::Escape);
 }
 
-// Object name, title and fixed size of a form, as one line.
-inline QString formShape(const QWidget* form) {
+// Object name, title and fixed size of a form, as one line. The size shows
+// as `least` when it is at least that large (a larger font makes it larger),
+// else as it is.
+inline QString formShape(const QWidget* form, const QSize& least) {
     const QSize min = form->minimumSize(), max = form->maximumSize();
+    const QSize shown = min.expandedTo(least) == min ? least : min;
     return QString("%1 \"%2\" %3x%4%5")
         .arg(form->objectName(), form->windowTitle())
-        .arg(min.width())
-        .arg(min.height())
-        .arg(min == max ? " fixed" : "");
+        .arg(shown.width())
+        .arg(shown.height())
+        .arg(min == max && form->size() == min ? " fixed" : "");
 }
 
 inline QStringList itemTexts(const QComboBox* box) {

@@ -137,6 +137,15 @@ private slots:
         QCOMPARE(edOut->text(), QString("1"));
     }
 
+    void aLongResultShowsItsLeadingDigits() {
+        // 2^128 in base 2: 129 digits, far wider than the box.
+        convert("340282366920938463463374607431768211456", "10进制", "2进制");
+        QCOMPARE(edOut->text(), "1" + QString(128, '0'));
+        QCOMPARE(edOut->cursorPosition(), 0);
+        const QRect cursor = edOut->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        QVERIFY2(edOut->rect().contains(cursor.center()), "the first digit is scrolled out of view");
+    }
+
     void returnInTheInputKeepsTheDialog_data() {
         QTest::addColumn<int>("key");
         QTest::newRow("Return") << int(Qt::Key_Return);

@@ -59,7 +59,8 @@ private slots:
         open(static_cast<char>(mode));
         QCOMPARE(form->objectName(), QString("CalcForm"));
         QCOMPARE(form->windowTitle(), title);
-        QCOMPARE(form->size(), QSize(320, 320));
+        // 320 x 320, larger where the font needs it.
+        QVERIFY(form->width() >= 320 && form->height() >= 320);
         QCOMPARE(edIn->toPlainText(), input);
         QVERIFY(edOut->isReadOnly());
         QVERIFY(edOut->text().isEmpty());

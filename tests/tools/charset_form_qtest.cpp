@@ -63,7 +63,8 @@ private slots:
         open(mode);
         QCOMPARE(form->objectName(), QString("CharSetForm"));
         QCOMPARE(form->windowTitle(), title);
-        QCOMPARE(form->size(), QSize(320, 320));
+        // 320 x 320, larger where the font needs it.
+        QVERIFY(form->width() >= 320 && form->height() >= 320);
         QCOMPARE(form->findChild<QLabel*>("lbIn")->text(), QString("输入:"));
         QCOMPARE(form->findChild<QLabel*>("lbOut")->text(), QString("输出:"));
         QVERIFY(edOut->isReadOnly());

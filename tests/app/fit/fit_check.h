@@ -2,12 +2,14 @@
 // Whether every control of a window shows its whole text or value, measured
 // with the control's own font and the application's style: a control fails
 // when its size is below what the font metrics need for its text plus the
-// style's frame and indicator space, when it is lower than its font, when its
-// container cuts it, or when another control covers part of it. Editors are
-// judged by Qt's own scrolling: a line edit whose text does not fit scrolls it.
+// style's frame and indicator space, when it is lower than a line of its font
+// plus its frame, when its container cuts it, or when another control covers
+// part of it. Editors are judged by Qt's own scrolling: a line edit whose text
+// does not fit scrolls it.
 
 #include <algorithm>
 
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QStyle>
@@ -52,6 +55,38 @@ QSize styleSize(const QWidget* w, QStyle::ContentsType type, Option& option, con
 inline QSize textSize(const QWidget* w, const QString& text) {
     const QFontMetrics fm = w->fontMetrics();
     return fm.size(Qt::TextShowMnemonic, text).expandedTo(QSize(0, fm.height()));
+}
+
+// The height of a button: a line of its font and the style's frame above
+// and below it.
+inline int buttonHeight(const QWidget* w, const QSize& content) {
+    return content.height() + 2 * w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
+}
+
+// The height a line edit shows its text in: Qt clips the text to the
+// style's contents rectangle less the text margins.
+inline int shownLineHeight(const QLineEdit* edit) {
+    QStyleOptionFrame o;
+    o.initFrom(edit);
+    o.rect = edit->rect();
+    o.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &o, edit) : 0;
+    const QRect r = edit->style()->subElementRect(QStyle::SE_LineEditContents, &o, edit);
+    return r.height() - edit->textMargins().top() - edit->textMargins().bottom();
+}
+
+// The height a drop-down shows its current text in: its edit field, to
+// which the style clips the text.
+inline int shownLineHeight(const QComboBox* box) {
+    QStyleOptionComboBox o;
+    o.initFrom(box);
+    o.rect = box->rect();
+    o.frame = box->hasFrame();
+    o.editable = box->isEditable();
+    return box->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, box).height();
+}
+
+inline QString lowerThanLine(const QWidget* w, const QString& text, int shown, int line) {
+    return QString("%1: shows %2 px of its %3 px high line").arg(nameOf(w, text)).arg(shown).arg(line);
 }
 
 inline QString checkNeed(const QWidget* w, const QString& text, const QSize& need) {
@@ -109,7 +144,7 @@ inline QString checkButton(QAbstractButton* button) {
         if (!push->icon().isNull())
             box.rwidth() += push->iconSize().width() + 4;
         QSize need = styleSize(push, QStyle::CT_PushButton, o, box);
-        need.setHeight(content.height());
+        need.setHeight(buttonHeight(push, content));
         return checkNeed(push, text, need);
     }
     if (auto* tool = qobject_cast<QToolButton*>(button)) {
@@ -124,7 +159,7 @@ inline QString checkButton(QAbstractButton* button) {
         if (!tool->icon().isNull() && tool->toolButtonStyle() == Qt::ToolButtonTextBesideIcon)
             box.rwidth() += tool->iconSize().width() + 4;
         QSize need = styleSize(tool, QStyle::CT_ToolButton, o, box);
-        need.setHeight(content.height());
+        need.setHeight(buttonHeight(tool, content));
         return checkNeed(tool, text, need);
     }
     return QString();
@@ -145,8 +180,8 @@ inline QString checkLineEdit(QLineEdit* edit, QWidget* owner) {
     }
     QString problem;
     const QFontMetrics fm = edit->fontMetrics();
-    if (owner->height() < fm.height())
-        problem = shortBy(owner, text, QSize(0, fm.height()), owner->size());
+    if (shownLineHeight(edit) < fm.height())
+        problem = lowerThanLine(owner, text, shownLineHeight(edit), fm.height());
     if (!text.isEmpty() && problem.isEmpty()) {
         edit->setCursorPosition(0);
         edit->repaint();
@@ -176,7 +211,9 @@ inline QString checkCombo(QComboBox* box) {
     if (!box->itemIcon(box->currentIndex()).isNull())
         content.rwidth() += box->iconSize().width() + 4;
     QSize need = styleSize(box, QStyle::CT_ComboBox, o, content);
-    need.setHeight(content.height());
+    need.setHeight(0);
+    if (shownLineHeight(box) < content.height())
+        return lowerThanLine(box, text, shownLineHeight(box), content.height());
     return checkNeed(box, text, need);
 }
 
@@ -221,6 +258,24 @@ inline QString checkTabBar(QTabBar* bar) {
         return QString();
     return QString("%1 tabs: need %2, have %3%4")
         .arg(nameOf(owner, tabs.join("|")), sizeText(need), sizeText(bar->size()), arrows ? ", scroll arrows" : "");
+}
+
+// A list shows each of its rows whole: no row is wider than the list's
+// visible area.
+inline QString checkRows(const QAbstractItemView* view) {
+    const QAbstractItemModel* model = view->model();
+    if (!model)
+        return QString();
+    const int shown = view->viewport()->width();
+    QStringList cut;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        if (view->sizeHintForIndex(index).width() > shown)
+            cut << index.data().toString().replace('\t', ' ');
+    }
+    if (cut.isEmpty())
+        return QString();
+    return QString("%1: rows wider than its %2 px: %3").arg(nameOf(view, QString())).arg(shown).arg(cut.join(", "));
 }
 
 inline bool isInnerEditor(const QWidget* w) {
@@ -311,6 +366,12 @@ inline void checkShown(QWidget* window, QStringList& out) {
             const QString problem = checkTabBar(bar);
             if (!problem.isEmpty())
                 out << problem;
+            continue;
+        }
+        if (auto* view = qobject_cast<QAbstractItemView*>(w)) {
+            for (const QString& problem : {checkRows(view), checkClipped(view)})
+                if (!problem.isEmpty())
+                    out << problem;
             continue;
         }
         if (!isControl(w) || qobject_cast<QTabBar*>(w->parentWidget()))
