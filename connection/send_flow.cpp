@@ -102,7 +102,21 @@ FlowFile readFlowFile(const QString& path) {
 
 FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir,
                       const MessageBuilderFn& build) {
+    return loadSendFlow(flowPath, modelDir, [&build](uint8_t protocol, const std::string& json) {
+        return BuildOutcome{build ? build(protocol, json) : nullptr, std::string()};
+    });
+}
+
+FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir, const ExplainedBuilderFn& build) {
     FlowLoad load;
+    bool loginStep = false;
+    bool loginBuilt = false;
+    const auto loginFailed = [&](const QString& file, std::string reason) {
+        if (load.loginFailed)
+            return;
+        load.loginFailed = true;
+        load.loginFailure = LoginFailure{file, std::move(reason)};
+    };
     FlowFile flow = readFlowFile(flowPath);
     load.status = flow.status;
     if (flow.status != FlowRead::Ok)
@@ -113,22 +127,35 @@ FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir,
         const uint8_t protocol = protocolNumber(step.cmd);
         if (protocol == 0xFF)
             continue;
+        const bool login = protocol == 0x01;
+        loginStep = loginStep || login;
         const auto model = std::find_if(models.begin(), models.end(), [&](const ProtocolDataModel& m) {
             return m.cmd.toUtf8().toStdString() == step.cmd;
         });
-        if (model == models.end())
-            continue;
-        const std::string json = readTextFile(model->absoluteFilePath).toUtf8().toStdString();
-        std::shared_ptr<ZunoMSG> message = build ? build(protocol, json) : nullptr;
-        if (!message) {
-            qDebug() << step.cmd.c_str() << model->fileName << "load error!";
+        if (model == models.end()) {
+            if (login)
+                loginFailed(QString(), "没有 cmd 为 \"" + step.cmd + "\" 的模型文件");
             continue;
         }
+        const std::string json = readTextFile(model->absoluteFilePath).toUtf8().toStdString();
+        BuildOutcome built = build ? build(protocol, json) : BuildOutcome();
+        std::shared_ptr<ZunoMSG> message = std::move(built.message);
+        if (!message) {
+            qDebug() << step.cmd.c_str() << model->fileName << "load error!";
+            if (login)
+                loginFailed(model->fileName, built.error.empty() ? "无法生成" : built.error);
+            continue;
+        }
+        loginBuilt = loginBuilt || login;
         SendTask task;
         task.task = step;
         task.message = std::move(message);
         load.tasks.push_back(std::move(task));
         qDebug() << step.cmd.c_str() << model->fileName << "loaded!";
+    }
+    if (!loginStep || loginBuilt) {
+        load.loginFailed = false;
+        load.loginFailure = LoginFailure();
     }
     return load;
 }

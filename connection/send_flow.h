@@ -12,6 +12,7 @@
 #include <QList>
 #include <QString>
 
+#include "builders/message_builder.h"
 #include "connection/config_catalogue.h"
 #include "protocol/message.h"
 
@@ -71,9 +72,22 @@ FlowFile readFlowFile(const QString& path);
 using MessageBuilderFn =
     std::function<std::shared_ptr<ZunoMSG>(uint8_t protocol, const std::string& modelJson)>;
 
+// The message of one step, or why there is none (buildMessageExplained).
+using ExplainedBuilderFn = std::function<BuildOutcome(uint8_t protocol, const std::string& modelJson)>;
+
+// A login step of the flow file whose message could not be built.
+struct LoginFailure {
+    QString modelFile; // file name of the model; empty when no model has the step's "cmd"
+    std::string reason;
+};
+
 struct FlowLoad {
     FlowRead status = FlowRead::Empty;
     std::list<SendTask> tasks;
+    // Set when the flow file has a login step and none of them was built:
+    // the first failure. A connection would have nothing to log in with.
+    bool loginFailed = false;
+    LoginFailure loginFailure;
 };
 
 // The send flow of the flow file at `flowPath`, each step built from the first
@@ -82,6 +96,7 @@ struct FlowLoad {
 // no message is skipped with a "load error!" record.
 FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir,
                       const MessageBuilderFn& build);
+FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir, const ExplainedBuilderFn& build);
 
 // Flows in the order the window lists them: by "cmd", descending.
 void sortFlows(QList<ProtocolDataModel>& flows);
