@@ -22,7 +22,7 @@ constexpr int kPaneCharLimit = 256 * 1024;
 // longer still loses its last lines; a note says what is left out (the log
 // keeps the whole).
 constexpr std::size_t kShownLineChars = 1536;
-constexpr std::size_t kShownTextChars = 8192;
+constexpr std::size_t kShownTextChars = 4096;
 
 // `text` (UTF-8) as a pane shows it: unchanged when it is within the limits.
 std::string paneText(const std::string& text, std::size_t maxLineChars = kShownLineChars,

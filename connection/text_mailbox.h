@@ -24,7 +24,7 @@
 namespace Zuno {
 
 // The texts waiting for one pane, at most.
-constexpr std::size_t kWaitingChars = 256 * 1024;
+constexpr std::size_t kWaitingChars = 64 * 1024;
 constexpr std::size_t kWaitingTexts = 1000;
 
 class TextMailbox {
@@ -62,8 +62,8 @@ public:
         return wasEmpty;
     }
 
-    // Moves the oldest letters to the end of `out`: texts until `slice` is
-    // used up (at least one letter). While a status waits, the slice reaches
+    // Moves the oldest letters to the end of `out`: texts while they fit into
+    // `slice` (at least one letter). While a status waits, the slice reaches
     // the last waiting status: of the texts before it only the newest that fit
     // into `slice` are taken, the others are counted as not shown. True when
     // letters remain; while any remain, `put` reports the mailbox as not
@@ -107,9 +107,9 @@ public:
                 continue;
             }
             // Only texts remain before the next status (or none waits).
-            if (statusSeen && letters > 0 && (letters >= slice.letters || chars >= slice.chars))
-                break;
             Entry& e = t->queue.front();
+            if (statusSeen && letters > 0 && (letters >= slice.letters || chars + e.text.size() > slice.chars))
+                break;
             ++letters;
             chars += e.text.size();
             t->chars -= e.text.size();
