@@ -34,7 +34,7 @@ namespace {
 // One turn of the event loop takes at most this much from the mailbox (the
 // texts' characters are the measure of the panes' work); the rest waits for
 // the next turn, so a burst of frames never holds the window for long.
-constexpr Zuno::TextMailbox::Slice kSlice{100, 10 * 1024};
+constexpr Zuno::TextMailbox::Slice kSlice{50, 5 * 1024};
 
 QString now() { return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); }
 
