@@ -71,8 +71,7 @@ std::string connectionStateText(CLIENT_STATUS status, const std::string& host, u
     return std::string();
 }
 
-std::string notConnectedText() { return "未连接";
-}
+std::string notConnectedText() { return "未连接"; }
 
 std::string connectionEndText(const ConnectionEnd& end) {
     switch (end.kind) {

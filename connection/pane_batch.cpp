@@ -95,7 +95,6 @@ void PaneBatch::add(const QString& text) {
         // Everything before, in the pane and in this batch, goes.
         clear_ = true;
         text_.clear();
-        textBreaks_ = 0;
         blocks_ = 1;
         chars_ = 0;
         lastEmpty_ = true;
@@ -104,7 +103,6 @@ void PaneBatch::add(const QString& text) {
     const Blocks b = blocksOf(piece);
     blocks_ += b.breaks;
     chars_ += piece.size();
-    textBreaks_ += b.breaks;
     if (where_ == AtEnd) {
         if (!piece.isEmpty())
             lastEmpty_ = b.endsEmpty && (b.breaks > 0 || lastEmpty_);

@@ -49,8 +49,6 @@ public:
     // What goes in at `where()`, in one insertion.
     const QString& text() const { return text_; }
     bool isEmpty() const { return !clear_ && text_.isEmpty(); }
-    // The text blocks `text()` makes: a measure of the work of putting it in.
-    int textBlocks() const { return textBreaks_; }
 
 private:
     Where where_;
@@ -61,7 +59,6 @@ private:
     int limit_;
     int charLimit_;
     bool clear_ = false;
-    int textBreaks_ = 0;
     QString text_;
 };
 
