@@ -47,6 +47,12 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     ui->setupUi(this);
     setWindowTitle(tr("Zuno终端协议模拟器") + " V" + ZUNO_VERSION);
 
+    // The connection state first: the notes on conf.json and the log stand
+    // beside it, the bar's own messages to the left.
+    connState = new QLabel(statusBar());
+    connState->setObjectName(QStringLiteral("lbConnState"));
+    statusBar()->addPermanentWidget(connState);
+    connState->setText(tr(Zuno::notConnectedText().c_str()));
     lbConfState = new QLabel(this);
     lbConfState->setObjectName("lbConfState");
     lbConfState->hide();
@@ -170,9 +176,20 @@ std::list<SendTask> MainForm::loadSelectedFlow() {
         return {};
     }
     Zuno::FlowLoad load = Zuno::loadSendFlow(protocols.at(index).absoluteFilePath,
-                                             Zuno::basePath("conf/model/"), &buildMessage);
+                                             Zuno::basePath("conf/model/"), &buildMessageExplained);
     if (load.status == Zuno::FlowRead::NoSteps)
         statusBar()->showMessage(tr("待发送协议的流程逻辑文件未设置!"));
+    // A login that cannot be built is told now, not first at Connect.
+    const QString before = QString::fromStdString(loginProblem());
+    flowLoginFailed = load.loginFailed;
+    flowLoginFailure = load.loginFailure;
+    const QString problem = QString::fromStdString(loginProblem());
+    if (!problem.isEmpty()) {
+        qDebug() << problem;
+        statusBar()->showMessage(problem);
+    } else if (!before.isEmpty() && statusBar()->currentMessage() == before) {
+        statusBar()->clearMessage();
+    }
     return std::move(load.tasks);
 }
 
@@ -180,6 +197,15 @@ void MainForm::loadLogic() {
     std::list<SendTask> loaded = loadSelectedFlow();
     std::lock_guard<std::mutex> lock(sendTasksMutex);
     sendTasks.splice(sendTasks.end(), loaded);
+}
+
+std::string MainForm::loginProblem() const {
+    if (!flowLoginFailed)
+        return std::string();
+    std::string text = tr("流程中的登录包无法生成").toStdString();
+    if (!flowLoginFailure.modelFile.isEmpty())
+        text += " (" + flowLoginFailure.modelFile.toStdString() + ")";
+    return text + ": " + flowLoginFailure.reason;
 }
 
 void MainForm::signalReceiveConfigChange(const ProtocolDataModel& model) {
@@ -252,11 +278,12 @@ void MainForm::on_actionClearLog_triggered() {
 // ---- window ----
 
 void MainForm::closeEvent(QCloseEvent* event) {
-    stop();
+    // The connection stays up unless the user does quit.
     const auto answer = Zuno::MessageBoxes::question(
         this, tr("警告"), tr("您确定要退出本程序,并已做好所有保存操作?"),
         QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes) {
+        stop();
         waitForConnectionEnd(kShutdownWait);
         event->accept();
     } else {

@@ -142,18 +142,28 @@ private:
     // and through the outbox signal into the report pane.
     void report(const std::string& block);
     // A text for the input box or the report pane from any thread; on the
-    // worker thread it waits in `mailbox` for the GUI thread.
+    // worker thread it waits in `mailbox` for the GUI thread. A report pane
+    // text shows at most paneText() of it.
     void post(Zuno::TextMailbox::Box box, std::string text);
     // A status change from any thread; on the worker thread it waits in
     // `mailbox` too, so the status signal's value never crosses threads
     // inside Qt's event queue and keeps its order with the texts.
     // `note` (UTF-8) replaces the status bar's text for `s`.
     void postStatus(CLIENT_STATUS s, std::string note = std::string());
-    // Takes one slice of the mailbox into the window and asks for the next
-    // turn of the event loop while letters remain.
+    // Takes one slice of the mailbox into the window, each pane's texts
+    // through its signal at once, and asks for the next turn of the event
+    // loop while letters remain.
     Q_INVOKABLE void deliverMail();
-    // Tells in the status bar what the connection is doing, or why it ended.
+    // A status the worker thread reported. While the user's Disconnect is
+    // under way only its end applies: nothing of a connection being ended
+    // changes the window.
+    void applyWorkerStatus(CLIENT_STATUS s, const std::string& note);
+    // Tells in the status bar's connection part what the connection is
+    // doing, or why it ended.
     void showConnectionState(CLIENT_STATUS s, const std::string& note = std::string());
+    // Why Connect refuses the loaded flow (UTF-8): its login step could not
+    // be built. Empty when it may connect.
+    std::string loginProblem() const;
     // Empty batches for the input box and the report pane as they stand.
     Zuno::PaneBatch inboxBatch() const;
     Zuno::PaneBatch outboxBatch() const;
@@ -169,6 +179,9 @@ private:
     Ui_MainForm* ui;
     QLabel* lbConfState = nullptr;
     QLabel* lbLogState = nullptr;
+    // The connection part of the status bar: always shows the connection
+    // state; the bar's own messages appear beside it.
+    QLabel* connState;
     int protocolIndex = 0;
     std::string ip = "127.0.0.1";
     uint32_t port = 8000;
@@ -190,4 +203,7 @@ private:
     // holds sendTasksMutex, and a rebuild swaps the whole list in at once.
     mutable std::mutex sendTasksMutex;
     std::list<SendTask> sendTasks;
+    // Why the loaded flow cannot log in (GUI thread).
+    bool flowLoginFailed = false;
+    Zuno::LoginFailure flowLoginFailure;
 };

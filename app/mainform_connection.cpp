@@ -9,13 +9,14 @@
 
 #include <QDateTime>
 #include <QDebug>
-#include <QElapsedTimer>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QThread>
+
+#include <climits>
 
 #include "app/mainform.h"
 #include "app/message_boxes.h"
@@ -30,15 +31,10 @@
 
 namespace {
 
-// One turn of the event loop takes letters from the mailbox until their
-// texts make this many text blocks (the measure of the panes' work), or this
-// many letters, or this much time has gone by; the rest waits for the next
-// turn, so a burst of frames never holds the window for long.
-constexpr int kSliceBlocks = 300;
-constexpr std::size_t kSliceLetters = 200;
-constexpr qint64 kSliceMillis = 10;
-// Letters taken under the mailbox's lock at a time.
-constexpr std::size_t kTakeAtOnce = 10;
+// One turn of the event loop takes at most this much from the mailbox (the
+// texts' characters are the measure of the panes' work); the rest waits for
+// the next turn, so a burst of frames never holds the window for long.
+constexpr Zuno::TextMailbox::Slice kSlice{50, 5 * 1024};
 
 QString now() { return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); }
 
@@ -86,6 +82,8 @@ void MainForm::report(const std::string& block) {
 }
 
 void MainForm::post(Zuno::TextMailbox::Box box, std::string text) {
+    if (box == Zuno::TextMailbox::Box::Outbox)
+        text = Zuno::paneText(text);
     if (QThread::currentThread() == thread()) {
         const QString t = fromUtf8(text);
         if (box == Zuno::TextMailbox::Box::Inbox)
@@ -109,48 +107,52 @@ void MainForm::postStatus(CLIENT_STATUS s, std::string note) {
 }
 
 void MainForm::deliverMail() {
-    // The slice's texts go into each pane at once; a status change puts in
-    // the texts before it first, so texts and statuses keep their order.
-    Zuno::PaneBatch in = inboxBatch();
-    Zuno::PaneBatch out = outboxBatch();
+    // Each pane's texts of the slice are joined as the pane would take them
+    // one by one, and go in through the pane's signal at once; a status
+    // change puts in the texts before it first, so texts and statuses keep
+    // their order. What the mailbox dropped is told where it would have been.
+    const auto freshIn = [] { return Zuno::PaneBatch(Zuno::PaneBatch::AtEnd, 1, 0, true, true, INT_MAX, INT_MAX); };
+    const auto freshOut = [] { return Zuno::PaneBatch(Zuno::PaneBatch::AtStart, 1, 0, true, false, INT_MAX, INT_MAX); };
+    Zuno::PaneBatch in = freshIn();
+    Zuno::PaneBatch out = freshOut();
     const auto fill = [&] {
-        Zuno::fillPane(ui->teIn, in);
-        Zuno::fillPane(ui->tbOut, out);
+        if (!in.isEmpty())
+            emit singalSendInboxMessage(in.text());
+        if (!out.isEmpty())
+            emit singalSendoutboxMessage(out.text());
+        in = freshIn();
+        out = freshOut();
     };
-    QElapsedTimer clock;
-    clock.start();
-    std::size_t taken = 0;
-    bool more = true;
     std::deque<Zuno::TextMailbox::Letter> letters;
-    while (more && taken < kSliceLetters && in.textBlocks() + out.textBlocks() < kSliceBlocks &&
-           clock.elapsed() < kSliceMillis) {
-        letters.clear();
-        more = mailbox.take(std::min(kTakeAtOnce, kSliceLetters - taken), letters);
-        taken += letters.size();
-        for (auto& letter : letters) {
-            if (letter.box == Zuno::TextMailbox::Box::Status) {
-                fill();
-                const auto s = static_cast<CLIENT_STATUS>(letter.status);
-                emit signalSendButtonEnable(s);
-                showConnectionState(s, letter.text);
-                in = inboxBatch();
-                out = outboxBatch();
-            } else if (letter.box == Zuno::TextMailbox::Box::Inbox) {
-                in.add(fromUtf8(letter.text));
-            } else {
-                out.add(fromUtf8(letter.text));
-            }
+    const bool more = mailbox.take(kSlice, letters);
+    for (auto& letter : letters) {
+        if (letter.box == Zuno::TextMailbox::Box::Status) {
+            fill();
+            applyWorkerStatus(static_cast<CLIENT_STATUS>(letter.status), letter.text);
+            continue;
         }
+        Zuno::PaneBatch& batch = letter.box == Zuno::TextMailbox::Box::Inbox ? in : out;
+        if (letter.notShown > 0)
+            batch.add(Zuno::notShownNotice(letter.notShown));
+        if (!letter.text.empty())
+            batch.add(fromUtf8(letter.text));
     }
     fill();
     if (more)
         QMetaObject::invokeMethod(this, "deliverMail", Qt::QueuedConnection);
 }
 
+void MainForm::applyWorkerStatus(CLIENT_STATUS s, const std::string& note) {
+    if (status.load() == CLIENT_DISCONNECTING && s != CLIENT_DISCONNECTED)
+        return;
+    emit signalSendButtonEnable(s);
+    showConnectionState(s, note);
+}
+
 void MainForm::showConnectionState(CLIENT_STATUS s, const std::string& note) {
     const std::string text = note.empty() ? Zuno::connectionStateText(s, ip, port) : note;
     if (!text.empty())
-        statusBar()->showMessage(fromUtf8(text));
+        connState->setText(fromUtf8(text));
 }
 
 // ---- Connect and Disconnect (GUI thread) ----
@@ -158,7 +160,12 @@ void MainForm::showConnectionState(CLIENT_STATUS s, const std::string& note) {
 void MainForm::on_btnConnect_clicked() {
     saveConfig();
     const CLIENT_STATUS s = status.load();
-    if (s == CLIENT_DISCONNECTED) {
+    if (s == CLIENT_DISCONNECTED && flowLoginFailed) {
+        // Connecting would send no login and wait for nothing.
+        const QString problem = fromUtf8(loginProblem());
+        qDebug() << "not connected:" << problem;
+        statusBar()->showMessage(problem);
+    } else if (s == CLIENT_DISCONNECTED) {
         status = CLIENT_CONNECTING;
         try {
             start();
@@ -175,7 +182,7 @@ void MainForm::on_btnConnect_clicked() {
             showConnectionState(CLIENT_DISCONNECTED,
                                 Zuno::connectionEndText({Zuno::ConnectionEnd::ConnectFailed, e.what(), {}}));
         }
-    } else if (s == CLIENT_LOGGED_IN) {
+    } else if (Zuno::connectEnds(s)) {
         status = CLIENT_DISCONNECTING;
         stop();
     }
@@ -199,12 +206,13 @@ void MainForm::start() {
     if (ec) {
         // No client and no thread: the attempt ends here.
         qDebug() << "resolve" << fromUtf8(ip) << port << fromUtf8(ec.message());
-        statusBar()->showMessage(tr("无法解析服务器地址: ") + fromUtf8(ip) + " (" + fromUtf8(ec.message()) + ")");
         {
             std::lock_guard<std::mutex> lock(connectionMutex);
             ioContext.reset();
         }
         singalReceiveButtonEnable(CLIENT_DISCONNECTED);
+        showConnectionState(CLIENT_DISCONNECTED, (tr("无法解析服务器地址: ") + fromUtf8(ip) + " (" +
+                                                  fromUtf8(ec.message()) + ")").toStdString());
         return;
     }
 
@@ -313,9 +321,16 @@ void MainForm::onPacket(const std::error_code& ec, const MoPack& pack, std::uniq
     if (ec && !msg)
         return;
     if (!ec && msg && msg->command == Zuno::ZunoLogin::kProtocol) {
-        status = CLIENT_LOGGED_IN;
-        qDebug() << now() << "Client is logined!";
-        postStatus(CLIENT_LOGGED_IN);
+        // The reply that logs the terminal in; a further one changes nothing,
+        // and neither does one that comes while the user ends the connection.
+        CLIENT_STATUS s = status.load();
+        bool loggedIn = false;
+        while (!loggedIn && s != CLIENT_LOGGED_IN && Zuno::connectEnds(s))
+            loggedIn = status.compare_exchange_weak(s, CLIENT_LOGGED_IN);
+        if (loggedIn) {
+            qDebug() << now() << "Client is logined!";
+            postStatus(CLIENT_LOGGED_IN);
+        }
     }
     const std::vector<uint8_t>& frame = *pack.data;
     std::string block;

@@ -8,9 +8,11 @@
 
 namespace Zuno {
 
-PaneBatch paneBatch(const QTextEdit* pane, PaneBatch::Where where, bool ownLines, int limit) {
+PaneBatch paneBatch(const QTextEdit* pane, PaneBatch::Where where, bool ownLines, int limit, int charLimit) {
     const QTextDocument* doc = pane->document();
-    return PaneBatch(where, doc->blockCount(), doc->lastBlock().text().isEmpty(), ownLines, limit);
+    // characterCount() counts the paragraph separator that ends the document.
+    return PaneBatch(where, doc->blockCount(), doc->characterCount() - 1, doc->lastBlock().text().isEmpty(),
+                     ownLines, limit, charLimit);
 }
 
 void fillPane(QTextEdit* pane, const PaneBatch& batch) {

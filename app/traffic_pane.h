@@ -9,7 +9,8 @@ class QTextEdit;
 namespace Zuno {
 
 // An empty batch for `pane` as it stands now.
-PaneBatch paneBatch(const QTextEdit* pane, PaneBatch::Where where, bool ownLines, int limit = kPaneBlockLimit);
+PaneBatch paneBatch(const QTextEdit* pane, PaneBatch::Where where, bool ownLines, int limit = kPaneBlockLimit,
+                    int charLimit = kPaneCharLimit);
 
 // Puts `batch` into `pane` in one insertion and scrolls to it; an empty batch
 // leaves the pane alone.

@@ -18,7 +18,14 @@ ControlStates controlsFor(CLIENT_STATUS status, bool autoChecked) {
         c.connect = true;
         c.connectText = "连接";
         break;
-    default: // connecting, connected, login sent, disconnecting
+    case CLIENT_CONNECTING:
+    case CLIENT_CONNECTED:
+    case CLIENT_LOGGING_IN:
+        // Always a way out: the attempt can be ended at any moment.
+        c.connect = true;
+        c.connectText = "断开";
+        break;
+    case CLIENT_DISCONNECTING:
         break;
     }
     return c;
@@ -63,6 +70,8 @@ std::string connectionStateText(CLIENT_STATUS status, const std::string& host, u
     }
     return std::string();
 }
+
+std::string notConnectedText() { return "未连接"; }
 
 std::string connectionEndText(const ConnectionEnd& end) {
     switch (end.kind) {

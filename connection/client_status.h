@@ -59,6 +59,15 @@ struct ConnectionEnd {
 // connectionEndText tells.
 std::string connectionStateText(CLIENT_STATUS status, const std::string& host, uint32_t port);
 
+// The status bar's text (UTF-8) before the first connection.
+std::string notConnectedText();
+
+// Whether pressing Connect in `status` ends the connection (the button then
+// reads "断开"): while it is being made, made, logging in or logged in.
+inline bool connectEnds(CLIENT_STATUS status) {
+    return status != CLIENT_DISCONNECTED && status != CLIENT_DISCONNECTING;
+}
+
 // The status bar's text (UTF-8) once a connection has ended.
 std::string connectionEndText(const ConnectionEnd& end);
 

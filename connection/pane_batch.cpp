@@ -32,25 +32,77 @@ Blocks blocksOf(const QString& text) {
     return b;
 }
 
+bool continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Characters (not bytes) of UTF-8 text.
+std::size_t charsOf(const std::string& text, std::size_t from, std::size_t to) {
+    std::size_t n = 0;
+    for (std::size_t i = from; i < to; ++i)
+        n += continuation(text[i]) ? 0 : 1;
+    return n;
+}
+
 } // namespace
 
-PaneBatch::PaneBatch(Where where, int blockCount, bool lastBlockEmpty, bool ownLines, int limit)
-    : where_(where), blocks_(blockCount), lastEmpty_(lastBlockEmpty), ownLines_(ownLines && where == AtEnd),
-      limit_(limit) {}
+std::string paneText(const std::string& text, std::size_t maxLineChars, std::size_t maxChars) {
+    if (text.size() <= maxLineChars)
+        return text;
+    std::string shown;
+    std::size_t from = 0;
+    std::size_t linesLeft = 0;
+    while (from < text.size()) {
+        std::size_t end = text.find('\n', from);
+        const bool feed = end != std::string::npos;
+        if (!feed)
+            end = text.size();
+        std::string line;
+        if (end - from > maxLineChars) {
+            std::size_t cut = from + maxLineChars;
+            while (cut > from && continuation(text[cut]))
+                --cut; // never inside a character
+            line = text.substr(from, cut - from) + " …(此行另有 " + std::to_string(charsOf(text, cut, end)) +
+                   " 个字符未显示, 详见日志)";
+        } else {
+            line = text.substr(from, end - from);
+        }
+        if (shown.size() + line.size() > maxChars && !shown.empty()) {
+            for (std::size_t i = from; i < text.size(); ++i)
+                linesLeft += text[i] == '\n' ? 1 : 0;
+            linesLeft += text.back() == '\n' ? 0 : 1;
+            break;
+        }
+        shown += line;
+        if (feed)
+            shown += '\n';
+        from = end + 1;
+    }
+    if (linesLeft > 0)
+        shown += "…(另有 " + std::to_string(linesLeft) + " 行未显示, 详见日志)\n";
+    return shown;
+}
+
+QString notShownNotice(uint64_t count) {
+    return QStringLiteral("… ") + QString::number(count) + QStringLiteral(" 帧未显示, 详见日志\n");
+}
+
+PaneBatch::PaneBatch(Where where, int blockCount, int charCount, bool lastBlockEmpty, bool ownLines, int limit,
+                     int charLimit)
+    : where_(where), blocks_(blockCount), chars_(charCount), lastEmpty_(lastBlockEmpty),
+      ownLines_(ownLines && where == AtEnd), limit_(limit), charLimit_(charLimit) {}
 
 void PaneBatch::add(const QString& text) {
-    if (blocks_ > limit_) {
+    if (blocks_ > limit_ || chars_ > charLimit_) {
         // Everything before, in the pane and in this batch, goes.
         clear_ = true;
         text_.clear();
-        textBreaks_ = 0;
         blocks_ = 1;
+        chars_ = 0;
         lastEmpty_ = true;
     }
     const QString piece = ownLines_ && !lastEmpty_ ? QStringLiteral("\n") + text : text;
     const Blocks b = blocksOf(piece);
     blocks_ += b.breaks;
-    textBreaks_ += b.breaks;
+    chars_ += piece.size();
     if (where_ == AtEnd) {
         if (!piece.isEmpty())
             lastEmpty_ = b.endsEmpty && (b.breaks > 0 || lastEmpty_);

@@ -102,6 +102,10 @@ void ProtocolClient::handle_connect(const std::error_code& ec) {
         return;
     }
     socket_open_ = true;
+    // What the platform has sent and the terminal not yet read stays small,
+    // so that the window never lags far behind a platform faster than it.
+    std::error_code ignored;
+    socket.set_option(asio::socket_base::receive_buffer_size(kReceiveBufferBytes), ignored);
     state = kConnected;
     if (!strand) strand = std::make_shared<asio::io_context::strand>(io_);
     if (on_connected) guarded("on_connected", [&] { on_connected(true); });

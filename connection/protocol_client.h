@@ -73,6 +73,8 @@ public:
     // Frames with a length field below this cannot hold protocol number,
     // serial number and CRC.
     static constexpr uint16_t kMinLengthField = Zuno::kLengthOverhead;
+    // The socket's receive buffer: bytes the system holds for the reader.
+    static constexpr int kReceiveBufferBytes = 64 * 1024;
 
     std::atomic<uint8_t> state{kClosed};
     std::size_t header_length;

@@ -10,7 +10,21 @@ namespace Zuno {
 
 FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir,
                       const MessageBuilderFn& build) {
+    return loadSendFlow(flowPath, modelDir, [&build](uint8_t protocol, const std::string& json) {
+        return BuildOutcome{build ? build(protocol, json) : nullptr, std::string()};
+    });
+}
+
+FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir, const ExplainedBuilderFn& build) {
     FlowLoad load;
+    bool loginStep = false;
+    bool loginBuilt = false;
+    const auto loginFailed = [&](const QString& file, std::string reason) {
+        if (load.loginFailed)
+            return;
+        load.loginFailed = true;
+        load.loginFailure = LoginFailure{file, std::move(reason)};
+    };
     FlowFile flow = readFlowFile(flowPath);
     load.status = flow.status;
     if (flow.status != FlowRead::Ok)
@@ -21,21 +35,34 @@ FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir,
         const uint8_t protocol = protocolNumber(step.cmd);
         if (protocol == kNoKeyword)
             continue;
+        const bool login = protocol == ZunoLogin::kProtocol;
+        loginStep = loginStep || login;
         const auto model = std::find_if(models.begin(), models.end(), [&](const ConfigFile& m) {
             return m.record.cmd.toUtf8().toStdString() == step.cmd;
         });
-        if (model == models.end())
-            continue;
-        std::shared_ptr<ZunoMSG> message = build ? build(protocol, model->text) : nullptr;
-        if (!message) {
-            qDebug() << step.cmd.c_str() << model->record.fileName << "load error!";
+        if (model == models.end()) {
+            if (login)
+                loginFailed(QString(), "没有 cmd 为 \"" + step.cmd + "\" 的模型文件");
             continue;
         }
+        BuildOutcome built = build ? build(protocol, model->text) : BuildOutcome();
+        std::shared_ptr<ZunoMSG> message = std::move(built.message);
+        if (!message) {
+            qDebug() << step.cmd.c_str() << model->record.fileName << "load error!";
+            if (login)
+                loginFailed(model->record.fileName, built.error.empty() ? "无法生成" : built.error);
+            continue;
+        }
+        loginBuilt = loginBuilt || login;
         SendTask task;
         task.task = step;
         task.message = std::move(message);
         load.tasks.push_back(std::move(task));
         qDebug() << step.cmd.c_str() << model->record.fileName << "loaded!";
+    }
+    if (!loginStep || loginBuilt) {
+        load.loginFailed = false;
+        load.loginFailure = LoginFailure();
     }
     return load;
 }

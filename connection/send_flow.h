@@ -13,6 +13,7 @@
 #include <QList>
 #include <QString>
 
+#include "builders/message_builder.h"
 #include "config/config_catalogue.h"
 #include "config/flow_file.h"
 #include "protocol/message.h"
@@ -41,9 +42,22 @@ namespace Zuno {
 using MessageBuilderFn =
     std::function<std::shared_ptr<ZunoMSG>(uint8_t protocol, const std::string& modelJson)>;
 
+// The message of one step, or why there is none (buildMessageExplained).
+using ExplainedBuilderFn = std::function<BuildOutcome(uint8_t protocol, const std::string& modelJson)>;
+
+// A login step of the flow file whose message could not be built.
+struct LoginFailure {
+    QString modelFile; // file name of the model; empty when no model has the step's "cmd"
+    std::string reason;
+};
+
 struct FlowLoad {
     FlowRead status = FlowRead::Empty;
     std::list<SendTask> tasks;
+    // Set when the flow file has a login step and none of them was built:
+    // the first failure. A connection would have nothing to log in with.
+    bool loginFailed = false;
+    LoginFailure loginFailure;
 };
 
 // The send flow of the flow file at `flowPath`, each step built from the first
@@ -53,5 +67,6 @@ struct FlowLoad {
 // once, by the catalogue's walk.
 FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir,
                       const MessageBuilderFn& build);
+FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir, const ExplainedBuilderFn& build);
 
 } // namespace Zuno

@@ -353,11 +353,12 @@ private slots:
         QTest::addColumn<bool>("autoBox");
         QTest::addColumn<bool>("send");
         // Each row starts from logged in, so "text unchanged" shows as "断开".
+        // While a connection is being made or awaits its login, "断开" ends it.
         for (bool checked : {false, true}) {
             const char* a = checked ? " auto" : "";
-            QTest::addRow("connecting%s", a) << 0 << checked << false << false << "断开" << false << false;
-            QTest::addRow("connected%s", a) << 1 << checked << false << false << "断开" << false << false;
-            QTest::addRow("login sent%s", a) << 2 << checked << false << false << "断开" << false << false;
+            QTest::addRow("connecting%s", a) << 0 << checked << false << true << "断开" << false << false;
+            QTest::addRow("connected%s", a) << 1 << checked << false << true << "断开" << false << false;
+            QTest::addRow("login sent%s", a) << 2 << checked << false << true << "断开" << false << false;
             QTest::addRow("logged in%s", a) << 3 << checked << false << true << "断开" << true << !checked;
             QTest::addRow("disconnecting%s", a) << 4 << checked << false << false << "断开" << false << false;
             QTest::addRow("disconnected%s", a) << 5 << checked << true << true << "连接" << false << false;
@@ -510,16 +511,30 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         auto* out = child<QTextBrowser>(*w, "tbOut");
         child<QAction>(*w, "actionClearAll")->trigger();
-        // 600 blocks that wrap into far more than 1000 laid-out lines.
-        w->singalReceiveOutboxMessage((QString("78 78 0B ").repeated(50) + "\n").repeated(600));
+        // 500 blocks that wrap into far more than 1000 laid-out lines.
+        w->singalReceiveOutboxMessage((QString("78 78 0B ").repeated(50) + "\n").repeated(500));
         out->document()->documentLayout()->documentSize(); // lays the whole text out
         int laidOutLines = 0;
         for (QTextBlock b = out->document()->firstBlock(); b.isValid(); b = b.next())
             laidOutLines += b.layout()->lineCount();
         QVERIFY2(laidOutLines > 1000, "the blocks should wrap at this width");
         w->singalReceiveOutboxMessage("new\n");
-        QCOMPARE(out->document()->blockCount(), 602);
+        QCOMPARE(out->document()->blockCount(), 502);
         QVERIFY(out->toPlainText().startsWith("new\n"));
+    }
+
+    // Long texts fill a pane long before its thousand blocks: its characters
+    // count as well, so that no insertion lays out an unbounded text.
+    void panesEmptyPastTheirCharacterLimit() {
+        auto w = makeWindow();
+        auto* out = child<QTextBrowser>(*w, "tbOut");
+        child<QAction>(*w, "actionClearAll")->trigger();
+        const QString line = QString("A").repeated(1023) + "\n";
+        w->singalReceiveOutboxMessage(line.repeated(Zuno::kPaneCharLimit / 1024));
+        w->singalReceiveOutboxMessage("kept\n"); // exactly at the limit
+        QCOMPARE(out->document()->blockCount(), Zuno::kPaneCharLimit / 1024 + 2);
+        w->singalReceiveOutboxMessage("new\n"); // past it: emptied first
+        QCOMPARE(out->toPlainText(), QString("new\n"));
     }
 
     void closingAsksAndOnlyYesCloses() {

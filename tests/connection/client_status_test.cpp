@@ -4,7 +4,6 @@
 #include <string>
 
 #include "connection/client_status.h"
-#include "connection/text_mailbox.h"
 
 namespace {
 
@@ -53,29 +52,5 @@ TEST(ConnectionText, WhyAConnectionEnded) {
     }
 }
 
-TEST(TextMailbox, TakesSomeAtATimeInOrder) {
-    Zuno::TextMailbox box;
-    using Box = Zuno::TextMailbox::Box;
-    EXPECT_TRUE(box.put(Box::Outbox, "a"));
-    EXPECT_FALSE(box.put(Box::Inbox, "b"));
-    EXPECT_FALSE(box.putStatus(5, "note"));
-    EXPECT_FALSE(box.put(Box::Outbox, "c"));
-
-    std::deque<Zuno::TextMailbox::Letter> got;
-    EXPECT_TRUE(box.take(2, got)); // some remain
-    // Letters left behind: the mailbox is not empty for the worker either.
-    EXPECT_FALSE(box.put(Box::Outbox, "d"));
-    EXPECT_FALSE(box.take(10, got));
-    ASSERT_EQ(got.size(), 5u);
-    EXPECT_EQ(got[0].text, "a");
-    EXPECT_EQ(got[1].box, Box::Inbox);
-    EXPECT_EQ(got[2].box, Box::Status);
-    EXPECT_EQ(got[2].status, 5);
-    EXPECT_EQ(got[2].text, "note");
-    EXPECT_EQ(got[3].text, "c");
-    EXPECT_EQ(got[4].text, "d");
-    // Emptied: the next letter asks for delivery again.
-    EXPECT_TRUE(box.put(Box::Outbox, "e"));
-}
 
 } // namespace

@@ -137,6 +137,43 @@ void TestPlatform::sendTruncated(const Bytes& frame, std::size_t keep) {
     closeConnection();
 }
 
+void TestPlatform::flood(Bytes pattern) {
+    floodStop_ = false;
+    push(Action{Action::Flood, std::move(pattern), false});
+}
+
+void TestPlatform::stopFlood() { floodStop_ = true; }
+
+void TestPlatform::sendBuffer(int bytes) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    sendBuffer_ = bytes;
+}
+
+uint64_t TestPlatform::floodWrites() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return floodWrites_;
+}
+
+void TestPlatform::floodStep(const std::shared_ptr<Connection>& c, const std::shared_ptr<Bytes>& pattern) {
+    if (floodStop_ || c->closed) {
+        c->writing = false;
+        pump(c);
+        return;
+    }
+    asio::async_write(c->socket, asio::buffer(*pattern), [this, c, pattern](const std::error_code& ec, std::size_t) {
+        if (ec) {
+            c->writing = false;
+            finish(c);
+            return;
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++floodWrites_;
+        }
+        floodStep(c, pattern);
+    });
+}
+
 void TestPlatform::stopReading() {
     std::lock_guard<std::mutex> lock(mutex_);
     reading_ = false;
@@ -200,14 +237,18 @@ void TestPlatform::accept() {
     acceptor_.async_accept(c->socket, [this, c](const std::error_code& ec) {
         if (ec) return; // the acceptor was closed
         bool closeNow = false;
+        int sendBuffer = 0;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             ++connections_;
             closeNow = closeOnAccept_;
+            sendBuffer = sendBuffer_;
         }
         notify();
         std::error_code ignored;
         c->socket.set_option(asio::ip::tcp::no_delay(true), ignored);
+        if (sendBuffer > 0)
+            c->socket.set_option(asio::socket_base::send_buffer_size(sendBuffer), ignored);
         if (closeNow) {
             finish(c);
         } else {
@@ -294,6 +335,10 @@ void TestPlatform::pump(const std::shared_ptr<Connection>& c) {
         return;
     }
     c->writing = true;
+    if (a.kind == Action::Flood) {
+        floodStep(c, std::make_shared<Bytes>(std::move(a.bytes)));
+        return;
+    }
     auto bytes = std::make_shared<Bytes>(std::move(a.bytes));
     auto write = [this, c, bytes] {
         asio::async_write(c->socket, asio::buffer(*bytes), [this, c, bytes](const std::error_code& ec, std::size_t) {

@@ -16,6 +16,7 @@
 
 #include <asio.hpp>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -89,6 +90,16 @@ public:
     void refuse();
     // Connections accepted from now on are closed at once.
     void closeOnAccept(bool on);
+    // Writes `pattern` again and again, each time as soon as the last write
+    // is done, until stopFlood(); actions asked for afterwards wait for its
+    // end. For measuring a window under load.
+    void flood(Bytes pattern);
+    void stopFlood();
+    // Patterns written whole by floods so far.
+    uint64_t floodWrites() const;
+    // The socket send buffer of connections accepted from now on (0: the
+    // system's own, which grows to megabytes under a flood).
+    void sendBuffer(int bytes);
 
     // ----- record
     Bytes received() const;
@@ -104,7 +115,7 @@ public:
 private:
     struct Connection;
     struct Action {
-        enum Kind { Write, Close } kind = Write;
+        enum Kind { Write, Close, Flood } kind = Write;
         Bytes bytes;
         bool pauseBefore = false;
     };
@@ -114,6 +125,7 @@ private:
     void onBytes(const std::shared_ptr<Connection>& c, const uint8_t* data, std::size_t n);
     void push(Action a);
     void pump(const std::shared_ptr<Connection>& c);
+    void floodStep(const std::shared_ptr<Connection>& c, const std::shared_ptr<Bytes>& pattern);
     void finish(const std::shared_ptr<Connection>& c);
     void notify();
 
@@ -128,6 +140,7 @@ private:
     std::map<uint8_t, Responder> responders_;
     bool reading_ = true;
     bool closeOnAccept_ = false;
+    int sendBuffer_ = 0;
 
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
@@ -135,6 +148,8 @@ private:
     std::vector<Bytes> frames_;
     int connections_ = 0;
     int closed_ = 0;
+    uint64_t floodWrites_ = 0;
+    std::atomic<bool> floodStop_{false};
 
     std::thread thread_;
 };
