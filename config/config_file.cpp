@@ -65,6 +65,15 @@ std::string textOfBytes(const QByteArray& bytes) {
     return QString::fromUtf8(text).toUtf8().toStdString();
 }
 
+bool holdsAlready(const QString& path, const std::string& text) {
+    QFile current(path);
+    if (current.size() != static_cast<qint64>(text.size()) || !current.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = current.readAll();
+    return current.error() == QFileDevice::NoError &&
+           bytes == QByteArray::fromRawData(text.data(), static_cast<int>(text.size()));
+}
+
 ConfigResult failed(ConfigStatus status, const QString& reason) { return {status, reason}; }
 
 } // namespace
@@ -96,6 +105,11 @@ ConfigText readConfigText(const QString& path) {
 }
 
 ConfigResult writeConfigFile(const QString& path, const std::string& text) {
+    // A file that holds these bytes already is left as it is: nothing would
+    // change, and the window does not wait for the disk (conf.json is saved
+    // on every Connect, Disconnect and Send, while a flood fills the log).
+    if (holdsAlready(path, text))
+        return {};
     QSaveFile file(path);
     // Never rewritten in place: a save cut short there would leave half a file.
     file.setDirectWriteFallback(false);

@@ -44,7 +44,8 @@ ConfigText readConfigText(const QString& path);
 // The text goes into a new file beside it; every write and the final flush
 // to the disk are checked, and only a complete new file takes the old one's
 // place. A folder that takes no new file, a file that may not be written, a
-// full disk: the save is refused with the reason, never done in place.
+// full disk: the save is refused with the reason, never done in place. A file
+// that holds `text` already is not written again.
 ConfigResult writeConfigFile(const QString& path, const std::string& text);
 
 // Whether the bytes are UTF-8 throughout: no stray, missing or overlong

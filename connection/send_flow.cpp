@@ -4,7 +4,7 @@
 
 #include <QDebug>
 
-#include "protocol/helpers.h"
+#include "protocol/login.h"
 
 namespace Zuno {
 

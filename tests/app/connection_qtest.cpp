@@ -173,12 +173,23 @@ private slots:
         child<QToolButton>("btnSend")->click();
         QVERIFY(note->isHidden());
         QVERIFY(tree->read("conf/conf.json").contains("\"ip\": \"localhost\""));
+        // A file that holds the settings already is not written again, so a
+        // full disk refuses nothing then.
+        {
+            zt::FullDisk full(true);
+            child<QToolButton>("btnSend")->click();
+            QVERIFY(note->isHidden());
+        }
+        // Changed behind the window's back: the next save must write, and fails.
+        const QByteArray changed = "{}";
+        tree->write("conf/conf.json", changed);
         {
             zt::FullDisk full(true);
             child<QToolButton>("btnSend")->click();
             QVERIFY(!note->isHidden());
             disconnectAndWait(); // "断开" saves too, and fails as well
         }
+        QCOMPARE(tree->read("conf/conf.json"), changed);
         QVERIFY(!note->isHidden());
         QVERIFY(w->saveConfig());
         QVERIFY(note->isHidden());

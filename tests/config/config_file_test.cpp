@@ -47,6 +47,21 @@ TEST(ConfigWrite, FullDiskLeavesTheOldFile) {
     }
 }
 
+// A file that holds the text already is left alone: no new file, no flush to
+// wait for, and so nothing that a full disk could refuse.
+TEST(ConfigWrite, SameBytesAreNotWrittenAgain) {
+    zt::ConfigTree t;
+    t.write("conf/conf.json", kOld);
+    zt::FullDisk full(true);
+    const Zuno::ConfigResult same = Zuno::writeConfigFile(t.path("conf/conf.json"), kOld.toStdString());
+    EXPECT_TRUE(same.ok()) << same.reason.toStdString();
+    EXPECT_EQ(t.read("conf/conf.json"), kOld);
+    // One byte more is a change: written, and refused on the full disk.
+    const Zuno::ConfigResult longer = Zuno::writeConfigFile(t.path("conf/conf.json"), kOld.toStdString() + "\n");
+    EXPECT_EQ(longer.status, ConfigStatus::NotWritten);
+    EXPECT_EQ(t.read("conf/conf.json"), kOld);
+}
+
 // The same through the real write path: a file-size limit makes the system
 // refuse the bytes past it, as a full disk does. Buffered bytes that never
 // reach the disk must not pass for a save.
