@@ -49,18 +49,18 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
 
     // The connection state first: the notes on conf.json and the log stand
     // beside it, the bar's own messages to the left.
-    connState = new QLabel(statusBar());
-    connState->setObjectName(QStringLiteral("lbConnState"));
-    statusBar()->addPermanentWidget(connState);
+    const auto addStatusPart = [this](const char* name) {
+        auto* part = new QLabel(statusBar());
+        part->setObjectName(QLatin1String(name));
+        statusBar()->addPermanentWidget(part);
+        return part;
+    };
+    connState = addStatusPart("lbConnState");
     connState->setText(tr(Zuno::notConnectedText().c_str()));
-    lbConfState = new QLabel(this);
-    lbConfState->setObjectName("lbConfState");
+    lbConfState = addStatusPart("lbConfState");
     lbConfState->hide();
-    statusBar()->addPermanentWidget(lbConfState);
-    lbLogState = new QLabel(this);
-    lbLogState->setObjectName("lbLogState");
+    lbLogState = addStatusPart("lbLogState");
     lbLogState->hide();
-    statusBar()->addPermanentWidget(lbLogState);
     // The log handler runs on any thread: the news crosses to this one queued.
     Zuno::addLogStateListener(this, [this](bool writing, const QString& reason) {
         QMetaObject::invokeMethod(this, [this, writing, reason] { showLogState(writing, reason); },
@@ -181,7 +181,6 @@ std::list<SendTask> MainForm::loadSelectedFlow() {
         statusBar()->showMessage(tr("待发送协议的流程逻辑文件未设置!"));
     // A login that cannot be built is told now, not first at Connect.
     const QString before = QString::fromStdString(loginProblem());
-    flowLoginFailed = load.loginFailed;
     flowLoginFailure = load.loginFailure;
     const QString problem = QString::fromStdString(loginProblem());
     if (!problem.isEmpty()) {
@@ -200,12 +199,12 @@ void MainForm::loadLogic() {
 }
 
 std::string MainForm::loginProblem() const {
-    if (!flowLoginFailed)
+    if (!flowLoginFailure)
         return std::string();
     std::string text = tr("流程中的登录包无法生成").toStdString();
-    if (!flowLoginFailure.modelFile.isEmpty())
-        text += " (" + flowLoginFailure.modelFile.toStdString() + ")";
-    return text + ": " + flowLoginFailure.reason;
+    if (!flowLoginFailure->modelFile.isEmpty())
+        text += " (" + flowLoginFailure->modelFile.toStdString() + ")";
+    return text + ": " + flowLoginFailure->reason;
 }
 
 void MainForm::signalReceiveConfigChange(const ProtocolDataModel& model) {

@@ -204,6 +204,5 @@ private:
     mutable std::mutex sendTasksMutex;
     std::list<SendTask> sendTasks;
     // Why the loaded flow cannot log in (GUI thread).
-    bool flowLoginFailed = false;
-    Zuno::LoginFailure flowLoginFailure;
+    std::optional<Zuno::LoginFailure> flowLoginFailure;
 };

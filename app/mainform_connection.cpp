@@ -160,7 +160,7 @@ void MainForm::showConnectionState(CLIENT_STATUS s, const std::string& note) {
 void MainForm::on_btnConnect_clicked() {
     saveConfig();
     const CLIENT_STATUS s = status.load();
-    if (s == CLIENT_DISCONNECTED && flowLoginFailed) {
+    if (s == CLIENT_DISCONNECTED && flowLoginFailure) {
         // Connecting would send no login and wait for nothing.
         const QString problem = fromUtf8(loginProblem());
         qDebug() << "not connected:" << problem;

@@ -20,10 +20,8 @@ FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir, const Ex
     bool loginStep = false;
     bool loginBuilt = false;
     const auto loginFailed = [&](const QString& file, std::string reason) {
-        if (load.loginFailed)
-            return;
-        load.loginFailed = true;
-        load.loginFailure = LoginFailure{file, std::move(reason)};
+        if (!load.loginFailure)
+            load.loginFailure = LoginFailure{file, std::move(reason)};
     };
     FlowFile flow = readFlowFile(flowPath);
     load.status = flow.status;
@@ -60,10 +58,8 @@ FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir, const Ex
         load.tasks.push_back(std::move(task));
         qDebug() << step.cmd.c_str() << model->record.fileName << "loaded!";
     }
-    if (!loginStep || loginBuilt) {
-        load.loginFailed = false;
-        load.loginFailure = LoginFailure();
-    }
+    if (!loginStep || loginBuilt)
+        load.loginFailure.reset();
     return load;
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,8 +57,7 @@ struct FlowLoad {
     std::list<SendTask> tasks;
     // Set when the flow file has a login step and none of them was built:
     // the first failure. A connection would have nothing to log in with.
-    bool loginFailed = false;
-    LoginFailure loginFailure;
+    std::optional<LoginFailure> loginFailure;
 };
 
 // The send flow of the flow file at `flowPath`, each step built from the first
