@@ -4,12 +4,14 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include <QList>
 #include <QMainWindow>
@@ -138,13 +140,16 @@ private:
         std::shared_ptr<ProtocolClient> client;
     };
     Connection connection() const;
-    // The report block of a frame sent, refused or received: into the log,
-    // and through the outbox signal into the report pane.
-    void report(const std::string& block);
+    // The report block of a frame of `frameBytes` bytes sent, refused or
+    // received: whole into the log, and through the outbox signal into the
+    // report pane as paneBlock() shows it.
+    void report(const std::string& block, std::size_t frameBytes);
     // A text for the input box or the report pane from any thread; on the
-    // worker thread it waits in `mailbox` for the GUI thread. A report pane
-    // text shows at most paneText() of it.
+    // worker thread it waits in `mailbox` for the GUI thread.
     void post(Zuno::TextMailbox::Box box, std::string text);
+    // The blocks of one Parse or Send, in their order, above what the report
+    // pane holds, within the pane's limits.
+    void showClickBlocks(const std::vector<std::string>& blocks);
     // A status change from any thread; on the worker thread it waits in
     // `mailbox` too, so the status signal's value never crosses threads
     // inside Qt's event queue and keeps its order with the texts.

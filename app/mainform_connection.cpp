@@ -12,7 +12,6 @@
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QThread>
 
@@ -76,14 +75,12 @@ bool MainForm::waitForConnectionEnd(std::chrono::milliseconds timeout) {
     return !ioThreads || ioThreads->waitIdle(timeout);
 }
 
-void MainForm::report(const std::string& block) {
+void MainForm::report(const std::string& block, std::size_t frameBytes) {
     qDebug() << fromUtf8(block);
-    post(Zuno::TextMailbox::Box::Outbox, block);
+    post(Zuno::TextMailbox::Box::Outbox, Zuno::paneBlock(block, frameBytes));
 }
 
 void MainForm::post(Zuno::TextMailbox::Box box, std::string text) {
-    if (box == Zuno::TextMailbox::Box::Outbox)
-        text = Zuno::paneText(text);
     if (QThread::currentThread() == thread()) {
         const QString t = fromUtf8(text);
         if (box == Zuno::TextMailbox::Box::Inbox)
@@ -131,11 +128,13 @@ void MainForm::deliverMail() {
             applyWorkerStatus(static_cast<CLIENT_STATUS>(letter.status), letter.text);
             continue;
         }
-        Zuno::PaneBatch& batch = letter.box == Zuno::TextMailbox::Box::Inbox ? in : out;
+        const bool inbox = letter.box == Zuno::TextMailbox::Box::Inbox;
+        // What the input box missed is said in the report pane: every line
+        // of the input box is a frame to Parse and Send.
         if (letter.notShown > 0)
-            batch.add(Zuno::notShownNotice(letter.notShown));
+            out.add(inbox ? Zuno::inboxNotShownNotice(letter.notShown) : Zuno::notShownNotice(letter.notShown));
         if (!letter.text.empty())
-            batch.add(fromUtf8(letter.text));
+            (inbox ? in : out).add(fromUtf8(letter.text));
     }
     fill();
     if (more)
@@ -302,7 +301,7 @@ void MainForm::onConnected(ProtocolClient* c, bool connected) {
         c->send(std::move(item));
     } else {
         // Nothing goes out; the login timer ends the connection.
-        report(out.block);
+        report(out.block, out.frame.size());
     }
     c->start_login_timer();
     postStatus(CLIENT_LOGGING_IN);
@@ -342,7 +341,7 @@ void MainForm::onPacket(const std::error_code& ec, const MoPack& pack, std::uniq
     } else {
         block = Zuno::reportBlock("<< ", frame, msg.get());
     }
-    report(block);
+    report(block, frame.size());
 }
 
 void MainForm::onTick(ProtocolClient* c) {
@@ -353,11 +352,11 @@ void MainForm::onTick(ProtocolClient* c) {
         Zuno::Outgoing out = Zuno::prepareSending(*task.message, seq);
         if (!out.ok()) {
             // Reported once per interval, never sent.
-            report(out.block);
+            report(out.block, out.frame.size());
             return true;
         }
         post(Zuno::TextMailbox::Box::Inbox, out.hex + "\n");
-        report(out.block);
+        report(out.block, out.frame.size());
         if (!c->is_open())
             return false;
         WriteItem item;
@@ -382,7 +381,7 @@ void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json)
     }
     Zuno::Outgoing out = Zuno::prepareSending(*built.message, seq);
     if (!out.ok()) {
-        report(out.block);
+        report(out.block, out.frame.size());
         showReplyNotBuilt(cmd, "编码失败, 错误码 " + std::to_string(out.result));
         return;
     }
@@ -392,7 +391,7 @@ void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json)
     post(Zuno::TextMailbox::Box::Inbox, out.hex + "\n");
     if (status.load() != CLIENT_LOGGED_IN)
         return;
-    report(out.block);
+    report(out.block, out.frame.size());
     const Connection conn = connection();
     if (conn.client && conn.client->is_open()) {
         WriteItem item;
@@ -421,12 +420,17 @@ QStringList documentLines(const QTextDocument* doc) {
 
 } // namespace
 
+void MainForm::showClickBlocks(const std::vector<std::string>& blocks) {
+    Zuno::PaneBatch batch = Zuno::paneBatch(ui->tbOut, Zuno::PaneBatch::InOrderAtStart, false);
+    for (const std::string& block : blocks)
+        batch.add(fromUtf8(block));
+    if (batch.textsDropped() > 0)
+        batch.noteDropped(Zuno::clickNotShownNotice(batch.textsDropped()));
+    Zuno::fillPane(ui->tbOut, batch);
+}
+
 void MainForm::on_btnParse_clicked() {
-    const std::vector<std::string> lines = Zuno::prepareLines(documentLines(ui->teIn->document()));
-    QTextCursor cursor = ui->tbOut->textCursor();
-    cursor.movePosition(QTextCursor::Start);
-    ui->tbOut->setTextCursor(cursor);
-    ui->tbOut->insertPlainText(fromUtf8(Zuno::parseReport(lines)));
+    showClickBlocks(Zuno::parseTexts(Zuno::prepareLines(documentLines(ui->teIn->document()))));
 }
 
 void MainForm::on_btnSend_clicked() {
@@ -436,14 +440,13 @@ void MainForm::on_btnSend_clicked() {
         return;
     }
     const std::vector<std::string> lines = Zuno::prepareLines(documentLines(ui->teIn->document()));
-    QTextCursor cursor = ui->tbOut->textCursor();
-    cursor.movePosition(QTextCursor::Start);
-    ui->tbOut->setTextCursor(cursor);
+    std::vector<std::string> blocks;
+    blocks.reserve(lines.size());
     const Connection conn = connection();
     const bool open = conn.client && conn.client->is_open();
     for (const std::string& line : lines) {
         Zuno::TypedSending s = Zuno::prepareTypedSending(line);
-        ui->tbOut->insertPlainText(fromUtf8(s.block));
+        blocks.push_back(std::move(s.block));
         if (!s.message && !s.raw)
             continue;
         if (!open) {
@@ -462,4 +465,5 @@ void MainForm::on_btnSend_clicked() {
             conn.client->send(std::move(item));
         }
     }
+    showClickBlocks(blocks);
 }

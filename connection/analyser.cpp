@@ -119,11 +119,20 @@ std::string parseBlock(const std::string& line) {
     return block;
 }
 
+std::vector<std::string> parseTexts(const std::vector<std::string>& lines) {
+    std::vector<std::string> texts;
+    texts.reserve(lines.size() + 1);
+    for (const std::string& line : lines)
+        texts.push_back(parseBlock(line));
+    texts.emplace_back("\n");
+    return texts;
+}
+
 std::string parseReport(const std::vector<std::string>& lines) {
     std::string report;
-    for (const std::string& line : lines)
-        report += parseBlock(line);
-    return report + "\n";
+    for (const std::string& text : parseTexts(lines))
+        report += text;
+    return report;
 }
 
 TypedSending prepareTypedSending(const std::string& line) {

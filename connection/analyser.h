@@ -55,6 +55,8 @@ std::unique_ptr<std::vector<uint8_t>> parseFrame(const std::string& hex, ZunoExc
 std::string parseBlock(const std::string& line);
 // Parse's whole insertion for the given lines: their blocks and a last line feed.
 std::string parseReport(const std::vector<std::string>& lines);
+// The same, text by text: each line's block, then the last line feed.
+std::vector<std::string> parseTexts(const std::vector<std::string>& lines);
 
 // One typed line made ready for Send. At most one of `message` and `raw` is
 // set; neither when the line is refused (its block then shows why).

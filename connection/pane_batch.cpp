@@ -81,8 +81,21 @@ std::string paneText(const std::string& text, std::size_t maxLineChars, std::siz
     return shown;
 }
 
+std::string paneBlock(const std::string& block, std::size_t frameBytes) {
+    return frameBytes <= kWholeFrameBytes ? block : paneText(block);
+}
+
 QString notShownNotice(uint64_t count) {
     return QStringLiteral("… ") + QString::number(count) + QStringLiteral(" 帧未显示, 详见日志\n");
+}
+
+QString inboxNotShownNotice(uint64_t count) {
+    return QStringLiteral("… ") + QString::number(count) + QStringLiteral(" 帧未写入输入框, 详见日志\n");
+}
+
+QString clickNotShownNotice(uint64_t count) {
+    return QStringLiteral("… 前 ") + QString::number(count) +
+           QStringLiteral(" 行的结果超出窗口可容纳的行数, 未显示\n");
 }
 
 PaneBatch::PaneBatch(Where where, int blockCount, int charCount, bool lastBlockEmpty, bool ownLines, int limit,
@@ -94,6 +107,8 @@ void PaneBatch::add(const QString& text) {
     if (blocks_ > limit_ || chars_ > charLimit_) {
         // Everything before, in the pane and in this batch, goes.
         clear_ = true;
+        dropped_ += static_cast<uint64_t>(texts_);
+        texts_ = 0;
         text_.clear();
         blocks_ = 1;
         chars_ = 0;
@@ -103,13 +118,25 @@ void PaneBatch::add(const QString& text) {
     const Blocks b = blocksOf(piece);
     blocks_ += b.breaks;
     chars_ += piece.size();
+    ++texts_;
     if (where_ == AtEnd) {
         if (!piece.isEmpty())
             lastEmpty_ = b.endsEmpty && (b.breaks > 0 || lastEmpty_);
         text_ += piece;
+    } else if (where_ == InOrderAtStart) {
+        text_ += piece;
     } else {
         text_.prepend(piece);
     }
+}
+
+void PaneBatch::noteDropped(const QString& line) {
+    // The dropped texts came before the kept ones: below them when the
+    // newest is on top, above them otherwise.
+    if (where_ == AtStart)
+        text_ += line;
+    else
+        text_.prepend(line);
 }
 
 } // namespace Zuno

@@ -3,7 +3,9 @@
 // insertion and ends up exactly as after one insertion each: a pane that holds
 // more than its limit of text blocks or of characters is emptied before the
 // next text, the input box starts every text on a line of its own, and the
-// report pane shows the newest text at the top.
+// report pane shows the newest text at the top. Every text that goes into
+// either pane goes through a batch, so no insertion passes the pane's limits
+// by more than one text.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,29 +13,41 @@
 
 #include <QString>
 
+#include "connection/pane_limits.h"
+
 namespace Zuno {
 
-// A pane that holds more text blocks, or more characters, than this is
-// emptied before the next text.
-constexpr int kPaneBlockLimit = 1000;
-constexpr int kPaneCharLimit = 256 * 1024;
-
-// What a pane shows of one text at most: a longer line is cut, and a text
-// longer still loses its last lines; a note says what is left out (the log
-// keeps the whole).
+// What the report pane shows at most of the block of a frame longer than
+// kWholeFrameBytes: a longer line is cut, and a block longer still loses its
+// last lines; a note says what is left out (the log keeps the whole).
 constexpr std::size_t kShownLineChars = 1536;
 constexpr std::size_t kShownTextChars = 4096;
 
 // `text` (UTF-8) as a pane shows it: unchanged when it is within the limits.
 std::string paneText(const std::string& text, std::size_t maxLineChars = kShownLineChars,
                      std::size_t maxChars = kShownTextChars);
+// The report block of a frame of `frameBytes` bytes as the report pane shows
+// it: whole up to kWholeFrameBytes, else as paneText() cuts it.
+std::string paneBlock(const std::string& block, std::size_t frameBytes);
 
-// The line a pane shows where `count` texts were not shown.
+// The report pane's line where `count` report blocks were not shown (the log
+// has them).
 QString notShownNotice(uint64_t count);
+// The report pane's line where `count` lines were not put into the input box
+// (the log has their frames); the input box itself takes only frame lines,
+// since Parse and Send read each of its lines as a frame.
+QString inboxNotShownNotice(uint64_t count);
+// The report pane's line where the first `count` blocks of one Parse or Send
+// did not stay in the pane: more than it holds.
+QString clickNotShownNotice(uint64_t count);
 
 class PaneBatch {
 public:
-    enum Where { AtStart, AtEnd };
+    // AtEnd: each text after the last (the input box). AtStart: each text
+    // above the one before (the report pane, newest on top). InOrderAtStart:
+    // the texts, in the order added, above what the pane held (the blocks of
+    // one Parse or Send).
+    enum Where { AtStart, AtEnd, InOrderAtStart };
 
     // The pane as it stands: its number of text blocks and of characters, and
     // whether its last block is empty. `ownLines` (at the end only): a text
@@ -49,6 +63,10 @@ public:
     // What goes in at `where()`, in one insertion.
     const QString& text() const { return text_; }
     bool isEmpty() const { return !clear_ && text_.isEmpty(); }
+    // Texts of this batch that a later one emptied away again.
+    uint64_t textsDropped() const { return dropped_; }
+    // Where the dropped texts stood, `line` (not counted towards the limits).
+    void noteDropped(const QString& line);
 
 private:
     Where where_;
@@ -60,6 +78,8 @@ private:
     int charLimit_;
     bool clear_ = false;
     QString text_;
+    int texts_ = 0; // in text_
+    uint64_t dropped_ = 0;
 };
 
 } // namespace Zuno

@@ -5,13 +5,13 @@
 // threads (and the thread checker) can see; the GUI thread makes its Qt values
 // of them itself and emits the window's signals.
 //
-// What waits is bounded per pane, in characters and in texts: a pane shows no
-// more than its limit anyway, so when the worker puts texts faster than the
-// window takes them, the oldest waiting texts go and are counted. The count
-// reaches the GUI thread as a letter of its own (`notShown`), ahead of the
-// newer texts of the same pane. A status change is never dropped, and never
-// waits behind more texts than one slice: the texts before it that do not fit
-// into the slice that takes it are dropped and counted too.
+// What waits is bounded per pane, in bytes and in texts, at least as much as
+// the pane itself holds (pane_limits.h): only when the worker puts texts
+// faster than the window can show do the oldest waiting texts go, counted.
+// The count reaches the GUI thread as a letter of its own (`notShown`), ahead
+// of the newer texts of the same pane. A status change is never dropped and
+// never waits: every slice takes all waiting statuses, while the texts go on
+// into the panes in their order, a slice at a time, whatever the status says.
 
 #include <algorithm>
 #include <cstddef>
@@ -21,11 +21,9 @@
 #include <string>
 #include <utility>
 
-namespace Zuno {
+#include "connection/pane_limits.h"
 
-// The texts waiting for one pane, at most.
-constexpr std::size_t kWaitingChars = 64 * 1024;
-constexpr std::size_t kWaitingTexts = 1000;
+namespace Zuno {
 
 class TextMailbox {
 public:
@@ -38,20 +36,20 @@ public:
     };
     struct Slice {
         std::size_t letters;
-        std::size_t chars; // of texts
+        std::size_t bytes; // of texts
     };
 
-    explicit TextMailbox(std::size_t waitingChars = kWaitingChars, std::size_t waitingTexts = kWaitingTexts)
-        : maxChars_(waitingChars), maxTexts_(waitingTexts) {}
+    explicit TextMailbox(std::size_t waitingBytes = kWaitingBytes, std::size_t waitingTexts = kWaitingTexts)
+        : maxBytes_(waitingBytes), maxTexts_(waitingTexts) {}
 
     // True when the mailbox was empty, i.e. nobody has yet been asked to empty it.
     bool put(Box box, std::string text) {
         std::lock_guard<std::mutex> lock(mutex_);
         const bool wasEmpty = emptyLocked();
         Texts& t = texts(box);
-        t.chars += text.size();
+        t.bytes += text.size();
         t.queue.push_back(Entry{nextSeq_++, std::move(text), 0});
-        while (t.queue.size() > 1 && (t.chars > maxChars_ || t.queue.size() > maxTexts_))
+        while (t.queue.size() > 1 && (t.bytes > maxBytes_ || t.queue.size() > maxTexts_))
             dropOldest(t);
         return wasEmpty;
     }
@@ -62,57 +60,43 @@ public:
         return wasEmpty;
     }
 
-    // Moves the oldest letters to the end of `out`: texts while they fit into
-    // `slice` (at least one letter). While a status waits, the slice reaches
-    // the last waiting status: of the texts before it only the newest that fit
-    // into `slice` are taken, the others are counted as not shown. True when
-    // letters remain; while any remain, `put` reports the mailbox as not
-    // empty, so whoever leaves them must ask for them again.
+    // Moves the oldest letters to the end of `out`, in order: every waiting
+    // status, and texts while they fit into `slice` (at least one). The texts
+    // after the slice stay for the next one; a status newer than them comes
+    // now all the same, after the slice's texts. True when texts remain;
+    // while any remain, `put` reports the mailbox as not empty, so whoever
+    // leaves them must ask for them again.
     bool take(Slice slice, std::deque<Letter>& out) {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (!statuses_.empty()) {
-            const uint64_t last = statuses_.back().seq;
-            std::size_t letters = 0;
-            std::size_t chars = 0;
-            for (const Texts* t : {&inbox_, &outbox_})
-                for (const Entry& e : t->queue)
-                    if (e.seq < last) {
-                        ++letters;
-                        chars += e.text.size();
-                    }
-            while (letters > slice.letters || chars > slice.chars) {
-                Texts& t = olderFront(last);
-                --letters;
-                chars -= t.queue.front().text.size();
-                dropOldest(t);
-            }
-        }
         putGaps(out);
         std::size_t letters = 0;
-        std::size_t chars = 0;
-        bool statusSeen = statuses_.empty();
-        while (!emptyLocked()) {
+        std::size_t bytes = 0;
+        bool sliceFull = false;
+        for (;;) {
             Texts* t = nullptr;
             uint64_t seq = UINT64_MAX;
-            for (Texts* c : {&inbox_, &outbox_})
-                if (!c->queue.empty() && c->queue.front().seq < seq) {
-                    t = c;
-                    seq = c->queue.front().seq;
-                }
+            if (!sliceFull)
+                for (Texts* c : {&inbox_, &outbox_})
+                    if (!c->queue.empty() && c->queue.front().seq < seq) {
+                        t = c;
+                        seq = c->queue.front().seq;
+                    }
             if (!statuses_.empty() && statuses_.front().seq < seq) {
                 Entry& e = statuses_.front();
                 out.push_back(Letter{Box::Status, std::move(e.text), e.status, 0});
                 statuses_.pop_front();
-                statusSeen = statusSeen || statuses_.empty();
                 continue;
             }
-            // Only texts remain before the next status (or none waits).
-            Entry& e = t->queue.front();
-            if (statusSeen && letters > 0 && (letters >= slice.letters || chars + e.text.size() > slice.chars))
+            if (t == nullptr)
                 break;
+            Entry& e = t->queue.front();
+            if (letters > 0 && (letters >= slice.letters || bytes + e.text.size() > slice.bytes)) {
+                sliceFull = true;
+                continue;
+            }
             ++letters;
-            chars += e.text.size();
-            t->chars -= e.text.size();
+            bytes += e.text.size();
+            t->bytes -= e.text.size();
             out.push_back(Letter{t == &inbox_ ? Box::Inbox : Box::Outbox, std::move(e.text), 0, 0});
             t->queue.pop_front();
         }
@@ -133,7 +117,7 @@ private:
     };
     struct Texts {
         std::deque<Entry> queue;
-        std::size_t chars = 0;
+        std::size_t bytes = 0;
         uint64_t gap = 0; // dropped since the last take, all older than `queue`
         uint64_t droppedTotal = 0;
     };
@@ -142,18 +126,10 @@ private:
     bool emptyLocked() const { return inbox_.queue.empty() && outbox_.queue.empty() && statuses_.empty(); }
 
     static void dropOldest(Texts& t) {
-        t.chars -= t.queue.front().text.size();
+        t.bytes -= t.queue.front().text.size();
         t.queue.pop_front();
         ++t.gap;
         ++t.droppedTotal;
-    }
-    // The queue whose front is the oldest text before `seq`.
-    Texts& olderFront(uint64_t seq) {
-        const bool in = !inbox_.queue.empty() && inbox_.queue.front().seq < seq;
-        const bool out = !outbox_.queue.empty() && outbox_.queue.front().seq < seq;
-        if (in && out)
-            return inbox_.queue.front().seq < outbox_.queue.front().seq ? inbox_ : outbox_;
-        return in ? inbox_ : outbox_;
     }
     void putGaps(std::deque<Letter>& out) {
         for (Texts* t : {&inbox_, &outbox_}) {
@@ -164,7 +140,7 @@ private:
         }
     }
 
-    const std::size_t maxChars_;
+    const std::size_t maxBytes_;
     const std::size_t maxTexts_;
     mutable std::mutex mutex_;
     uint64_t nextSeq_ = 0;

@@ -1,12 +1,15 @@
-// What the worker thread hands to the window: in order, bounded per pane,
-// statuses never behind more than one slice, and what is dropped counted.
+// What the worker thread hands to the window: in order, bounded per pane by
+// no less than the pane holds, statuses at once without dropping a text, and
+// what is dropped counted.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "connection/pane_batch.h"
+#include "connection/report_block.h"
 #include "connection/text_mailbox.h"
+#include "protocol/wifi.h"
 
 namespace {
 
@@ -100,12 +103,11 @@ TEST(TextMailbox, WaitingTextsAreBoundedPerPaneAndCounted) {
     }
 }
 
-// A status waiting behind a backlog is taken by the very next slice: of the
-// texts before it only the newest that fit into the slice come first, the
-// others are counted; the texts after it wait for the next slice.
-TEST(TextMailbox, AStatusNeverWaitsBehindMoreThanOneSlice) {
+// A status waiting behind a backlog is taken by the very next slice, and no
+// text goes for it: the texts before it follow in order, a slice at a time.
+TEST(TextMailbox, AStatusTakesEffectAtOnceAndDropsNoText) {
     Zuno::TextMailbox box;
-    for (int i = 0; i < 50; ++i)
+    for (int i = 0; i < 10; ++i)
         box.put(Box::Outbox, "o" + std::to_string(i));
     box.put(Box::Inbox, "in");
     box.putStatus(3);
@@ -113,19 +115,52 @@ TEST(TextMailbox, AStatusNeverWaitsBehindMoreThanOneSlice) {
     box.put(Box::Outbox, "after");
     Letters got;
     EXPECT_TRUE(box.take({4, 1000}, got));
-    EXPECT_EQ(lines(got), (std::vector<std::string>{"gap o:47", "o:o47", "o:o48", "o:o49", "i:in", "s:3", "s:5 end"}));
+    EXPECT_EQ(lines(got), (std::vector<std::string>{"o:o0", "o:o1", "o:o2", "o:o3", "s:3", "s:5 end"}));
+    got.clear();
+    EXPECT_TRUE(box.take({4, 1000}, got));
+    EXPECT_EQ(lines(got), (std::vector<std::string>{"o:o4", "o:o5", "o:o6", "o:o7"}));
     got.clear();
     EXPECT_FALSE(box.take({4, 1000}, got));
-    EXPECT_EQ(lines(got), (std::vector<std::string>{"o:after"}));
+    EXPECT_EQ(lines(got), (std::vector<std::string>{"o:o8", "o:o9", "i:in", "o:after"}));
+    EXPECT_EQ(box.dropped(Box::Outbox), 0u);
 
-    // Texts dropped for a status with nothing of their pane left: the count
-    // still comes, before the status.
-    box.put(Box::Outbox, std::string(100, 'x'));
-    box.put(Box::Outbox, std::string(100, 'y'));
+    // A status between texts that fit into the slice keeps its place.
+    box.put(Box::Outbox, "x");
     box.putStatus(5);
+    box.put(Box::Outbox, "y");
     got.clear();
-    EXPECT_FALSE(box.take({10, 50}, got));
-    EXPECT_EQ(lines(got), (std::vector<std::string>{"gap o:2", "s:5"}));
+    EXPECT_FALSE(box.take(kAll, got));
+    EXPECT_EQ(lines(got), (std::vector<std::string>{"o:x", "s:5", "o:y"}));
+}
+
+// A burst as large as a pane can show waits whole for the window, whatever
+// ends the connection behind it: nothing is dropped short of a real flood.
+TEST(TextMailbox, ABurstThePaneCanHoldWaitsWhole) {
+    struct Case {
+        const char* name;
+        int texts;
+        std::size_t textBytes;
+    } cases[] = {
+        {"as many texts as the pane has lines", Zuno::kPaneBlockLimit, 10},
+        {"as many characters as the pane holds", 64, 3 * std::size_t(Zuno::kPaneCharLimit) / 64},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Zuno::TextMailbox box;
+        for (int i = 0; i < c.texts; ++i)
+            box.put(Box::Outbox, std::string(c.textBytes, 'x'));
+        box.putStatus(5, "end");
+        EXPECT_EQ(box.dropped(Box::Outbox), 0u);
+        Letters got;
+        while (box.take({50, 5 * 1024}, got)) {
+        }
+        EXPECT_EQ(got.size(), std::size_t(c.texts + 1));
+        // One text more is a flood: the oldest goes, counted.
+        Zuno::TextMailbox full;
+        for (int i = 0; i <= c.texts; ++i)
+            full.put(Box::Outbox, std::string(c.textBytes, 'x'));
+        EXPECT_EQ(full.dropped(Box::Outbox), 1u);
+    }
 }
 
 TEST(PaneText, ShowsLongTextsInPart) {
@@ -143,6 +178,25 @@ TEST(PaneText, ShowsLongTextsInPart) {
         many += "line " + std::to_string(i) + "\n";
     EXPECT_EQ(Zuno::paneText(many, 6, 20), "line 0\nline 1\nline 2\n…(另有 7 行未显示, 详见日志)\n");
     EXPECT_EQ(Zuno::paneText(many + "tail", 6, 20), "line 0\nline 1\nline 2\n…(另有 8 行未显示, 详见日志)\n");
+}
+
+// The report pane shows a frame of up to 2 KB whole, whatever its dump's
+// size: the terminal's WiFi report with its 255 entries among them. Only a
+// longer frame is cut.
+TEST(PaneBlock, FramesOfUpToTwoKilobytesAreShownWhole) {
+    Zuno::ZunoWifiLoc2C report;
+    report.begin = Zuno::kBeginLong;
+    for (uint64_t i = 0; i < Zuno::kWifiCountMax; ++i)
+        report.wifiArray.emplace_back(0x0A1B2C3D4E00ull + i, static_cast<uint8_t>(i));
+    std::vector<uint8_t> frame;
+    ASSERT_EQ(report.encode(frame), 0);
+    ASSERT_LE(frame.size(), Zuno::kWholeFrameBytes);
+    const std::string block = Zuno::reportBlock(">> ", frame, &report);
+    ASSERT_GT(block.size(), Zuno::kShownTextChars); // more than a cut block shows
+    EXPECT_EQ(Zuno::paneBlock(block, frame.size()), block);
+
+    EXPECT_EQ(Zuno::paneBlock(block, Zuno::kWholeFrameBytes + 1), Zuno::paneText(block));
+    EXPECT_NE(Zuno::paneText(block), block);
 }
 
 } // namespace

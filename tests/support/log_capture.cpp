@@ -58,4 +58,16 @@ bool LogCapture::waitFor(const std::string& text, std::chrono::milliseconds time
     return logChanged.wait_until(lock, deadline, [&] { return anyContains(logLines, text); });
 }
 
+bool LogCapture::waitForCount(const std::string& text, int n, std::chrono::milliseconds timeout) const {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::unique_lock<std::mutex> lock(logMutex);
+    std::size_t seen = 0; // lines counted so far: each is looked at once
+    int found = 0;
+    return logChanged.wait_until(lock, deadline, [&] {
+        for (; seen < logLines.size(); ++seen)
+            found += logLines[seen].find(text) != std::string::npos ? 1 : 0;
+        return found >= n;
+    });
+}
+
 } // namespace zt

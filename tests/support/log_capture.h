@@ -20,6 +20,8 @@ public:
     int count(const std::string& text) const;
     // Waits up to `timeout` (10 s, the network tests' deadline) for a line holding `text`.
     bool waitFor(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    // Waits the same way until at least `n` lines hold `text`.
+    bool waitForCount(const std::string& text, int n, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
 };
 
 } // namespace zt
