@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "config/config_file.h"
+
 namespace Zuno {
 
 namespace {
@@ -25,6 +27,7 @@ QFile logFile;
 bool logFailing = false;
 QString logFailure;
 std::vector<std::pair<const void*, LogStateListener>> logListeners;
+LogWrite logWrite = &writeWhole;
 
 // The log file's path; the caller holds logMutex.
 QString logPathLocked() {
@@ -130,19 +133,28 @@ void messageOutput(QtMsgType type, const QMessageLogContext& context, const QStr
     // Records are UTF-8 whatever the locale's text codec is at the time.
     const QByteArray record = "\n\r" + logRecord(type, file, context.line, message).toUtf8();
     logFile.setFileName(logPathLocked());
-    if (!logFile.open(QIODevice::ReadWrite | QIODevice::Append)) {
+    // Unbuffered: the write itself says whether the record reached the file.
+    if (!logFile.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
         const QString reason = logFile.errorString();
         writeStdout(reason.toUtf8());
         noteLogState(false, reason);
         return;
     }
-    // The record is buffered: only the flush tells whether it reached the disk.
-    const bool written = logFile.write(record) == record.size() && logFile.flush();
-    const QString reason = written ? QString() : logFile.errorString();
+    const qint64 end = logFile.size();
+    const QString reason = logWrite(logFile, record.constData(), record.size());
+    // What part of the record got in is cut off again: the file holds whole
+    // records only, and the next one follows the last whole one.
+    if (!reason.isEmpty() && logFile.size() > end)
+        logFile.resize(end);
     logFile.close();
-    if (!written)
+    if (!reason.isEmpty())
         writeStdout(reason.toUtf8());
-    noteLogState(written, reason);
+    noteLogState(reason.isEmpty(), reason);
+}
+
+void setLogWrite(LogWrite write) {
+    std::lock_guard<std::mutex> lock(logMutex);
+    logWrite = write ? std::move(write) : LogWrite(&writeWhole);
 }
 
 void addLogStateListener(const void* owner, LogStateListener listener) {

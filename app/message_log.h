@@ -8,6 +8,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class QFileDevice;
+
 namespace Zuno {
 
 // "Debug", "Warnings", "Critical", "Fatal", "Info"; "" for another value.
@@ -51,6 +53,15 @@ bool logWriting(QString* reason = nullptr);
 
 // Closes the log file (it is also closed after every record).
 void closeLogFile();
+
+// How a record's bytes reach the open log file: an empty text on success,
+// else why not. By default config_file.h's writeWhole, which gives the
+// system's reason (a full disk says so); replaceable by tests. A record that
+// could not be written whole is cut back off the file, which so keeps whole
+// records only.
+using LogWrite = std::function<QString(QFileDevice& file, const char* data, qint64 size)>;
+// An empty function brings back the default.
+void setLogWrite(LogWrite write);
 
 // Removes everything inside `folder` and keeps the folder. Symbolic links are
 // removed as links, never followed; each entry is tried once, so the call

@@ -14,11 +14,7 @@
 
 namespace Zuno {
 
-namespace {
-
-QString defaultWrite(QFileDevice& file, const char* data, qint64 size) {
-    // A short write is tried again for the rest: the next one fails with the
-    // reason (a full disk, a file grown too large).
+QString writeWhole(QFileDevice& file, const char* data, qint64 size) {
     qint64 done = 0;
     while (done < size) {
         const qint64 written = file.write(data + done, size - done);
@@ -29,6 +25,8 @@ QString defaultWrite(QFileDevice& file, const char* data, qint64 size) {
     }
     return QString();
 }
+
+namespace {
 
 QString defaultSync(QFileDevice& file) {
     if (!file.flush())
@@ -41,7 +39,7 @@ QString defaultSync(QFileDevice& file) {
 }
 
 ConfigWriteOps& writeOps() {
-    static ConfigWriteOps ops{&defaultWrite, &defaultSync};
+    static ConfigWriteOps ops{&writeWhole, &defaultSync};
     return ops;
 }
 
@@ -136,7 +134,7 @@ bool isValidUtf8(const QByteArray& bytes) {
 }
 
 void setConfigWriteOps(ConfigWriteOps ops) {
-    writeOps().write = ops.write ? std::move(ops.write) : &defaultWrite;
+    writeOps().write = ops.write ? std::move(ops.write) : &writeWhole;
     writeOps().sync = ops.sync ? std::move(ops.sync) : &defaultSync;
 }
 

@@ -52,6 +52,12 @@ ConfigResult writeConfigFile(const QString& path, const std::string& text);
 // continuation byte, no surrogate and nothing beyond U+10FFFF.
 bool isValidUtf8(const QByteArray& bytes);
 
+// Writes `size` bytes of `data` into `file` (opened unbuffered, so that each
+// write reaches the file and says how it went): a short write is tried again
+// for the rest, which then fails with the system's reason (a full disk, a
+// file grown too large). An empty text on success, else that reason.
+QString writeWhole(QFileDevice& file, const char* data, qint64 size);
+
 // The low-level steps of a save, replaceable by tests (a full disk, say).
 // Each returns an empty text on success, else why it failed.
 struct ConfigWriteOps {

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
 #include <thread>
 #include <utility>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include <QDebug>
 #include <QDir>
@@ -142,6 +146,65 @@ TEST_F(MessageLogFile, ALogThatCannotBeWrittenIsToldOncePerChange) {
     ASSERT_EQ(told.size(), 3u);
     EXPECT_FALSE(told[2].first);
     EXPECT_EQ(told[2].second, "No space left on device");
+}
+
+// A record the disk takes only in part is cut back off the file, which keeps
+// whole records only, and the note gives the system's reason; the records
+// after it follow the last whole one.
+TEST_F(MessageLogFile, ARecordThatDoesNotFitIsCutBackWithTheSystemsReason) {
+    struct Case {
+        const char* name;
+        bool realLimit; // the system's own file-size limit, or the write seam
+        std::string reason;
+    } cases[] = {
+        {"full disk (seam)", false, "No space left on device"},
+        {"file-size limit of the system", true, std::strerror(EFBIG)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(Zuno::makeDir(tree.path("logs")));
+        QFile::remove(tree.path("logs/log.20261210.log"));
+        QMessageLogger().debug("before");
+        const QByteArray before = logBytes();
+        ASSERT_EQ(before, "\n\rDebug []:0 - before");
+        std::vector<QString> told;
+        Zuno::addLogStateListener(&told, [&told](bool writing, const QString& reason) {
+            told.push_back(writing ? QString() : reason);
+        });
+
+        rlimit old{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        if (c.realLimit) {
+            rlimit small = old;
+            small.rlim_cur = static_cast<rlim_t>(before.size() + 10);
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        } else {
+            Zuno::setLogWrite([](QFileDevice& file, const char* data, qint64 size) {
+                file.write(data, size / 2);
+                return QStringLiteral("No space left on device");
+            });
+        }
+        testing::internal::CaptureStdout();
+        QMessageLogger().debug("a record longer than the room that is left");
+        const std::string console = testing::internal::GetCapturedStdout();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        Zuno::setLogWrite({});
+
+        EXPECT_EQ(logBytes(), before);
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_EQ(told[0].toStdString(), c.reason);
+        if (!c.realLimit) { // the captured console is a file under the same limit
+            EXPECT_NE(console.find(c.reason), std::string::npos);
+        }
+
+        QMessageLogger().debug("after");
+        EXPECT_EQ(logBytes(), before + "\n\rDebug []:0 - after");
+        ASSERT_EQ(told.size(), 2u);
+        EXPECT_TRUE(told[1].isEmpty());
+        Zuno::removeLogStateListener(&told);
+    }
 }
 
 TEST_F(MessageLogFile, RecordsOfTwoThreadsNeverMix) {
