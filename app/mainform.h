@@ -191,6 +191,7 @@ private:
     QLabel* lbConfState = nullptr;
     QLabel* lbLogState = nullptr;
     QLabel* lbSendState = nullptr;
+    // A showUnsent() is on its way to the GUI thread.
     std::atomic<bool> unsentNoteAsked{false};
     // The connection part of the status bar: always shows the connection
     // state; the bar's own messages appear beside it.
@@ -210,6 +211,7 @@ private:
     std::shared_ptr<Zuno::IoThreads> ioThreads;
     Zuno::TextMailbox mailbox;
     std::chrono::milliseconds loginTimeout{std::chrono::seconds(60)};
+    // setWriteLimits; 0: the client's own.
     std::size_t writeBound = 0;
     int sendBuffer = 0;
     Zuno::FlowClock flowClock = &Zuno::steadyNanos;
