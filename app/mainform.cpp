@@ -47,8 +47,8 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     ui->setupUi(this);
     setWindowTitle(tr("Zuno终端协议模拟器") + " V" + ZUNO_VERSION);
 
-    // The connection state first: the notes on conf.json and the log stand
-    // beside it, the bar's own messages to the left.
+    // The connection state first: the notes on frames not sent, conf.json and
+    // the log stand beside it, the bar's own messages to the left.
     const auto addStatusPart = [this](const char* name) {
         auto* part = new QLabel(statusBar());
         part->setObjectName(QLatin1String(name));
@@ -57,6 +57,8 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     };
     connState = addStatusPart("lbConnState");
     connState->setText(tr(Zuno::notConnectedText().c_str()));
+    lbSendState = addStatusPart("lbSendState");
+    lbSendState->hide();
     lbConfState = addStatusPart("lbConfState");
     lbConfState->hide();
     lbLogState = addStatusPart("lbLogState");

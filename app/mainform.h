@@ -64,6 +64,12 @@ public:
     // Test seams; the program keeps the defaults (60 s, the steady clock).
     void setLoginTimeout(std::chrono::milliseconds timeout) { loginTimeout = timeout; }
     void setFlowClock(Zuno::FlowClock clock) { flowClock = std::move(clock); }
+    // What may wait to be written on a connection (bytes) and its socket's
+    // send buffer (bytes, 0: the system's); 0, 0 keeps the client's defaults.
+    void setWriteLimits(std::size_t waitingBytes, int socketSendBuffer) {
+        writeBound = waitingBytes;
+        sendBuffer = socketSendBuffer;
+    }
     // Waits until every connection's worker thread has ended; false after `timeout`.
     bool waitForConnectionEnd(std::chrono::milliseconds timeout);
 
@@ -180,10 +186,18 @@ private:
     // empty text hides the note.
     void showConfState(const QString& text);
     void showLogState(bool writing, const QString& reason);
+    // The note of frames the connection did not send because the platform
+    // reads nothing (its count read from the client); hidden without one.
+    // Any thread may ask for it: the GUI thread shows it once per request.
+    void showUnsent();
+    void requestUnsentNote();
 
     Ui_MainForm* ui;
     QLabel* lbConfState = nullptr;
     QLabel* lbLogState = nullptr;
+    QLabel* lbSendState = nullptr;
+    // A showUnsent() is on its way to the GUI thread.
+    std::atomic<bool> unsentNoteAsked{false};
     // The connection part of the status bar: always shows the connection
     // state; the bar's own messages appear beside it.
     QLabel* connState;
@@ -202,6 +216,9 @@ private:
     std::shared_ptr<Zuno::IoThreads> ioThreads;
     Zuno::TextMailbox mailbox;
     std::chrono::milliseconds loginTimeout{std::chrono::seconds(60)};
+    // setWriteLimits; 0: the client's own.
+    std::size_t writeBound = 0;
+    int sendBuffer = 0;
     Zuno::FlowClock flowClock = &Zuno::steadyNanos;
     QList<ProtocolDataModel> protocols;
     // Rebuilt on the GUI thread, read by the connection's tick: every access

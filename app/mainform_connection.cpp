@@ -152,6 +152,22 @@ void MainForm::showConnectionState(CLIENT_STATUS s, const std::string& note) {
     const std::string text = note.empty() ? Zuno::connectionStateText(s, ip, port) : note;
     if (!text.empty())
         connState->setText(fromUtf8(text));
+    // A connection that ended takes its frames not sent with it.
+    if (s == CLIENT_DISCONNECTED)
+        showUnsent();
+}
+
+void MainForm::requestUnsentNote() {
+    if (!unsentNoteAsked.exchange(true))
+        QMetaObject::invokeMethod(this, [this] { showUnsent(); }, Qt::QueuedConnection);
+}
+
+void MainForm::showUnsent() {
+    unsentNoteAsked = false;
+    const Connection conn = connection();
+    const std::size_t n = conn.client ? conn.client->unsent() : 0;
+    lbSendState->setText(n == 0 ? QString() : tr("平台未读取, %1 帧未发送").arg(n));
+    lbSendState->setVisible(n != 0);
 }
 
 // ---- Connect and Disconnect (GUI thread) ----
@@ -218,6 +234,10 @@ void MainForm::start() {
     auto c = std::make_shared<ProtocolClient>(*io, 4, duration);
     ProtocolClient* cp = c.get();
     c->login_timeout = loginTimeout;
+    if (writeBound > 0)
+        c->write_bound = writeBound;
+    c->send_buffer_bytes = sendBuffer;
+    c->on_unsent = [this] { requestUnsentNote(); };
     c->on_connected = [this, cp](bool connected) { onConnected(cp, connected); };
     c->on_closed = [this, cp] { onClosed(cp); };
     c->on_tick = [this, cp] { onTick(cp); };

@@ -23,6 +23,21 @@
 //                      before the end of the flood, in a record of its own
 //   frames_per_s       frames the window's connection read, per second
 //
+// BM_PlatformStopsReading: a logged-in window plays a fast flow (a 1 ms tick
+// that finds every task due: heartbeat, location, LBS, WiFi and alarm
+// reports, some 6 frames a millisecond) to a platform that reads nothing
+// from the login on, for --stalled-seconds (under ctest one second). What
+// waits to be written is bounded: once the system's buffers and the
+// client's bound are full the flow's frames are not sent. Figures:
+//   rss_growth_mb      as above; stays within the bound and the panes' own
+//   longest_stall_ms   as above, while the flow plays and "断开" is pressed
+//   frames_unsent      the count of the note beside the connection state
+//                      at the end (0 while the bound is not reached)
+//   rss_growth_late_mb the growth over the run's second half: nothing
+//                      grows once the bound is full
+//   disconnect_ms      from pressing "断开" with the queue full until the
+//                      window is disconnected
+//
 // The window runs offscreen against the scripted platform of the tests; a
 // 1 ms precise timer on the GUI thread measures the gaps between its turns
 // (ZUNO_BENCH_STALLS=1 lists every gap above 30 ms on stderr).
@@ -30,11 +45,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QLabel>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -59,6 +77,7 @@
 
 #include "app/mainform.h"
 #include "app/message_log.h"
+#include "connection/flow_tick.h"
 #include "config/base_folder.h"
 #include "protocol/helpers.h"
 #include "support/test_platform.h"
@@ -91,19 +110,26 @@ bool spinUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
     return true;
 }
 
-// conf/ with a login-only flow and the platform's port.
-void writeConf(const QString& root, uint16_t port) {
+// conf/ with a flow of the login and `tasks` (shipped models, each due at
+// every second), the platform's port and a tick of `tickMs`.
+void writeConf(const QString& root, uint16_t port, const QStringList& tasks = {}, int tickMs = 1000) {
     writeFile(root + "/conf/conf.json", "{\"ip\":\"127.0.0.1\",\"port\":" + QByteArray::number(port) +
-                                            ",\"duration\":1000,\"protocol\":0}");
-    writeFile(root + "/conf/prop/flow.json",
-              R"({"cmd":"Flow","protocol":"zuno","commands":[{"cmd":"LOGIN","isChecked":true,"delay":0}]})");
-    writeFile(root + "/conf/model/login.json", readFile(QStringLiteral(ZUNO_SOURCE_DIR "/conf/model/login.json")));
+                                            ",\"duration\":" + QByteArray::number(tickMs) + ",\"protocol\":0}");
+    QByteArray commands = R"({"cmd":"LOGIN","isChecked":true,"delay":0})";
+    for (const QString& cmd : QStringList{"LOGIN"} + tasks) {
+        if (cmd != "LOGIN")
+            commands += R"(,{"cmd":")" + cmd.toUtf8() + R"(","isChecked":true,"delay":0})";
+        const QString model = cmd.toLower() + ".json";
+        writeFile(root + "/conf/model/" + model, readFile(QStringLiteral(ZUNO_SOURCE_DIR "/conf/model/") + model));
+    }
+    writeFile(root + "/conf/prop/flow.json", R"({"cmd":"Flow","protocol":"zuno","commands":[)" + commands + "]}");
 }
 
 // A window on conf/ under `root`, logged in to the platform at `port`; null
 // when the login does not come.
-std::unique_ptr<MainForm> loggedInWindow(const QString& root, uint16_t port) {
-    writeConf(root, port);
+std::unique_ptr<MainForm> loggedInWindow(const QString& root, uint16_t port, const QStringList& tasks = {},
+                                         int tickMs = 1000) {
+    writeConf(root, port, tasks, tickMs);
     Zuno::setBaseFolder(root);
     auto w = std::make_unique<MainForm>();
     w->show();
@@ -116,6 +142,7 @@ std::unique_ptr<MainForm> loggedInWindow(const QString& root, uint16_t port) {
 int gFrames = 5000;
 int gSmallSeconds = 3;
 int gLongSeconds = 3;
+int gStalledSeconds = 3;
 // The platform's socket send buffer, bytes; 0 leaves it to the system, which
 // lets it grow to megabytes: what waits there is the platform's, and the
 // newest frame is then shown only once the terminal has read all of it.
@@ -293,9 +320,85 @@ struct Sustained {
     int seconds;
 };
 
+// The program's own log handler writes the log of a run into `root`/logs
+// (console lines to /dev/null) while it lives, with the program's own
+// filter: its debug messages on, Qt's own off.
+class ProgramLog {
+public:
+    explicit ProgramLog(const QString& root) {
+        QLoggingCategory::setFilterRules(QString());
+        QDir().mkpath(root + "/logs");
+        Zuno::setLogFolder(root + "/logs");
+        Zuno::setLogDate(QStringLiteral("bench"));
+        previous_ = qInstallMessageHandler(&Zuno::messageOutput);
+    }
+    ~ProgramLog() {
+        qInstallMessageHandler(previous_);
+        Zuno::closeLogFile();
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    }
+
+private:
+    QuietStdout quiet_;
+    QtMessageHandler previous_ = nullptr;
+};
+
+// The gaps between the turns of the GUI thread's event loop, seen by a 1 ms
+// precise timer, and the loop run until a condition holds.
+class TurnProbe {
+public:
+    TurnProbe() {
+        timer_.setTimerType(Qt::PreciseTimer);
+        timer_.setInterval(1);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { turn(); });
+        clock_.start();
+    }
+    // Measures from now on (a pause in between does not count).
+    void start() {
+        last_ = clock_.nsecsElapsed();
+        timer_.start();
+    }
+    void stop() { timer_.stop(); }
+    qint64 now() const { return clock_.nsecsElapsed(); }
+    qint64 longest() const { return longest_; }
+    // Runs the event loop until `done` holds (tested at every turn) or
+    // `limit` has passed; whether it holds.
+    bool runUntil(std::function<bool()> done, std::chrono::milliseconds limit) {
+        until_ = std::move(done);
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, &loop_, &QEventLoop::quit);
+        guard.start(int(limit.count()));
+        loop_.exec();
+        const bool met = until_ ? until_() : true;
+        until_ = nullptr;
+        return met;
+    }
+    void runFor(std::chrono::milliseconds time) {
+        runUntil([] { return false; }, time);
+    }
+
+private:
+    void turn() {
+        const qint64 now = clock_.nsecsElapsed();
+        longest_ = std::max(longest_, now - last_);
+        if (now - last_ > 30000000 && std::getenv("ZUNO_BENCH_STALLS"))
+            std::fprintf(stderr, "stall %lld ms at %lld ms\n", (long long)(now - last_) / 1000000,
+                         (long long)now / 1000000);
+        last_ = now;
+        if (until_ && until_())
+            loop_.quit();
+    }
+
+    QElapsedTimer clock_;
+    QTimer timer_;
+    QEventLoop loop_;
+    qint64 last_ = 0;
+    qint64 longest_ = 0;
+    std::function<bool()> until_;
+};
+
 void runSustained(benchmark::State& state, const Sustained& c) {
-    // The program's own filter: its debug messages on, Qt's own off.
-    QLoggingCategory::setFilterRules(QString());
     const std::string lastHex = "<< " + Zuno::toHex(c.last, 0, std::min<std::size_t>(c.last.size(), 40), " ");
     const QString lastLine = QString::fromStdString(lastHex);
 
@@ -303,17 +406,12 @@ void runSustained(benchmark::State& state, const Sustained& c) {
         QTemporaryDir dir;
         zt::TestPlatform platform(std::chrono::seconds(c.seconds + 600));
         platform.sendBuffer(gPlatformSendBuffer);
-        QDir().mkpath(dir.path() + "/logs");
-        Zuno::setLogFolder(dir.path() + "/logs");
-        Zuno::setLogDate(QStringLiteral("bench"));
-        QuietStdout quiet;
-        const QtMessageHandler previous = qInstallMessageHandler(&Zuno::messageOutput);
+        ProgramLog programLog(dir.path());
         RssSampler rss;
 
         auto w = loggedInWindow(dir.path(), platform.port());
         if (!w) {
             state.SkipWithError("no login");
-            qInstallMessageHandler(previous);
             break;
         }
         auto* connect = w->findChild<QAbstractButton*>("btnConnect");
@@ -322,48 +420,19 @@ void runSustained(benchmark::State& state, const Sustained& c) {
         const long rssAtLogin = RssSampler::currentKb();
         rss.resetPeak();
 
-        QElapsedTimer clock;
-        qint64 last = 0;
-        qint64 longest = 0;
-        QTimer probe;
-        probe.setTimerType(Qt::PreciseTimer);
-        probe.setInterval(1);
-        std::function<bool()> until;
-        QEventLoop loop;
-        QObject::connect(&probe, &QTimer::timeout, [&] {
-            const qint64 now = clock.nsecsElapsed();
-            longest = std::max(longest, now - last);
-            if (now - last > 30000000 && std::getenv("ZUNO_BENCH_STALLS"))
-                std::fprintf(stderr, "stall %lld ms at %lld ms\n", (long long)(now - last) / 1000000,
-                             (long long)now / 1000000);
-            last = now;
-            if (until && until())
-                loop.quit();
-        });
-        const auto runUntil = [&](std::function<bool()> done, std::chrono::milliseconds limit) {
-            until = std::move(done);
-            QTimer guard;
-            guard.setSingleShot(true);
-            QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
-            guard.start(int(limit.count()));
-            loop.exec();
-            const bool met = until ? until() : true;
-            until = nullptr;
-            return met;
-        };
-        clock.start();
+        TurnProbe probe;
         probe.start();
 
         // The flood, then the newest frame once it has ended.
         platform.flood(c.pattern);
-        runUntil([] { return false; }, std::chrono::seconds(c.seconds));
+        probe.runFor(std::chrono::seconds(c.seconds));
         platform.stopFlood();
         platform.send(c.last);
-        const qint64 floodEnd = clock.nsecsElapsed();
-        const bool shown = runUntil(
+        const qint64 floodEnd = probe.now();
+        const bool shown = probe.runUntil(
             [&] { return out->document()->findBlockByNumber(1).text().startsWith(lastLine); },
             std::chrono::seconds(120));
-        const qint64 newestShown = clock.nsecsElapsed() - floodEnd;
+        const qint64 newestShown = probe.now() - floodEnd;
         // The newest came after every pattern: the flood is over.
         const uint64_t written = platform.floodWrites() * uint64_t(c.framesPerPattern) + 1;
         // Every frame read makes one record holding "<< " and its hexadecimal
@@ -371,29 +440,26 @@ void runSustained(benchmark::State& state, const Sustained& c) {
         // login reply, one more.
         probe.stop();
         const uint64_t logged = countInFile(Zuno::logFilePath(), "<< 7");
-        last = clock.nsecsElapsed();
         probe.start();
 
         // Disconnect in the middle of a further flood.
         platform.flood(c.pattern);
-        runUntil([] { return false; }, std::chrono::seconds(std::min(3, c.seconds)));
-        const qint64 longestBeforeClick = longest;
-        const qint64 pressed = clock.nsecsElapsed();
+        probe.runFor(std::chrono::seconds(std::min(3, c.seconds)));
+        const qint64 longestBeforeClick = probe.longest();
+        const qint64 pressed = probe.now();
         connect->click();
-        const qint64 clickTook = clock.nsecsElapsed() - pressed;
+        const qint64 clickTook = probe.now() - pressed;
         const bool disconnected =
-            runUntil([&] { return w->currentStatus() == CLIENT_DISCONNECTED; }, std::chrono::seconds(120));
-        const qint64 disconnectTook = clock.nsecsElapsed() - pressed;
+            probe.runUntil([&] { return w->currentStatus() == CLIENT_DISCONNECTED; }, std::chrono::seconds(120));
+        const qint64 disconnectTook = probe.now() - pressed;
         probe.stop();
         platform.stopFlood();
         w->waitForConnectionEnd(std::chrono::seconds(10));
         const long peak = rss.peakKb();
         w.reset();
-        qInstallMessageHandler(previous);
-        Zuno::closeLogFile();
 
         state.counters["rss_growth_mb"] = double(peak - rssAtLogin) / 1024.0;
-        state.counters["longest_stall_ms"] = double(longest) / 1e6;
+        state.counters["longest_stall_ms"] = double(probe.longest()) / 1e6;
         state.counters["longest_stall_flood_ms"] = double(longestBeforeClick) / 1e6;
         state.counters["newest_shown_ms"] = shown ? double(newestShown) / 1e6 : -1.0;
         state.counters["disconnect_ms"] = disconnected ? double(disconnectTook) / 1e6 : -1.0;
@@ -408,7 +474,6 @@ void runSustained(benchmark::State& state, const Sustained& c) {
             state.SkipWithError("Disconnect was not done");
         Zuno::setBaseFolder(QString());
     }
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 }
 
 void BM_SustainedSmallFrames(benchmark::State& state) {
@@ -431,6 +496,64 @@ void BM_SustainedLongFrames(benchmark::State& state) {
 }
 BENCHMARK(BM_SustainedLongFrames)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// ---------------------------------------------------------------- not read
+
+void BM_PlatformStopsReading(benchmark::State& state) {
+    // Each task due at every tick: the flow's clock is two seconds on at every reading.
+    static std::atomic<int64_t> racing{1000 * Zuno::kNanosPerSecond};
+    const QStringList tasks{"PING13", "GPS22", "LBS28", "WIFI2C", "ALERT26", "GPS12"};
+    const QRegularExpression unsentNote(QStringLiteral("(\\d+) 帧未发送"));
+
+    for (auto _ : state) {
+        QTemporaryDir dir;
+        zt::TestPlatform platform(std::chrono::seconds(gStalledSeconds + 600));
+        ProgramLog programLog(dir.path());
+        RssSampler rss;
+
+        auto w = loggedInWindow(dir.path(), platform.port(), tasks, 1);
+        if (!w) {
+            state.SkipWithError("no login");
+            break;
+        }
+        auto* connect = w->findChild<QAbstractButton*>("btnConnect");
+        auto* note = w->findChild<QLabel*>("lbSendState");
+        spinUntil([] { return false; }, std::chrono::milliseconds(200)); // the login's report settles
+        platform.stopReading();
+        w->setFlowClock([] { return racing += 2 * Zuno::kNanosPerSecond; });
+        const long rssAtLogin = RssSampler::currentKb();
+        rss.resetPeak();
+
+        TurnProbe probe;
+        probe.start();
+        w->findChild<QCheckBox*>("cbAuto")->setChecked(true);
+        probe.runFor(std::chrono::milliseconds(gStalledSeconds * 500));
+        const long peakFirstHalf = rss.peakKb();
+        probe.runFor(std::chrono::milliseconds(gStalledSeconds * 500));
+        const long peakBeforeClick = rss.peakKb();
+        const QRegularExpressionMatch unsent = unsentNote.match(note->text());
+        const double framesUnsent = !note->isHidden() && unsent.hasMatch() ? unsent.captured(1).toDouble() : 0.0;
+
+        const qint64 pressed = probe.now();
+        connect->click();
+        const bool disconnected =
+            probe.runUntil([&] { return w->currentStatus() == CLIENT_DISCONNECTED; }, std::chrono::seconds(120));
+        const qint64 disconnectTook = probe.now() - pressed;
+        probe.stop();
+        w->waitForConnectionEnd(std::chrono::seconds(10));
+        w.reset();
+
+        state.counters["rss_growth_mb"] = double(peakBeforeClick - rssAtLogin) / 1024.0;
+        state.counters["rss_growth_late_mb"] = double(peakBeforeClick - peakFirstHalf) / 1024.0;
+        state.counters["longest_stall_ms"] = double(probe.longest()) / 1e6;
+        state.counters["frames_unsent"] = framesUnsent;
+        state.counters["disconnect_ms"] = disconnected ? double(disconnectTook) / 1e6 : -1.0;
+        if (!disconnected)
+            state.SkipWithError("Disconnect was not done");
+        Zuno::setBaseFolder(QString());
+    }
+}
+BENCHMARK(BM_PlatformStopsReading)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -438,14 +561,16 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // --frames=N: the size of the burst (default 5000); --small-seconds=N,
     // --long-seconds=N: the length of the sustained floods (default 3 s;
-    // the measured runs take 300 and 60); --platform-send-buffer=N (bytes,
-    // default 65536, 0 the system's).
+    // the measured runs take 300 and 60); --stalled-seconds=N: the flow to a
+    // platform that reads nothing (default 3 s; the measured run takes 120);
+    // --platform-send-buffer=N (bytes, default 65536, 0 the system's).
     const struct {
         const char* name;
         int* value;
     } options[] = {{"--frames=", &gFrames},
                    {"--small-seconds=", &gSmallSeconds},
                    {"--long-seconds=", &gLongSeconds},
+                   {"--stalled-seconds=", &gStalledSeconds},
                    {"--platform-send-buffer=", &gPlatformSendBuffer}};
     for (int i = 1; i < argc; ++i) {
         for (const auto& o : options) {

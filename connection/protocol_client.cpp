@@ -106,6 +106,7 @@ void ProtocolClient::handle_connect(const std::error_code& ec) {
     // so that the window never lags far behind a platform faster than it.
     std::error_code ignored;
     socket.set_option(asio::socket_base::receive_buffer_size(kReceiveBufferBytes), ignored);
+    if (send_buffer_bytes > 0) socket.set_option(asio::socket_base::send_buffer_size(send_buffer_bytes), ignored);
     state = kConnected;
     if (!strand) strand = std::make_shared<asio::io_context::strand>(io_);
     if (on_connected) guarded("on_connected", [&] { on_connected(true); });
@@ -196,7 +197,8 @@ std::unique_ptr<Zuno::ZunoMSG> ProtocolClient::decode_frame(const std::shared_pt
 
 void ProtocolClient::on_frame(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
     if (ec == unknown_frame_error()) {
-        qDebug() << qText(ec.message());
+        // No report block shows it: the log keeps its bytes.
+        qDebug() << qText(ec.message()) << qText(hexOf(*pack.data, pack.data->size()));
         qDebug() << QString::fromUtf8("收到未知协议, 暂不关闭连接");
         return;
     }
@@ -213,50 +215,103 @@ void ProtocolClient::on_frame(const std::error_code& ec, const MoPack& pack, std
 
 // ---------------------------------------------------------------- writing
 
-bool ProtocolClient::admit(std::atomic<std::size_t>& pending, uint8_t protocol) {
+ProtocolClient::Offer ProtocolClient::admit(Lane& lane, uint8_t protocol, std::size_t bytes) {
+    std::lock_guard<std::mutex> lock(accounting_);
     const uint8_t now = state;
-    if (now == kLoggedIn) {
-        ++pending;
-        return true;
-    }
     // Before the login reply only a login passes, and only while nothing waits.
-    std::size_t none = 0;
-    return now == kConnected && protocol == Zuno::ZunoLogin::kProtocol && pending.compare_exchange_strong(none, 1);
+    if (now != kLoggedIn && !(now == kConnected && protocol == Zuno::ZunoLogin::kProtocol && lane.pending == 0))
+        return Offer::Refused;
+    if (bytes > write_bound || waiting_bytes_ > write_bound - bytes) {
+        ++unsent_;
+        return Offer::QueueFull;
+    }
+    ++lane.pending;
+    waiting_bytes_ += bytes;
+    return Offer::Accepted;
 }
 
-bool ProtocolClient::send(WriteItem item) {
-    if (!item.message || !admit(pending_messages_, item.message->command)) return false;
-    asio::post(io_, [this, entry = std::move(item)]() mutable { enqueue(std::move(entry)); });
-    return true;
+void ProtocolClient::release(Lane& lane, std::size_t bytes) {
+    bool drained = false;
+    {
+        std::lock_guard<std::mutex> lock(accounting_);
+        --lane.pending;
+        waiting_bytes_ -= bytes;
+        if (messages_.pending == 0 && raw_.pending == 0 && unsent_ != 0) {
+            unsent_ = 0;
+            drained = true;
+        }
+    }
+    if (drained && on_unsent) guarded("on_unsent", [&] { on_unsent(); });
 }
+
+void ProtocolClient::refuse_full(uint8_t protocol, const std::vector<uint8_t>& frame) {
+    std::string name = Zuno::ZunoMSG::commandName(protocol);
+    if (name.empty()) name = "0x" + Zuno::toHex(std::vector<uint8_t>{protocol}, 0, 1, "");
+    qDebug() << QString::fromUtf8("平台未读取, 未发送:") << qText(name) << qText(hexOf(frame, frame.size()));
+    if (on_unsent) guarded("on_unsent", [&] { on_unsent(); });
+}
+
+ProtocolClient::Offer ProtocolClient::offer(WriteItem item) {
+    if (!item.message) return Offer::Refused;
+    // Measured as it will be written; do_write encodes the same copy again.
+    std::vector<uint8_t> frame;
+    item.message->encode(frame);
+    const Offer result = admit(messages_, item.message->command, frame.size());
+    if (result == Offer::QueueFull) refuse_full(item.message->command, frame);
+    if (result != Offer::Accepted) return result;
+    asio::post(io_, [this, entry = std::move(item), bytes = frame.size()]() mutable { enqueue(std::move(entry), bytes); });
+    return result;
+}
+
+ProtocolClient::Offer ProtocolClient::offer(RawWriteItem item) {
+    if (!item.data || !check_raw_frame(*item.data)) return Offer::Refused;
+    const std::vector<uint8_t>& frame = *item.data;
+    const uint8_t protocol = frame[Zuno::FrameHeader::read(frame).protocolPos()];
+    const Offer result = admit(raw_, protocol, frame.size());
+    if (result == Offer::QueueFull) refuse_full(protocol, frame);
+    if (result != Offer::Accepted) return result;
+    asio::post(io_, [this, entry = std::move(item)]() mutable { enqueue_raw(std::move(entry)); });
+    return result;
+}
+
+bool ProtocolClient::send(WriteItem item) { return offer(std::move(item)) == Offer::Accepted; }
+
+bool ProtocolClient::send(RawWriteItem item) { return offer(std::move(item)) == Offer::Accepted; }
 
 bool ProtocolClient::check_raw_frame(const std::vector<uint8_t>& frame) { return Zuno::checkRawFrame(frame) == 0; }
 
-bool ProtocolClient::send(RawWriteItem item) {
-    if (!item.data || !check_raw_frame(*item.data)) return false;
-    const std::vector<uint8_t>& frame = *item.data;
-    const uint8_t protocol = frame[Zuno::FrameHeader::read(frame).protocolPos()];
-    if (!admit(pending_raw_, protocol)) return false;
-    asio::post(io_, [this, entry = std::move(item)]() mutable { enqueue_raw(std::move(entry)); });
-    return true;
-}
-
 bool ProtocolClient::is_open() const { return socket_open_; }
 
+std::size_t ProtocolClient::unsent() const {
+    std::lock_guard<std::mutex> lock(accounting_);
+    return unsent_;
+}
+
+std::size_t ProtocolClient::waiting_bytes() const {
+    std::lock_guard<std::mutex> lock(accounting_);
+    return waiting_bytes_;
+}
+
 template <class Item>
-void ProtocolClient::queue_item(std::deque<Item>& queue, std::atomic<std::size_t>& pending, Item item) {
+void ProtocolClient::queue_item(std::deque<Item>& queue, Lane& lane, Item item, std::size_t bytes) {
     if (stopped_) {
-        --pending;
+        release(lane, bytes);
         return;
     }
     const bool idle = write_queue.empty() && raw_write_queue.empty();
     queue.push_back(std::move(item));
+    lane.sizes.push_back(bytes);
     if (idle) post_write();
 }
 
-void ProtocolClient::enqueue(WriteItem item) { queue_item(write_queue, pending_messages_, std::move(item)); }
+void ProtocolClient::enqueue(WriteItem item, std::size_t bytes) {
+    queue_item(write_queue, messages_, std::move(item), bytes);
+}
 
-void ProtocolClient::enqueue_raw(RawWriteItem item) { queue_item(raw_write_queue, pending_raw_, std::move(item)); }
+void ProtocolClient::enqueue_raw(RawWriteItem item) {
+    const std::size_t bytes = item.data->size();
+    queue_item(raw_write_queue, raw_, std::move(item), bytes);
+}
 
 void ProtocolClient::post_write() {
     if (stopped_ || !strand) return;
@@ -287,12 +342,14 @@ void ProtocolClient::do_write() {
                  << qText(Zuno::ZunoMSG::commandName(item.message->command));
         write_buffer_.clear();
         write_queue.pop_front();
-        --pending_messages_;
+        const std::size_t bytes = messages_.sizes.front();
+        messages_.sizes.pop_front();
+        release(messages_, bytes);
     }
 }
 
 template <class Item, class Payload>
-void ProtocolClient::complete_write(std::deque<Item>& queue, std::atomic<std::size_t>& pending, Payload Item::*payload,
+void ProtocolClient::complete_write(std::deque<Item>& queue, Lane& lane, Payload Item::*payload,
                                     const std::error_code& ec) {
     if (ec) {
         // The entry keeps its place; the connection ends.
@@ -301,17 +358,19 @@ void ProtocolClient::complete_write(std::deque<Item>& queue, std::atomic<std::si
     }
     Item item = std::move(queue.front());
     queue.pop_front();
-    --pending;
+    const std::size_t bytes = lane.sizes.front();
+    lane.sizes.pop_front();
+    release(lane, bytes);
     if (item.done) guarded("done", [&] { item.done(std::error_code(), std::move(item.*payload)); });
     if (!stopped_ && !(write_queue.empty() && raw_write_queue.empty())) post_write();
 }
 
 void ProtocolClient::handle_write(const std::error_code& ec) {
-    complete_write(write_queue, pending_messages_, &WriteItem::message, ec);
+    complete_write(write_queue, messages_, &WriteItem::message, ec);
 }
 
 void ProtocolClient::handle_raw_write(const std::error_code& ec) {
-    complete_write(raw_write_queue, pending_raw_, &RawWriteItem::data, ec);
+    complete_write(raw_write_queue, raw_, &RawWriteItem::data, ec);
 }
 
 // ---------------------------------------------------------------- timers

@@ -13,7 +13,10 @@
 //
 // Writing: two queues (raw frames first, then messages), one write in
 // progress at a time, started through the strand. Until the login reply only
-// the login passes the gate.
+// the login passes the gate. What waits to be written is bounded in bytes
+// (`write_bound`, beyond what the system holds for the socket): a platform
+// that stops reading fills it, and what would pass it is not queued but
+// logged and counted (`unsent`) until the queues are empty again.
 
 #include <asio.hpp>
 
@@ -24,6 +27,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -75,6 +79,15 @@ public:
     static constexpr uint16_t kMinLengthField = Zuno::kLengthOverhead;
     // The socket's receive buffer: bytes the system holds for the reader.
     static constexpr int kReceiveBufferBytes = 64 * 1024;
+    // What may wait to be written by default (write_bound).
+    static constexpr std::size_t kWriteBoundBytes = 4 * 1024 * 1024;
+
+    // What `offer` made of an item.
+    enum class Offer : uint8_t {
+        Accepted,  // queued
+        Refused,   // by the gate or the frame check: not logged in, or not a frame
+        QueueFull, // what waits to be written would pass write_bound: not queued
+    };
 
     std::atomic<uint8_t> state{kClosed};
     std::size_t header_length;
@@ -100,6 +113,17 @@ public:
     std::chrono::milliseconds login_timeout{std::chrono::seconds(60)};
     // The choice of a received frame's class; makePlatformMessage by default.
     MessageFactory message_factory;
+    // Bytes that may wait to be written: the entries accepted and not yet
+    // written, the one being written included, never pass it. Set before
+    // connecting.
+    std::size_t write_bound = kWriteBoundBytes;
+    // The socket's send buffer, bytes; 0 leaves it to the system, which grows
+    // it to megabytes. Set before connecting.
+    int send_buffer_bytes = 0;
+    // Called whenever unsent() changes, on the thread that changed it: the one
+    // whose offer found the queue full, or the io thread once the queues are
+    // empty again. Set before connecting; it must not call back into the client.
+    std::function<void()> on_unsent;
 
     // A header_length below 4 is taken as 4: the header analysis reads bytes 0 to 3.
     ProtocolClient(asio::io_context& io, std::size_t header_length, std::size_t tick_interval_ms);
@@ -113,7 +137,15 @@ public:
     bool send(WriteItem item);
     // The frame must pass check_raw_frame and the gate.
     bool send(RawWriteItem item);
+    // `send` that tells a full queue from the gate's refusal. An item that
+    // finds the queue full is dropped too, and logged with its bytes.
+    Offer offer(WriteItem item);
+    Offer offer(RawWriteItem item);
     bool is_open() const;
+    // Items refused for a full queue since the queues were last empty.
+    std::size_t unsent() const;
+    // Bytes accepted and not yet written.
+    std::size_t waiting_bytes() const;
 
     void start_ms_timer(std::size_t milliseconds);
     void start_login_timer();
@@ -146,13 +178,20 @@ private:
     // Logs why reading stops and closes the client.
     void refuse_frame(const std::string& reason, const std::vector<uint8_t>& bytes, std::size_t count);
 
-    bool admit(std::atomic<std::size_t>& pending, uint8_t protocol);
+    // One of the two queues with what the gate and the bound know of it.
+    struct Lane {
+        std::size_t pending = 0;       // entries accepted and not yet written or dropped
+        std::deque<std::size_t> sizes; // bytes of each queued entry, in queue order (io thread)
+    };
+    Offer admit(Lane& lane, uint8_t protocol, std::size_t bytes);
+    // An entry of `bytes` leaves `lane`: written, dropped or never queued.
+    void release(Lane& lane, std::size_t bytes);
+    void refuse_full(uint8_t protocol, const std::vector<uint8_t>& frame);
     template <class Item>
-    void queue_item(std::deque<Item>& queue, std::atomic<std::size_t>& pending, Item item);
+    void queue_item(std::deque<Item>& queue, Lane& lane, Item item, std::size_t bytes);
     template <class Item, class Payload>
-    void complete_write(std::deque<Item>& queue, std::atomic<std::size_t>& pending, Payload Item::*payload,
-                        const std::error_code& ec);
-    void enqueue(WriteItem item);
+    void complete_write(std::deque<Item>& queue, Lane& lane, Payload Item::*payload, const std::error_code& ec);
+    void enqueue(WriteItem item, std::size_t bytes);
     void enqueue_raw(RawWriteItem item);
     void post_write();
     void do_write();
@@ -169,10 +208,13 @@ private:
     std::atomic<bool> socket_open_{false};
     bool closed_reported_ = false;
     Zuno::ConnectionEnd end_;
-    // Entries accepted by the gate and not yet written or dropped, per queue:
-    // the gate's emptiness test reads these from any thread.
-    std::atomic<std::size_t> pending_messages_{0};
-    std::atomic<std::size_t> pending_raw_{0};
+    // The gate's and the bound's accounting, read and changed from any thread
+    // under accounting_ (the queues themselves are the io thread's).
+    mutable std::mutex accounting_;
+    Lane messages_;
+    Lane raw_;
+    std::size_t waiting_bytes_ = 0;
+    std::size_t unsent_ = 0;
     // The encoded frame of the message write in progress.
     std::vector<uint8_t> write_buffer_;
 };

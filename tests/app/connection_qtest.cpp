@@ -299,6 +299,7 @@ private slots:
         QTRY_VERIFY(out().contains("<< " + hexText(badCrc) + "\n\"exception\" : { \n     \"code\" : -3,"));
         QVERIFY(!out().contains(hexText(noClass)));
         QVERIFY(log->contains("收到未知协议, 暂不关闭连接"));
+        QVERIFY(log->contains(hexText(noClass).toStdString())); // the log has every frame
         QCOMPARE(w->currentStatus(), CLIENT_LOGGED_IN);
 
         platform->closeConnection();
@@ -412,6 +413,66 @@ private slots:
         for (int i = 1; i < kFrames; ++i) // newest on top
             QVERIFY(out().indexOf(hexText(frames[i])) < out().indexOf(hexText(frames[i - 1])));
         QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+    }
+
+    // A platform that stops reading while the flow plays fast: the frames
+    // beyond what may wait are not queued; the note beside the connection
+    // state counts them until the platform reads again, and each is in the
+    // log; "断开" ends the connection at once with the queue full.
+    void platformThatStopsReadingLeavesTheFlowsFramesUnsent() {
+        platform->receiveBuffer(4096);
+        makeWindow();
+        w->setWriteLimits(4000, 4096);
+        // Two seconds on at every reading: each tick finds every task due.
+        static std::atomic<int64_t> racing{1000 * kSecond};
+        w->setFlowClock([] { return racing += 2 * kSecond; });
+        child<QCheckBox>("cbAuto")->setChecked(true);
+        auto* note = child<QLabel>("lbSendState");
+        QVERIFY(note->isHidden());
+        connectAndLogIn();
+        QTRY_VERIFY_WITH_TIMEOUT(framesOf(*platform, 0x22) > 2, 10000);
+        QVERIFY(note->isHidden());
+
+        platform->stopReading();
+        const QRegularExpression count("^平台未读取, (\\d+) 帧未发送$");
+        const auto unsent = [&] {
+            const auto m = count.match(note->text());
+            return !note->isHidden() && m.hasMatch() ? m.captured(1).toInt() : 0;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(unsent() >= 20, 30000);
+        QCOMPARE(w->currentStatus(), CLIENT_LOGGED_IN);
+        QCOMPARE(bar(), QString("已登录"));
+        const int shown = unsent();
+        QVERIFY(log->count("平台未读取, 未发送:") >= shown);
+
+        // Read again: what waited arrives, the note goes, and none of the
+        // frames the log names as not sent was written.
+        platform->resumeReading();
+        QTRY_VERIFY_WITH_TIMEOUT(note->isHidden(), 30000);
+        const std::vector<zt::Bytes> received = platform->frames();
+        int named = 0;
+        for (const std::string& line : log->lines()) {
+            const std::size_t at = line.find("平台未读取, 未发送:");
+            if (at == std::string::npos)
+                continue;
+            const std::size_t from = line.rfind(" \"");
+            const zt::Bytes frame = zt::bytes(line.substr(from + 2, line.size() - from - 3));
+            QVERIFY(zt::protocolOf(frame) == 0x13 || zt::protocolOf(frame) == 0x22);
+            QVERIFY(std::find(received.begin(), received.end(), frame) == received.end());
+            ++named;
+        }
+        QVERIFY(named >= shown);
+
+        // Full again, then "断开": the connection ends without waiting for it.
+        platform->stopReading();
+        QTRY_VERIFY_WITH_TIMEOUT(unsent() > 0, 30000);
+        clickConnect();
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
+        QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+        QCOMPARE(bar(), QString("已断开"));
+        QVERIFY(note->isHidden());
+        platform->resumeReading();
+        QTRY_COMPARE_WITH_TIMEOUT(platform->closedConnections(), 1, 10000);
     }
 
     // A frame of 65541 bytes: the pane shows its start and says so; the log

@@ -1,6 +1,7 @@
 // Write queues, the login gate and the raw frame check.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <vector>
@@ -164,6 +165,106 @@ TEST_F(LoggedIn, ClosedClientRefusesEverything) {
     EXPECT_FALSE(run.client->is_open());
     ASSERT_TRUE(run.waitForRunEnd());
     EXPECT_EQ(run.closedCount(), 1);
+}
+
+// A platform that stops reading: what waits to be written never passes the
+// bound; what would pass it is not queued but counted and logged, until the
+// platform reads again and the queues empty.
+TEST(WriteBound, PlatformThatStopsReadingLeavesFramesUnsentUntilItReadsAgain) {
+    constexpr std::size_t kBound = 2000;
+    zt::TestPlatform platform;
+    platform.receiveBuffer(4096); // the system holds little for the terminal
+    zt::ClientRun run;
+    zt::LogCapture log;
+    run.client->message_factory = zt::testMessageOf;
+    run.client->write_bound = kBound;
+    run.client->send_buffer_bytes = 4096;
+    std::atomic<int> told{0};
+    run.client->on_unsent = [&] { ++told; };
+    run.whenConnected = [](ProtocolClient& c) { c.send(item(loginMessage(0))); };
+    run.connect(platform);
+    ASSERT_TRUE(run.waitForPackets(1));
+    ASSERT_EQ(run.client->state, ProtocolClient::kLoggedIn);
+    platform.stopReading();
+
+    // Frames of 50 bytes, then a raw one of its own: each refused one is
+    // given a moment to find room, until none comes.
+    std::vector<uint16_t> accepted;
+    std::vector<Bytes> refused;
+    std::size_t mostWaiting = 0;
+    bool stuck = false;
+    for (uint16_t serial = 1; serial < 4000 && !stuck; ++serial) {
+        const bool raw = serial % 10 == 0;
+        Bytes frame = zt::makeFrame(raw ? 0x13 : 0x99, Bytes(40, static_cast<uint8_t>(serial)), serial);
+        const ProtocolClient::Offer r = raw ? run.client->offer(rawItem(frame))
+                                            : run.client->offer(item(blob(serial, Bytes(40, static_cast<uint8_t>(serial)))));
+        mostWaiting = std::max(mostWaiting, run.client->waiting_bytes());
+        if (r == ProtocolClient::Offer::Accepted) {
+            accepted.push_back(serial);
+            continue;
+        }
+        ASSERT_EQ(r, ProtocolClient::Offer::QueueFull) << serial;
+        refused.push_back(frame);
+        stuck = !run.waitUntil([&] { return run.client->unsent() == 0; }, std::chrono::milliseconds(300));
+    }
+    ASSERT_TRUE(stuck) << "the platform reads nothing: the queue must stay full";
+    EXPECT_LE(mostWaiting, kBound);
+    EXPECT_GT(run.client->waiting_bytes(), 0u);
+    EXPECT_GE(run.client->unsent(), 1u);
+    EXPECT_GE(told.load(), 1);
+    EXPECT_TRUE(run.client->is_open());
+    EXPECT_LT(platform.frames().size(), accepted.size() + 1);
+    // Each frame not sent is in the log with its name and bytes.
+    EXPECT_EQ(log.count("平台未读取, 未发送:"), int(refused.size()));
+    const std::vector<std::string> lines = log.lines();
+    for (const Bytes& f : refused) {
+        const std::string name = zt::protocolOf(f) == 0x13 ? "\"心跳包13\"" : "\"0x99\"";
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
+            return l.find("平台未读取, 未发送:") != std::string::npos && l.find(name) != std::string::npos &&
+                   l.find(zt::hex(f)) != std::string::npos;
+        })) << zt::hex(f);
+    }
+    // The gate's refusal is no full queue and counts as no frame not sent.
+    ASSERT_TRUE(run.client->offer(rawItem(zt::withBadCrc(zt::makeFrame(0x13, {}, 1)))) ==
+                ProtocolClient::Offer::Refused);
+
+    // Read again: every frame accepted arrives, none refused, and the count goes.
+    const int toldBefore = told;
+    platform.resumeReading();
+    ASSERT_TRUE(platform.waitForFrames(accepted.size() + 1));
+    ASSERT_TRUE(run.waitUntil([&] { return run.client->unsent() == 0 && told > toldBefore; }));
+    EXPECT_EQ(run.client->waiting_bytes(), 0u);
+    std::vector<uint16_t> got = serialsAfter(platform, 1);
+    std::sort(got.begin(), got.end()); // raw frames go before waiting messages
+    EXPECT_EQ(got, accepted);
+    EXPECT_EQ(run.client->offer(item(blob(9000))), ProtocolClient::Offer::Accepted);
+    ASSERT_TRUE(platform.waitForFrames(accepted.size() + 2));
+    EXPECT_EQ(zt::serialOf(platform.frames().back()), 9000);
+}
+
+// The user's end of the connection does not wait for what waits to be written.
+TEST(WriteBound, ClosingWithAFullQueueEndsAtOnce) {
+    zt::TestPlatform platform;
+    platform.receiveBuffer(4096);
+    zt::ClientRun run;
+    run.client->message_factory = zt::testMessageOf;
+    run.client->write_bound = 2000;
+    run.client->send_buffer_bytes = 4096;
+    run.whenConnected = [](ProtocolClient& c) { c.send(item(loginMessage(0))); };
+    run.connect(platform);
+    ASSERT_TRUE(run.waitForPackets(1));
+    platform.stopReading();
+    for (uint16_t serial = 1; serial < 2000; ++serial) {
+        if (run.client->offer(item(blob(serial, Bytes(200, 0x11)))) == ProtocolClient::Offer::QueueFull &&
+            !run.waitUntil([&] { return run.client->unsent() == 0; }, std::chrono::milliseconds(300)))
+            break;
+    }
+    ASSERT_GT(run.client->unsent(), 0u);
+    run.onIo([](ProtocolClient& c) { c.close(); });
+    ASSERT_TRUE(run.waitForClosed());
+    EXPECT_TRUE(run.waitForRunEnd());
+    platform.resumeReading(); // and so sees the end
+    EXPECT_TRUE(platform.waitForClosed(1));
 }
 
 TEST(RawFrameCheck, FrameMustEndWhereItsLengthSaysWithItsCrc) {

@@ -68,6 +68,7 @@ struct TestPlatform::Connection {
     Bytes inbox;
     std::deque<Action> actions;
     bool writing = false;
+    bool reading = false; // a read is under way
     bool closed = false;
 };
 
@@ -179,6 +180,28 @@ void TestPlatform::stopReading() {
     reading_ = false;
 }
 
+void TestPlatform::resumeReading() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        reading_ = true;
+    }
+    asio::post(io_, [this] {
+        if (current_ && !current_->closed && !current_->reading) startRead(current_);
+    });
+}
+
+void TestPlatform::receiveBuffer(int bytes) {
+    std::promise<void> done;
+    asio::post(io_, [this, bytes, &done] {
+        // Accepted sockets take the listener's size, and with it the window
+        // they offer the peer.
+        std::error_code ignored;
+        acceptor_.set_option(asio::socket_base::receive_buffer_size(bytes), ignored);
+        done.set_value();
+    });
+    done.get_future().wait_for(kNetWait);
+}
+
 void TestPlatform::closeOnAccept(bool on) {
     std::lock_guard<std::mutex> lock(mutex_);
     closeOnAccept_ = on;
@@ -267,7 +290,9 @@ void TestPlatform::startRead(const std::shared_ptr<Connection>& c) {
         std::lock_guard<std::mutex> lock(mutex_);
         if (!reading_) return;
     }
+    c->reading = true;
     c->socket.async_read_some(asio::buffer(c->buffer), [this, c](const std::error_code& ec, std::size_t n) {
+        c->reading = false;
         if (n) onBytes(c, c->buffer.data(), n);
         if (ec) {
             finish(c);

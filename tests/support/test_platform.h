@@ -84,8 +84,14 @@ public:
     void closeConnection();
     // Writes the first `keep` bytes of `frame`, then closes: a frame cut short.
     void sendTruncated(const Bytes& frame, std::size_t keep);
-    // Reads nothing more from now on (this connection and later ones).
+    // Reads nothing more from now on (this connection and later ones); a
+    // read already under way still takes what has arrived.
     void stopReading();
+    // Reads again, the current connection at once.
+    void resumeReading();
+    // The socket receive buffer of connections accepted from now on. Small,
+    // it lets a peer fill what the system holds for it quickly.
+    void receiveBuffer(int bytes);
     // Stops listening: later connects are refused. Returns once done.
     void refuse();
     // Connections accepted from now on are closed at once.
