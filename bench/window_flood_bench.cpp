@@ -38,6 +38,15 @@
 //   disconnect_ms      from pressing "断开" with the queue full until the
 //                      window is disconnected
 //
+// BM_PressSendAndParse: the input box holds 2000 frames; "发送" is pressed
+// --presses times while logged in to a platform that reads nothing (nothing
+// the platform does empties the report pane), then "解析" as often once
+// disconnected. Every press puts its blocks in within the pane's limits, so
+// the last press takes no longer than the first. Figures:
+//   send_first_ms, send_last_ms, send_longest_ms    the presses of "发送"
+//   parse_first_ms, parse_last_ms, parse_longest_ms the presses of "解析"
+//   pane_lines         the report pane's lines after the last press
+//
 // The window runs offscreen against the scripted platform of the tests; a
 // 1 ms precise timer on the GUI thread measures the gaps between its turns
 // (ZUNO_BENCH_STALLS=1 lists every gap above 30 ms on stderr).
@@ -57,6 +66,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <algorithm>
@@ -143,6 +153,7 @@ int gFrames = 5000;
 int gSmallSeconds = 3;
 int gLongSeconds = 3;
 int gStalledSeconds = 3;
+int gPresses = 10;
 // The platform's socket send buffer, bytes; 0 leaves it to the system, which
 // lets it grow to megabytes: what waits there is the platform's, and the
 // newest frame is then shown only once the terminal has read all of it.
@@ -554,6 +565,56 @@ void BM_PlatformStopsReading(benchmark::State& state) {
 }
 BENCHMARK(BM_PlatformStopsReading)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// ---------------------------------------------------------------- presses
+
+void BM_PressSendAndParse(benchmark::State& state) {
+    QString lines;
+    for (int i = 0; i < 2000; ++i) {
+        const zt::Bytes f = zt::makeFrame(0x13, {0, 4, 3, 0, 2}, static_cast<uint16_t>(i));
+        lines += QString::fromStdString(Zuno::toHex(f, 0, f.size(), " ")) + '\n';
+    }
+    for (auto _ : state) {
+        QTemporaryDir dir;
+        zt::TestPlatform platform;
+        auto w = loggedInWindow(dir.path(), platform.port());
+        if (!w) {
+            state.SkipWithError("no login");
+            break;
+        }
+        platform.stopReading();
+        // The login's status reaches the controls a turn after the state.
+        spinUntil([&] { return w->findChild<QAbstractButton*>("btnSend")->isEnabled(); }, std::chrono::seconds(20));
+        auto* out = w->findChild<QTextBrowser*>("tbOut");
+        w->findChild<QTextEdit*>("teIn")->setPlainText(lines);
+        // Milliseconds of each press, the events it leaves behind included.
+        const auto presses = [&](const char* button, const char* name) {
+            auto* b = w->findChild<QAbstractButton*>(button);
+            qint64 first = 0, last = 0, longest = 0;
+            for (int i = 0; i < std::max(gPresses, 1); ++i) {
+                QElapsedTimer t;
+                t.start();
+                b->click();
+                QCoreApplication::processEvents();
+                last = t.nsecsElapsed();
+                first = i == 0 ? last : first;
+                longest = std::max(longest, last);
+            }
+            state.counters[std::string(name) + "_first_ms"] = double(first) / 1e6;
+            state.counters[std::string(name) + "_last_ms"] = double(last) / 1e6;
+            state.counters[std::string(name) + "_longest_ms"] = double(longest) / 1e6;
+        };
+        presses("btnSend", "send");
+        w->findChild<QAbstractButton*>("btnConnect")->click();
+        spinUntil([&] { return w->currentStatus() == CLIENT_DISCONNECTED; }, std::chrono::seconds(20));
+        w->waitForConnectionEnd(std::chrono::seconds(10));
+        presses("btnParse", "parse");
+        state.counters["pane_lines"] = out->document()->blockCount();
+        w.reset();
+        Zuno::setBaseFolder(QString());
+    }
+}
+BENCHMARK(BM_PressSendAndParse)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -563,6 +624,7 @@ int main(int argc, char** argv) {
     // --long-seconds=N: the length of the sustained floods (default 3 s;
     // the measured runs take 300 and 60); --stalled-seconds=N: the flow to a
     // platform that reads nothing (default 3 s; the measured run takes 120);
+    // --presses=N: presses of "发送" and of "解析" (default 10);
     // --platform-send-buffer=N (bytes, default 65536, 0 the system's).
     const struct {
         const char* name;
@@ -571,6 +633,7 @@ int main(int argc, char** argv) {
                    {"--small-seconds=", &gSmallSeconds},
                    {"--long-seconds=", &gLongSeconds},
                    {"--stalled-seconds=", &gStalledSeconds},
+                   {"--presses=", &gPresses},
                    {"--platform-send-buffer=", &gPlatformSendBuffer}};
     for (int i = 1; i < argc; ++i) {
         for (const auto& o : options) {
