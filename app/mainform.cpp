@@ -279,12 +279,13 @@ void MainForm::on_actionClearLog_triggered() {
 // ---- window ----
 
 void MainForm::closeEvent(QCloseEvent* event) {
-    // The connection stays up unless the user does quit.
+    // The connection ends first; the answer decides only whether the window
+    // goes too. After No it stays open, disconnected.
+    stop();
     const auto answer = Zuno::MessageBoxes::question(
         this, tr("警告"), tr("您确定要退出本程序,并已做好所有保存操作?"),
         QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes) {
-        stop();
         waitForConnectionEnd(kShutdownWait);
         event->accept();
     } else {

@@ -47,9 +47,8 @@ uint8_t BinForm::checkedInputBase(const QString& itemText) {
 void BinForm::on_cbIn_activated(const QString& itemText) { checkedInputBase(itemText); }
 
 void BinForm::refuse(const QString& message) {
-    // A refused number has no conversion: an earlier one beside it would pass
-    // for its own.
-    ui->edOut->clear();
+    // The output keeps the last conversion; the message says why this one
+    // gives none.
     ui->lbMsg->setText(message);
 }
 

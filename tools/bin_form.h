@@ -29,7 +29,7 @@ private:
     // The input base when the input is a number of it; otherwise refuses the
     // input and gives 0.
     uint8_t checkedInputBase(const QString& itemText);
-    // Empties the output and shows why in lbMsg.
+    // Shows in lbMsg why there is no conversion; the output stays as it was.
     void refuse(const QString& message);
 
     Ui_BinForm* ui;

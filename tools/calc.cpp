@@ -35,6 +35,15 @@ std::optional<double> toDouble(const std::string& text) {
 
 double clamp(double v, double lo, double hi) { return std::min(hi, std::max(lo, v)); }
 
+// The same meridian within -180 to 180 degrees. Exact: fmod has no rounding,
+// and neither has taking 360 from a value between 180 and 360.
+double roundTheCircle(double longitude) {
+    const double within = std::fmod(longitude, 360.0);
+    if (within > 180.0) return within - 360.0;
+    if (within < -180.0) return within + 360.0;
+    return within;
+}
+
 struct Cartesian {
     double x, y, z;
 };
@@ -86,19 +95,19 @@ QString joinTrimmedLines(const QStringList& lines) {
     return joined.trimmed();
 }
 
-QString crcOfHex(const QString& input) {
+Computed crcOfHex(const QString& input) {
     const HexInput read = readHexInput(input);
-    if (!read.unreadable.isEmpty()) return read.unreadable;
+    if (!read.unreadable.isEmpty()) return {{}, read.unreadable};
     if (read.bytes.empty()) return {};
-    return QString::asprintf("%04x", static_cast<unsigned>(Zuno::crcItu(read.bytes)));
+    return {QString::asprintf("%04x", static_cast<unsigned>(Zuno::crcItu(read.bytes))), {}};
 }
 
-QString md5OfHex(const QString& input) {
+Computed md5OfHex(const QString& input) {
     const HexInput read = readHexInput(input);
-    if (!read.unreadable.isEmpty()) return read.unreadable;
+    if (!read.unreadable.isEmpty()) return {{}, read.unreadable};
     if (read.bytes.empty()) return {};
     const QByteArray data(reinterpret_cast<const char*>(read.bytes.data()), static_cast<int>(read.bytes.size()));
-    return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Md5).toHex());
+    return {QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Md5).toHex()), {}};
 }
 
 std::optional<double> readCoordinate(const std::string& part, size_t intDigits) {
@@ -129,7 +138,7 @@ std::optional<double> readCoordinate(const std::string& part, size_t intDigits) 
 
 double coordinate(const std::string& part, size_t intDigits) { return readCoordinate(part, intDigits).value_or(0.0); }
 
-QString distanceOf(const QString& input) {
+Computed distanceOf(const QString& input) {
     // Every kind of white space is a blank, as in the hexadecimal inputs.
     const std::string typed = withoutWhiteSpace(input).toUtf8().toStdString();
     std::string text = typed;
@@ -139,7 +148,7 @@ QString distanceOf(const QString& input) {
     if (text.empty()) return {};
     const std::vector<std::string> parts = splitKeepingEmpty(text, ',');
     if (parts.size() != 4)
-        return QStringLiteral("坐标无法识别: 需要4个坐标, 输入了%1个").arg(static_cast<qulonglong>(parts.size()));
+        return {{}, QStringLiteral("坐标无法识别: 需要4个坐标, 输入了%1个").arg(static_cast<qulonglong>(parts.size()))};
     // The signs replaced letters one for one: the typed parts lie at the same places.
     const std::vector<std::string> typedParts = splitKeepingEmpty(typed, ',');
     static const char* const kPartNames[] = {"纬度1", "经度1", "纬度2", "经度2"};
@@ -148,12 +157,14 @@ QString distanceOf(const QString& input) {
     for (size_t i = 0; i < 4; ++i) {
         const bool latitude = i % 2 == 0;
         const auto value = readCoordinate(parts[i], latitude ? 2 : 3);
-        if (value && std::abs(*value) <= (latitude ? 90.0 : 180.0))
-            degrees[i] = *value;
+        // No point lies beyond a pole; a longitude past 180 degrees has gone
+        // on round the circle.
+        if (value && (!latitude || std::abs(*value) <= 90.0))
+            degrees[i] = latitude ? *value : roundTheCircle(*value);
         else
-            unreadable << QString::fromUtf8(kPartNames[i]) + " \"" + QString::fromStdString(typedParts[i]) + "\"";
+            unreadable << QString::fromUtf8(kPartNames[i]) + ' ' + quotedInput(QString::fromStdString(typedParts[i]));
     }
-    if (!unreadable.isEmpty()) return QStringLiteral("坐标无法识别: ") + unreadable.join(", ");
+    if (!unreadable.isEmpty()) return {{}, QStringLiteral("坐标无法识别: ") + unreadable.join(", ")};
 
     auto radians = [](double d) { return d * kPi / 180.0; };
     const double lat1 = radians(degrees[0]);
@@ -165,7 +176,7 @@ QString distanceOf(const QString& input) {
     os.imbue(std::locale::classic());
     os << std::fixed << "\"GPS距离\":" << chordDistance(lat1, lng1, lat2, lng2) << ", \"WGS84距离\":"
        << haversineDistance(lat1, lng1, lat2, lng2);
-    return QString::fromStdString(os.str());
+    return {QString::fromStdString(os.str()), {}};
 }
 
 } // namespace Tools

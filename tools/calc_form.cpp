@@ -18,6 +18,8 @@ CalcForm::CalcForm(QWidget* parent, char mode) : QDialog(parent), ui(new Ui_Calc
     setWindowTitle(title == titleMap.end() ? QString() : title->second);
     if (mode == 2)
         ui->edIn->setPlainText(QStringLiteral("N23.111669, E114.409182, N22.111669, E113.409182"));
+    // A reason naming several parts of the input may be wider than the dialog.
+    ui->lbMsg->setWordWrap(true);
     fitsize::fitToFont(this);
 }
 
@@ -32,41 +34,60 @@ QString CalcForm::input() const {
     return Tools::joinTrimmedLines(lines);
 }
 
-QString CalcForm::crcOfHex() const { return Tools::crcOfHex(input()); }
+QString CalcForm::crcOfHex() const { return Tools::crcOfHex(input()).result; }
 
-QString CalcForm::md5OfHex() const { return Tools::md5OfHex(input()); }
+QString CalcForm::md5OfHex() const { return Tools::md5OfHex(input()).result; }
 
-QString CalcForm::distance() const { return Tools::distanceOf(input()); }
+QString CalcForm::distance() const { return Tools::distanceOf(input()).result; }
+
+Tools::Computed CalcForm::compute() const {
+    switch (mode) {
+    case 0: return Tools::crcOfHex(input());
+    case 1: return Tools::md5OfHex(input());
+    case 2: return Tools::distanceOf(input());
+    default: return {};
+    }
+}
 
 double CalcForm::coordinate(const std::string& part, const size_t& intDigits) {
     return Tools::coordinate(part, intDigits);
 }
 
 void CalcForm::on_buttonBox_accepted() {
-    // Nothing of an earlier computation may stay beside the new input.
-    ui->edOut->clear();
-    ui->lbMsg->clear();
-    QString result;
-    switch (mode) {
-    case 0: result = crcOfHex(); break;
-    case 1: result = md5OfHex(); break;
-    case 2: result = distance(); break;
-    default: return;
-    }
-    if (result.isEmpty())
+    // Input that gives no result leaves the last one shown; the reason, if
+    // any, goes beside it, never in its place.
+    const Tools::Computed computed = compute();
+    if (!computed.reason.isEmpty()) {
+        showReason(computed.reason);
         return;
-    ui->edOut->setText(result);
-    showWhole(result);
+    }
+    if (computed.result.isEmpty())
+        return;
+    ui->edOut->setText(computed.result);
+    ui->lbMsg->clear();
+    showWhole(computed.result);
 }
 
 void CalcForm::showWhole(const QString& result) {
     // The dialog's fixed width was drawn for a smaller font: a result wider
-    // than the box (a distance at 9 pt, a list of unreadable parts) widens
-    // the dialog instead of scrolling out of sight.
+    // than the box (a distance at 9 pt) widens the dialog instead of
+    // scrolling out of sight.
     if (fitsize::widthForText(ui->edOut, result) <= ui->edOut->width())
         return;
     fitsize::widenFor(ui->edOut, result);
     setMaximumWidth(QWIDGETSIZE_MAX);
+    fitsize::growToLayout(this, size());
+}
+
+void CalcForm::showReason(const QString& reason) {
+    // A reason naming several parts wraps over more lines than the fixed
+    // height leaves it: the dialog grows to show them all.
+    ui->lbMsg->setText(reason);
+    const int need = ui->lbMsg->heightForWidth(ui->lbMsg->width());
+    if (need <= ui->lbMsg->height())
+        return;
+    ui->lbMsg->setMinimumHeight(need);
+    setMaximumHeight(QWIDGETSIZE_MAX);
     fitsize::growToLayout(this, size());
 }
 

@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+#include "tools/calc.h"
+
 class Ui_CalcForm;
 
 class CalcForm : public QDialog {
@@ -16,8 +18,8 @@ public:
     CalcForm(QWidget* parent, char mode);
     ~CalcForm() override;
 
-    // Output texts: a result, a text naming what could not be read, or empty
-    // when the input holds nothing.
+    // Output texts: a result, or empty when there is none (the slot shows
+    // why in lbMsg).
     QString crcOfHex() const;
     QString md5OfHex() const;
     QString distance() const;
@@ -30,8 +32,12 @@ private slots:
 private:
     // The input box's paragraphs, each trimmed, joined.
     QString input() const;
+    // The computation of the dialog's mode.
+    Tools::Computed compute() const;
     // Widens the dialog when `result` does not fit in the output box.
     void showWhole(const QString& result);
+    // Shows why there is no result in lbMsg, the dialog grown to hold it.
+    void showReason(const QString& reason);
 
     Ui_CalcForm* ui;
     char mode;

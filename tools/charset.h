@@ -11,7 +11,7 @@ enum class Encoding { Gbk, Utf8, Utf16BE, Utf16LE };
 // The text that the bytes of hexadecimal input (read by readHexInput) hold in
 // `encoding`. UTF-16 is decoded in the byte order it names, a trailing odd
 // byte left out. Empty when there are no bytes, when the input holds anything
-// but whole bytes, or when they decode to nothing.
+// but digits and separators, or when the bytes decode to nothing.
 QString hexToText(const QString& input, Encoding encoding);
 
 // The bytes of the trimmed text in `encoding` as upper-case pairs of digits,

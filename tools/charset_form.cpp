@@ -114,15 +114,14 @@ void CharSetForm::on_buttonBox_clicked(QAbstractButton* button) {
         close();
         return;
     }
-    // Nothing of an earlier conversion may stay beside the new input.
-    ui->edOut->clear();
-    ui->lbMsg->clear();
     // Text modes get the box's text as typed: blanks and commas are part of
     // the text to encode. Hexadecimal modes drop them themselves.
     const QString s = ui->edIn->toPlainText();
     if (s.isEmpty()) return;
+    // A conversion that fails leaves the output as it was and says so in
+    // lbMsg; one that succeeds takes an earlier message away.
     if (mode == 0 || mode == 2 || mode == 4 || mode == 6) {
-        // Input that is not whole bytes of hexadecimal is named, not converted.
+        // Input that is not hexadecimal is named, not converted.
         const QString unreadable = Tools::readHexInput(s).unreadable;
         if (!unreadable.isEmpty()) {
             ui->lbMsg->setText(unreadable);
@@ -147,4 +146,5 @@ void CharSetForm::on_buttonBox_clicked(QAbstractButton* button) {
     }
     // Shown as typed, never taken for markup.
     ui->edOut->setPlainText(result);
+    ui->lbMsg->clear();
 }

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include "protocol/helpers.h"
 #include "protocol/text_file.h"
 
 namespace Tools {
@@ -17,13 +18,6 @@ constexpr int kShownChars = 16;
 bool isHexDigit(QChar c) {
     const char16_t u = c.unicode();
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f');
-}
-
-int hexValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u <= '9') return u - '0';
-    if (u <= 'F') return u - 'A' + 10;
-    return u - 'a' + 10;
 }
 
 struct Group {
@@ -65,9 +59,15 @@ std::vector<Group> groupsOf(const QString& text) {
     return groups;
 }
 
-// The group as typed, in double quotes; a long one only around `focus`, its
-// cut ends marked "…" and no character split in two.
-QString quoted(const QString& typed, int focus) {
+QString named(const QStringList& groups) {
+    QStringList shown = groups.mid(0, kNamedGroups);
+    if (groups.size() > kNamedGroups) shown << QStringLiteral("…");
+    return shown.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString quotedInput(const QString& typed, int focus) {
     if (typed.size() <= kShownChars) return '"' + typed + '"';
     int from = qBound(0, focus - 4, typed.size() - kShownChars);
     if (from > 0 && typed[from].isLowSurrogate()) --from;
@@ -78,14 +78,6 @@ QString quoted(const QString& typed, int focus) {
     if (to < typed.size()) shown.append(QStringLiteral("…"));
     return '"' + shown + '"';
 }
-
-QString named(const QStringList& groups) {
-    QStringList shown = groups.mid(0, kNamedGroups);
-    if (groups.size() > kNamedGroups) shown << QStringLiteral("…");
-    return shown.join(QStringLiteral(", "));
-}
-
-} // namespace
 
 QString withoutWhiteSpace(const QString& text) {
     QString kept;
@@ -102,23 +94,15 @@ HexInput readHexInput(const QString& text) {
     QStringList unreadable;
     QString digits;
     for (const Group& g : groups) {
-        if (!std::all_of(g.digits.begin(), g.digits.end(), isHexDigit)) unreadable << quoted(g.typed, g.fault);
+        if (!std::all_of(g.digits.begin(), g.digits.end(), isHexDigit)) unreadable << quotedInput(g.typed, g.fault);
         digits += g.digits;
     }
     if (!unreadable.isEmpty()) {
         read.unreadable = QStringLiteral("十六进制无法识别: ") + named(unreadable);
         return read;
     }
-    if (digits.size() % 2 != 0) {
-        QStringList odd;
-        for (const Group& g : groups)
-            if (g.digits.size() % 2 != 0) odd << quoted(g.typed, 0);
-        read.unreadable = QStringLiteral("十六进制位数为奇数(%1位): ").arg(digits.size()) + named(odd);
-        return read;
-    }
-    read.bytes.reserve(static_cast<size_t>(digits.size() / 2));
-    for (int i = 0; i < digits.size(); i += 2)
-        read.bytes.push_back(static_cast<uint8_t>(hexValue(digits[i]) * 16 + hexValue(digits[i + 1])));
+    // Only digits are left: the codec's reader pairs them.
+    if (const auto bytes = Zuno::hexToBytes(digits.toStdString())) read.bytes = *bytes;
     return read;
 }
 

@@ -23,12 +23,17 @@ struct HexInput {
 
 // White space of any kind and "," separate groups of digits; "0x" and "0X"
 // are dropped inside a group. Everything else must be a hexadecimal digit
-// (either case), and all the digits together must make whole bytes, high digit
-// first. A group holding anything else is named ("十六进制无法识别: \"xyz\""),
-// and so, when the count of digits is odd, are the groups of odd length
-// ("十六进制位数为奇数(7位): \"6\""); at most three groups, a long one cut to
-// the piece around its fault. Input with no digit at all gives no bytes and
-// names nothing.
+// (either case). The digits of all groups together make the bytes as
+// Zuno::hexToBytes reads them: high digit first, and with an odd count of
+// digits the first one alone makes the first byte ("12 345" is 01 23 45). A
+// group holding anything else is named ("十六进制无法识别: \"xyz\""), at most
+// three groups, a long one cut to the piece around its fault. Input with no
+// digit at all gives no bytes and names nothing.
 HexInput readHexInput(const QString& text);
+
+// A piece of typed input for a message, in double quotes: the whole of a
+// short one; of a long one only the piece around the character at `focus`,
+// its cut ends marked "…" and no character split in two.
+QString quotedInput(const QString& typed, int focus = 0);
 
 } // namespace Tools

@@ -586,20 +586,31 @@ private slots:
         QCOMPARE(bar(), QString("已断开"));
     }
 
-    void quittingWithNoKeepsTheConnection() {
+    // Closing ends the connection before it asks; No leaves the window open,
+    // already disconnected, and Yes then closes it.
+    void quittingWithNoLeavesTheWindowOpenAndDisconnected() {
         makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         connectAndLogIn();
+        MessageBoxes::takeShown();
         MessageBoxes::queueAnswer(QMessageBox::No);
         QVERIFY(!w->close());
-        QCOMPARE(MessageBoxes::takeShown().size(), 1);
-        QCOMPARE(w->currentStatus(), CLIENT_LOGGED_IN);
-        // Still up: a frame of the platform's arrives and is shown.
-        platform->send(zt::makeReply(0x13, 77));
-        QTRY_VERIFY_WITH_TIMEOUT(out().contains("<< " + hexText(zt::makeReply(0x13, 77))), 10000);
-        QCOMPARE(platform->closedConnections(), 0);
-        QCOMPARE(w->currentStatus(), CLIENT_LOGGED_IN);
-        QCOMPARE(bar(), QString("已登录"));
-        disconnectAndWait();
+        QVERIFY(w->isVisible());
+        const auto boxes = MessageBoxes::takeShown();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, QString("您确定要退出本程序,并已做好所有保存操作?"));
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
+        QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+        QTRY_COMPARE_WITH_TIMEOUT(platform->closedConnections(), 1, 10000);
+        QCOMPARE(bar(), QString("已断开"));
+        expectDisconnectedControls();
+        QVERIFY(w->isVisible());
+
+        MessageBoxes::queueAnswer(QMessageBox::Yes);
+        QVERIFY(w->close());
+        QVERIFY(!w->isVisible());
+        QCOMPARE(platform->connections(), 1);
     }
 
     void platformRefusesTheConnection() {

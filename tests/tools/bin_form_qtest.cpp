@@ -87,31 +87,31 @@ private slots:
         QCOMPARE(lbMsg->text(), QString());
     }
 
-    // A refused number has no conversion: the earlier one goes, whether the
-    // refusal comes from picking the input base or the output base.
-    void refusesDigitsOfAnotherBaseAndClearsOutput() {
+    // A refused number has no conversion: the output keeps the last one and
+    // lbMsg says why, whether the refusal comes from picking the input base
+    // or the output base.
+    void refusesDigitsOfAnotherBaseAndKeepsTheOutput() {
         convert("FF", "16进制", "2进制");
         QCOMPARE(edOut->text(), QString("11111111"));
 
         edIn->setText("ff"); // "f" is digit 41
         QVERIFY(zt::pickItem(cbOut, "10进制"));
         QCOMPARE(lbMsg->text(), QString("您输入的数字并非16进制"));
-        QVERIFY(edOut->text().isEmpty());
+        QCOMPARE(edOut->text(), QString("11111111"));
 
-        convert("FF", "16进制", "2进制");
-        edIn->setText("ff");
         QVERIFY(zt::pickItem(cbIn, "16进制"));
         QCOMPARE(lbMsg->text(), QString("您输入的数字并非16进制"));
-        QVERIFY(edOut->text().isEmpty());
+        QCOMPARE(edOut->text(), QString("11111111"));
 
         QVERIFY(zt::pickItem(cbIn, "61进制"));
         QCOMPARE(lbMsg->text(), QString());
+        QCOMPARE(edOut->text(), QString("11111111"));
         edIn->setText("z");
         QVERIFY(zt::pickItem(cbOut, "10进制"));
         QCOMPARE(lbMsg->text(), QString("您输入的数字并非61进制"));
-        QVERIFY(edOut->text().isEmpty());
+        QCOMPARE(edOut->text(), QString("11111111"));
 
-        // The next success clears the message.
+        // The next success replaces the output and clears the message.
         edIn->setText("FF");
         QVERIFY(zt::pickItem(cbIn, "16进制"));
         QVERIFY(zt::pickItem(cbOut, "10进制"));
@@ -123,6 +123,11 @@ private slots:
         QVERIFY(zt::pickItem(cbOut, "10进制"));
         QCOMPARE(lbMsg->text(), QString("您输入的数字并非2进制"));
         QVERIFY(edOut->text().isEmpty());
+        convert("777", "8进制", "10进制");
+        edIn->clear();
+        QVERIFY(zt::pickItem(cbOut, "16进制"));
+        QCOMPARE(lbMsg->text(), QString("您输入的数字并非8进制"));
+        QCOMPARE(edOut->text(), QString("511"));
     }
 
     void onlyTheOutputBaseConverts() {

@@ -23,11 +23,13 @@ TEST(HexToText, Table) {
         {Encoding::Utf8, "E4 BD A0 E5 A5 BD", u("你好")},
         {Encoding::Utf8, "0xE4,0xBD,0xA0,0xE5,0xA5,0xBD", u("你好")},
         {Encoding::Utf8, "  e4bda0e5a5bd \n", u("你好")},
-        {Encoding::Utf8, "0123", QString(QChar(1)) + "#"},
-        // Only whole bytes of hexadecimal digits are decoded.
-        {Encoding::Utf8, "123", ""},
-        {Encoding::Utf8, "E4 BD A", ""},
+        // An odd count of digits: the first one alone is the first byte.
+        {Encoding::Utf8, "123", QString(QChar(1)) + "#"},
+        {Encoding::Utf8, "12 345", QString(QChar(1)) + "#E"},
+        {Encoding::Gbk, "4 14", QString(QChar(4)) + "\x14"},
+        // Only hexadecimal digits are decoded.
         {Encoding::Gbk, "zz", ""},
+        {Encoding::Utf8, "E4 BD AG", ""},
         {Encoding::Utf8, "410042", QString("A") + QChar(0) + "B"},
         {Encoding::Gbk, "C4E3BAC3", u("你好")},
         {Encoding::Gbk, "41 42", "AB"},

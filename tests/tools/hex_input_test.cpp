@@ -25,8 +25,15 @@ TEST(ReadHexInput, Table) {
         {"0x31,0X32, 0x33", {0x31, 0x32, 0x33}, ""},
         {"0x310x32", {0x31, 0x32}, ""},
         {"aBcD", {0xab, 0xcd}, ""},
-        // Groups join before they are paired: only the whole count must be even.
+        // Groups join before they are paired; with an odd count of digits the
+        // first one alone makes the first byte.
         {"616 2", {0x61, 0x62}, ""},
+        {"1", {0x01}, ""},
+        {"123", {0x01, 0x23}, ""},
+        {"12 345", {0x01, 0x23, 0x45}, ""},
+        {"61 62 6", {0x06, 0x16, 0x26}, ""},
+        {"0x616", {0x06, 0x16}, ""},
+        {"0x1,0x23", {0x01, 0x23}, ""},
         {"31\t32\r\n33\u300034", {0x31, 0x32, 0x33, 0x34}, ""},
         // Nothing to read is no fault.
         {"", {}, ""},
@@ -44,19 +51,13 @@ TEST(ReadHexInput, Table) {
         {"31 十六 33", {}, "十六进制无法识别: \"十六\""},
         {"g1 g2 g3", {}, "十六进制无法识别: \"g1\", \"g2\", \"g3\""},
         {"g1 g2 g3 g4 g5", {}, "十六进制无法识别: \"g1\", \"g2\", \"g3\", …"},
-        // A digit too few or too many: the groups of odd length are named.
-        {"61 62 6", {}, "十六进制位数为奇数(5位): \"6\""},
-        {"1", {}, "十六进制位数为奇数(1位): \"1\""},
-        {"123", {}, "十六进制位数为奇数(3位): \"123\""},
-        {"0x616", {}, "十六进制位数为奇数(3位): \"0x616\""},
-        {"616 2 3", {}, "十六进制位数为奇数(5位): \"616\", \"2\", \"3\""},
-        // Non-digits are named first: the count of digits means nothing then.
+        // An odd count of digits does not excuse a character that is none.
         {"61 6z 6", {}, "十六进制无法识别: \"6z\""},
+        {"z", {}, "十六进制无法识别: \"z\""},
         // A long group is cut to the piece around its first fault.
         {"3132333435363738393a3b3c3d3e3f40z1", {}, "十六进制无法识别: \"…3a3b3c3d3e3f40z1\""},
         {"z132333435363738393a3b3c3d3e3f4041", {}, "十六进制无法识别: \"z132333435363738…\""},
         {"31323334353637z8393a3b3c3d3e3f4041", {}, "十六进制无法识别: \"…3637z8393a3b3c3d…\""},
-        {"3132333435363738393a3b3c3d3e3f404", {}, "十六进制位数为奇数(33位): \"3132333435363738…\""},
     };
     for (const auto& c : cases) {
         const HexInput read = readHexInput(u(c.in));
