@@ -11,7 +11,11 @@ using namespace Zuno;
 
 // A phone number that does not fit its 21-byte field would make every
 // sending of the message fail: the model builds nothing instead.
-bool phoneFits(const std::string& phone) { return phone.size() <= kPhoneBytes; }
+bool phoneFits(const std::string& phone) {
+    if (phone.size() <= kPhoneBytes) return true;
+    refuseField("电话号码", FieldFault::Unreadable);
+    return false;
+}
 
 // 0x17 and 0xA7: no required field; the 0x17 MNC keeps only its low byte.
 template <class M>
@@ -50,7 +54,7 @@ std::shared_ptr<ZunoMSG> makeGpsRequest(const LabelValueMap& fields) {
     labels.push_back(rule::trimmedText("电话号码", phone));
     labels.push_back(rule::alarmLanguage("告警语言", pair.alert, pair.language));
     if (!readFields(fields, labels)) return nullptr;
-    if (gps.time == 0 || !phoneFits(phone)) return nullptr;
+    if (!requireFields({{"日期时间", gps.time != 0}}) || !phoneFits(phone)) return nullptr;
     auto msg = std::make_shared<M>();
     copyGps(*msg, gps);
     msg->phone = phone;

@@ -42,7 +42,10 @@ struct CellAlarmWork {
         labels.push_back(rule::number8("GSM信号", signalLevel));
         labels.push_back(rule::alarmLanguage("告警语言", alert, language));
     }
-    bool cellGiven() const { return MCC != 0 && LAC != 0 && CellID != 0; }
+    // MCC, LAC and cell id are given; the first that is not is refused.
+    bool cellGiven() const {
+        return requireFields({{"MCC", MCC != 0}, {"LAC", LAC != 0}, {"小区ID", CellID != 0}});
+    }
 
     template <class M>
     void copyTo(M& m) const {
@@ -72,7 +75,8 @@ std::shared_ptr<ZunoMSG> makeGpsAlarm(const LabelValueMap& fields) {
     if (Shape::fence) labels.push_back(rule::number8("围栏编号", fenceID));
     if (Shape::mileage) labels.push_back(rule::number32("里程", distance));
     if (!readFields(fields, labels)) return nullptr;
-    if (gps.time == 0 || gps.satellites == 0 || !cell.cellGiven()) return nullptr;
+    if (!requireFields({{"日期时间", gps.time != 0}, {"卫星数", gps.satellites != 0}}) || !cell.cellGiven())
+        return nullptr;
 
     auto m = std::make_shared<M>();
     copyGps(*m, gps);

@@ -46,7 +46,7 @@ std::shared_ptr<ZunoMSG> makeBikeReport(const LabelValueMap& fields, const char*
     labels.push_back(rule::number16("里程", f.distance));
 
     if (!readFields(fields, labels)) return nullptr;
-    if (gps.time == 0) return nullptr;
+    if (!requireFields({{"日期时间", gps.time != 0}})) return nullptr;
 
     copyGps(f, gps, &BikeReportFields::time);
     f.wifiArray = wifiListOf(wifi);

@@ -100,12 +100,36 @@ bool parseUInt32(const std::string& value, uint32_t& n) {
     return true;
 }
 
+namespace {
+thread_local RefusalRecord* openRecord = nullptr;
+} // namespace
+
+RefusalRecord::RefusalRecord() : outer(openRecord) { openRecord = this; }
+
+RefusalRecord::~RefusalRecord() { openRecord = outer; }
+
+void refuseField(const std::string& label, FieldFault fault) {
+    if (openRecord && !openRecord->first) openRecord->first = RefusedField{label, fault};
+}
+
+bool requireFields(std::initializer_list<Required> fields) {
+    for (const Required& field : fields) {
+        if (field.given) continue;
+        refuseField(field.label, FieldFault::Missing);
+        return false;
+    }
+    return true;
+}
+
 bool readFields(const LabelValueMap& fields, const LabelTable& labels) {
     for (const auto& entry : fields) {
         if (entry.first.empty()) continue;
         for (const FieldLabel& label : labels) {
             if (!startsWith(entry.first, label.label)) continue;
-            if (!entry.second.empty() && !label.apply(entry.second)) return false;
+            if (!entry.second.empty() && !label.apply(entry.second)) {
+                refuseField(entry.first, FieldFault::Unreadable);
+                return false;
+            }
             break;
         }
     }

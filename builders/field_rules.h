@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,10 +40,49 @@ struct FieldLabel {
 };
 using LabelTable = std::vector<FieldLabel>;
 
+// Why a builder refused a model: the field it could not use.
+enum class FieldFault {
+    Missing,    // required, and absent, empty or of a value that stands for none
+    Unreadable, // a value its rule cannot read, or one the message cannot carry
+    NotText,    // a "value" that is no JSON string
+};
+struct RefusedField {
+    std::string label; // the model's label where it has one, else the builder's
+    FieldFault fault = FieldFault::Missing;
+};
+
+// While one lives (the innermost, when they nest), the first field that a
+// builder of this thread refuses is kept in it; with none, nothing is kept.
+class RefusalRecord {
+public:
+    RefusalRecord();
+    ~RefusalRecord();
+    RefusalRecord(const RefusalRecord&) = delete;
+    RefusalRecord& operator=(const RefusalRecord&) = delete;
+    const std::optional<RefusedField>& field() const { return first; }
+
+private:
+    friend void refuseField(const std::string& label, FieldFault fault);
+    std::optional<RefusedField> first;
+    RefusalRecord* outer;
+};
+
+// Tells the record that `label` could not be used; only the first counts.
+void refuseField(const std::string& label, FieldFault fault);
+
+// A required field and whether its working value is given.
+struct Required {
+    std::string label;
+    bool given;
+};
+// True when every field is given; otherwise the first that is not is refused
+// as missing.
+bool requireFields(std::initializer_list<Required> fields);
+
 // The builder loop: every entry of `fields` in key order is taken by the
 // first label of `labels` that its non-empty key begins with; a non-empty
 // value is converted into the working value. False at the first failed
-// conversion.
+// conversion, whose key is refused as unreadable.
 bool readFields(const LabelValueMap& fields, const LabelTable& labels);
 
 // The conversion rules, each binding a label to a working value.

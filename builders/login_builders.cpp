@@ -20,13 +20,16 @@ constexpr uint16_t kTimeZoneUnset = 0x0FFF;
 template <class M, class Voltage>
 std::shared_ptr<ZunoMSG> makePing(const LabelValueMap& fields, FieldLabel voltageLabel,
                                   const Voltage& voltage, Voltage voltageUnset) {
+    const std::string voltageName = voltageLabel.label;
     uint8_t content = 0;
     uint8_t signal = kLevelUnset;
     uint16_t language = 0;
     const LabelTable labels = {rule::terminalInfo("终端信息", content), std::move(voltageLabel),
                                rule::number8("GSM信号", signal), rule::number16("语言", language)};
     if (!readFields(fields, labels)) return nullptr;
-    if (voltage == voltageUnset || signal == kLevelUnset || language == 0) return nullptr;
+    if (!requireFields({{voltageName, voltage != voltageUnset}, {"GSM信号", signal != kLevelUnset},
+                        {"语言", language != 0}}))
+        return nullptr;
     auto msg = std::make_shared<M>();
     msg->content = terminalContentOf(content);
     msg->powerLevel = voltage;
@@ -47,7 +50,8 @@ std::shared_ptr<ZunoMSG> makeLogin(const LabelValueMap& fields) {
     const LabelTable labels = {rule::text("IMEI", imei), rule::number16("设备类型", type),
                                rule::number16("时区", timeZone), rule::number8("语言", language)};
     if (!readFields(fields, labels)) return nullptr;
-    if (imei.empty() || type == kDeviceTypeUnknown || timeZone == kTimeZoneUnset || language == 0)
+    if (!requireFields({{"IMEI", !imei.empty()}, {"设备类型", type != kDeviceTypeUnknown},
+                        {"时区", timeZone != kTimeZoneUnset}, {"语言", language != 0}}))
         return nullptr;
     auto msg = std::make_shared<ZunoLogin>();
     msg->imei = imei;
@@ -59,7 +63,11 @@ std::shared_ptr<ZunoMSG> makeLogin(const LabelValueMap& fields) {
     // hexadecimal digits, a blank in it, language bits 0) is refused here,
     // when the flow loads, not at Connect, where nothing would be sent.
     std::vector<uint8_t> frame;
-    if (msg->encode(frame) != 0) return nullptr;
+    const int refused = msg->encode(frame);
+    if (refused != 0) {
+        refuseField(refused == kErrLoginNoLanguage ? "语言" : "IMEI", FieldFault::Unreadable);
+        return nullptr;
+    }
     return msg;
 }
 
@@ -78,7 +86,7 @@ std::shared_ptr<ZunoMSG> makeSyncTime1F(const LabelValueMap& fields) {
     uint16_t language = 0;
     if (!readFields(fields, {rule::dateTime("日期时间", time), rule::number16("语言", language)}))
         return nullptr;
-    if (language == 0) return nullptr;
+    if (!requireFields({{"语言", language != 0}})) return nullptr;
     auto msg = std::make_shared<ZunoSyncTime1F>();
     msg->time = time;
     msg->languageOrExt = language;

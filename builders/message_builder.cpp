@@ -8,6 +8,7 @@
 #include "builders/bike.h"
 #include "builders/cell.h"
 #include "builders/command_reply.h"
+#include "builders/field_rules.h"
 #include "builders/login_builders.h"
 #include "builders/position.h"
 #include "builders/wifi.h"
@@ -90,6 +91,17 @@ const std::map<uint8_t, ExplainingBuilder>& explainingTable() {
     return table;
 }
 
+// The refused field for the user: its label and what is wrong with it.
+std::string refusalText(const Zuno::RefusedField& field) {
+    const std::string name = "字段 \"" + field.label + "\"";
+    switch (field.fault) {
+    case Zuno::FieldFault::Missing: return name + " 缺少或无效";
+    case Zuno::FieldFault::Unreadable: return name + " 的值无效";
+    case Zuno::FieldFault::NotText: return name + " 的值不是文本";
+    }
+    return name;
+}
+
 } // namespace
 
 bool hasBuilder(uint8_t protocol) {
@@ -102,9 +114,11 @@ std::shared_ptr<Zuno::ZunoMSG> buildMessage(const uint8_t& protocol, const std::
 
 BuildOutcome buildMessageExplained(uint8_t protocol, const std::string& json) {
     BuildOutcome outcome;
+    Zuno::RefusalRecord refusal;
     Zuno::LabelValueMap fields;
     if (!Zuno::readModelFields(json, fields)) {
         outcome.error = "消息模型格式错误";
+        if (refusal.field()) outcome.error += ": " + refusalText(*refusal.field());
         return outcome;
     }
     const auto row = dispatchTable().find(protocol);
@@ -118,6 +132,6 @@ BuildOutcome buildMessageExplained(uint8_t protocol, const std::string& json) {
     if (outcome.message)
         outcome.error.clear();
     else if (outcome.error.empty())
-        outcome.error = "缺少必填字段或字段值无效";
+        outcome.error = refusal.field() ? refusalText(*refusal.field()) : "缺少必填字段或字段值无效";
     return outcome;
 }

@@ -20,9 +20,10 @@ struct BuildOutcome {
     std::string error; // for the user (UTF-8); empty when a message was built
 };
 // As buildMessage, saying why when no message comes back: the model text is
-// not well-formed, the protocol number has no builder, a required field is
-// missing or a value cannot be converted, or (command replies) the coding or
-// the text's length cannot be sent.
+// not well-formed, the protocol number has no builder, a field is missing or
+// its value cannot be used (named by its label: the first one the builder
+// refused), or (command replies) the coding or the text's length cannot be
+// sent.
 BuildOutcome buildMessageExplained(uint8_t protocol, const std::string& json);
 
 // True when `protocol` has a builder (or is the content-free time request).

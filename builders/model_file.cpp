@@ -1,5 +1,7 @@
 #include "builders/model_file.h"
 
+#include "builders/field_rules.h"
+
 namespace Zuno {
 
 bool readModelFields(const std::string& text, LabelValueMap& fields) {
@@ -17,7 +19,11 @@ bool readModelFields(const std::string& text, LabelValueMap& fields) {
         const auto label = component.find("label");
         const auto value = component.find("value");
         if (label == component.end() || !label->second.is<std::string>()) return false;
-        if (value == component.end() || !value->second.is<std::string>()) return false;
+        if (value == component.end() || !value->second.is<std::string>()) {
+            refuseField(label->second.get<std::string>(),
+                        value == component.end() ? FieldFault::Missing : FieldFault::NotText);
+            return false;
+        }
         collected.emplace(label->second.get<std::string>(), value->second.get<std::string>());
     }
     fields.swap(collected);

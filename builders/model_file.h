@@ -17,8 +17,9 @@ using LabelValueMap = std::map<std::string, std::string>;
 
 // The label/value pairs of a model text. False when the text is empty or not
 // JSON, the root is no object with a "components" array, or one component is
-// not an object whose "label" and "value" are both strings; `fields` is then
-// left empty.
+// not an object whose "label" and "value" are both strings (the label of one
+// whose value is missing or no string is refused, field_rules.h); `fields`
+// is then left empty.
 bool readModelFields(const std::string& text, LabelValueMap& fields);
 
 } // namespace Zuno

@@ -53,10 +53,9 @@ bool readPosition(const LabelValueMap& fields, const Members& m, PositionValues&
     if (m.language) labels.push_back(rule::number16("语言", v.language));
     if (!readFields(fields, labels)) return false;
 
-    if (v.gps.time == 0 || v.gps.satellites == 0) return false;
-    if (m.language && v.language == 0) return false;
-    if (m.cell && (v.MCC == 0 || v.LAC == 0 || v.CellID == 0)) return false;
-    return true;
+    if (!requireFields({{"日期时间", v.gps.time != 0}, {"卫星数", v.gps.satellites != 0}})) return false;
+    if (m.language && !requireFields({{"语言", v.language != 0}})) return false;
+    return !m.cell || requireFields({{"MCC", v.MCC != 0}, {"LAC", v.LAC != 0}, {"小区ID", v.CellID != 0}});
 }
 
 // One member of the family: which labels it tests follows from its class.

@@ -30,7 +30,11 @@ void addCellReportLabels(LabelTable& labels, CellReportValues& v, bool withTimeO
 
 bool cellReportComplete(const CellReportValues& v) {
     const CellRecord& first = v.lists[0];
-    return v.time != 0 && v.MCC != 0 && first.LAC != 0 && first.CellID != 0 && first.RSSI != 0;
+    return requireFields({{"日期时间", v.time != 0},
+                          {"MCC", v.MCC != 0},
+                          {"LAC0", first.LAC != 0},
+                          {"小区ID0", first.CellID != 0},
+                          {"RSSI0", first.RSSI != 0}});
 }
 
 void addWifiLabels(LabelTable& labels, WifiSlots& slots) {

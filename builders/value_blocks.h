@@ -52,7 +52,8 @@ struct CellReportValues {
 // "日期时间", "MCC", "MNC" (16-bit), "LAC0", "小区ID0", "RSSI0" ... "RSSI6",
 // then "时间提前量" when `withTimeOffset`.
 void addCellReportLabels(LabelTable& labels, CellReportValues& v, bool withTimeOffset);
-// Date-time, MCC and the LAC, cell id and RSSI of cell 0 are all given.
+// Date-time, MCC and the LAC, cell id and RSSI of cell 0 are all given (the
+// first that is not is refused).
 bool cellReportComplete(const CellReportValues& v);
 
 template <class M>

@@ -41,7 +41,7 @@ std::shared_ptr<ZunoMSG> makeWifiLocC3(const LabelValueMap& fields) {
     LabelTable labels;
     addGpsLabels(labels, gps, SatelliteRule::WholeByte, false);
     addWifiLabels(labels, slots);
-    if (!readFields(fields, labels) || gps.time == 0) return nullptr;
+    if (!readFields(fields, labels) || !requireFields({{"日期时间", gps.time != 0}})) return nullptr;
     auto msg = std::make_shared<ZunoWifiLocC3>();
     msg->time = gps.time;
     msg->satellites = gps.satellites;

@@ -1,6 +1,7 @@
 // buildMessage: malformed models, the dispatch, and one model per builder
 // whose frame was worked out by hand.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,82 @@ TEST(BuildMessage, FirstComponentOfALabelCounts) {
                                                   {"卫星数", "12"}, {"LAC", "1"}, {"小区ID", "1"}});
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->MCC, 460);
+}
+
+// A refused model names the first field that the builder could not use: the
+// model's own label for a value it cannot read, the builder's for a field
+// that is missing.
+TEST(BuildMessage, RefusalNamesTheField) {
+    const Pairs login = {{"IMEI", "868120123456789"}, {"设备类型", "8198"}, {"时区", "800"}, {"语言", "1"}};
+    const Pairs gps12 = {{"日期时间", "2019-01-02 03:04:05"}, {"卫星数", "12"}, {"MCC", "460"}, {"LAC", "1"},
+                         {"小区ID", "1"}};
+    const Pairs ping13 = {{"电压等级", "4"}, {"GSM信号", "3"}, {"语言", "2"}};
+    const Pairs bike = {{"日期时间", "2019-01-15 08:30:00"}, {"GPS长度", "12"}};
+    auto without = [](Pairs pairs, const std::string& label) {
+        pairs.erase(std::remove_if(pairs.begin(), pairs.end(), [&](const auto& p) { return p.first == label; }),
+                    pairs.end());
+        return pairs;
+    };
+    auto changed = [](Pairs pairs, const std::string& label, const std::string& value) {
+        for (auto& p : pairs)
+            if (p.first == label) p.second = value;
+        return pairs;
+    };
+    struct Case {
+        const char* what;
+        uint8_t protocol;
+        std::string model;
+        std::string why;
+    };
+    const Case cases[] = {
+        {"login without IMEI", 0x01, bt::modelText(without(login, "IMEI")), "字段 \"IMEI\" 缺少或无效"},
+        {"login with unknown type", 0x01, bt::modelText(changed(login, "设备类型", "65535")),
+         "字段 \"设备类型\" 缺少或无效"},
+        {"login IMEI with a letter beyond f", 0x01, bt::modelText(changed(login, "IMEI", "86812012345678g")),
+         "字段 \"IMEI\" 的值无效"},
+        {"login IMEI of 14 digits", 0x01, bt::modelText(changed(login, "IMEI", "86812012345678")),
+         "字段 \"IMEI\" 的值无效"},
+        {"login language that is no number", 0x01, bt::modelText(changed(login, "语言", "中文")),
+         "字段 \"语言\" 的值无效"},
+        {"heartbeat without GSM signal", 0x13, bt::modelText(without(ping13, "GSM信号")),
+         "字段 \"GSM信号\" 缺少或无效"},
+        {"position without LAC", 0x12, bt::modelText(without(gps12, "LAC")), "字段 \"LAC\" 缺少或无效"},
+        {"position with 64 satellites", 0x12, bt::modelText(changed(gps12, "卫星数", "64")),
+         "字段 \"卫星数\" 缺少或无效"},
+        // The key as the model spells it, not the builder's label "LAC".
+        {"position LAC0 out of range", 0x12, bt::modelText(bt::join({without(gps12, "LAC"), {{"LAC0", "3000000000"}}})),
+         "字段 \"LAC0\" 的值无效"},
+        // Entries are read in key order: "LAC" before "MCC"; and a value that
+        // cannot be read is told before a missing field.
+        {"first of two unreadable values", 0x12,
+         bt::modelText(changed(changed(without(gps12, "日期时间"), "MCC", "x"), "LAC", "y")), "字段 \"LAC\" 的值无效"},
+        {"cell report without RSSI0", 0x18,
+         bt::modelText(without(bt::cellReportRequired(), "RSSI0")), "字段 \"RSSI0\" 缺少或无效"},
+        {"alarm without cell id", 0x16,
+         bt::modelText({{"日期时间", "2019-01-02 03:04:05"}, {"卫星数", "12"}, {"MCC", "460"}, {"LAC", "1"}}),
+         "字段 \"小区ID\" 缺少或无效"},
+        {"bike without date", 0x33, bt::modelText(without(bike, "日期时间")), "字段 \"日期时间\" 缺少或无效"},
+        {"bike length that is no number", 0x32, bt::modelText(changed(bike, "GPS长度", "有")),
+         "字段 \"GPS长度\" 的值无效"},
+        {"MAC of seven bytes", 0xC3,
+         bt::modelText({{"日期时间", "2019-01-02 03:04:05"}, {"WiFiMAC地址0", "11-22-33-44-55-66-77"}}),
+         "字段 \"WiFiMAC地址0\" 的值无效"},
+        {"phone too long", 0x1A,
+         bt::modelText({{"日期时间", "2019-01-02 03:04:05"}, {"电话号码", std::string(22, '1')}}),
+         "字段 \"电话号码\" 的值无效"},
+        {"value that is a number", 0x12,
+         R"({"components": [{"label": "日期时间", "value": "2019-01-02 03:04:05"}, {"label": "MCC", "value": 460}]})",
+         "消息模型格式错误: 字段 \"MCC\" 的值不是文本"},
+        {"value missing", 0x12, R"({"components": [{"label": "MCC"}]})", "消息模型格式错误: 字段 \"MCC\" 缺少或无效"},
+    };
+    for (const Case& c : cases) {
+        const BuildOutcome outcome = buildMessageExplained(c.protocol, c.model);
+        EXPECT_EQ(outcome.message, nullptr) << c.what;
+        EXPECT_EQ(outcome.error, c.why) << c.what;
+    }
+    // A refusal is not carried over into the next model.
+    EXPECT_EQ(buildMessageExplained(0x01, bt::modelText(login)).error, "");
+    EXPECT_EQ(buildMessageExplained(0x12, "[]").error, "消息模型格式错误");
 }
 
 namespace {

@@ -174,7 +174,7 @@ TEST(CommandReplyBuilders, ARefusedReplySaysWhy) {
          bt::modelText({{"字符编码", "1"}, {"回复指令", std::string(122, 'x')}}),
          "回复指令过长: UTF-16BE 编码 244 字节, 最多 243 字节"},
         {"0x21 value that is no number", 0x21, bt::modelText({{"字符编码", "x"}, {"回复指令", "OK"}}),
-         "缺少必填字段或字段值无效"},
+         "字段 \"字符编码\" 的值无效"},
         {"model that is no JSON", 0x81, "{\"components\":", "消息模型格式错误"},
         {"protocol without builder", 0x70, bt::modelText({}), "协议号 0x70 没有对应的消息"},
         {"0x81 built", 0x81, bt::modelText({{"字符编码", "2"}, {"回复指令", "OK"}}), ""},

@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include "builders/field_rules.h"
 #include "builders/message_builder.h"
+#include "builders/model_file.h"
 #include "config/model_file.h"
 #include "connection/send_flow.h"
 #include "protocol/command.h"
@@ -97,6 +99,39 @@ TEST(ShippedConf, EveryModelRoundTripsThroughItsFrame) {
             EXPECT_EQ(decoded->toString(), built->toString());
         }
     }
+}
+
+// Every number field of a shipped model is read by its builder: a label
+// that carries a hint still begins with the builder's label.
+TEST(ShippedConf, EveryNumberFieldReachesItsMessage) {
+    int checked = 0;
+    for (const Model& model : shippedModels()) {
+        SCOPED_TRACE(model.path.string());
+        const uint8_t protocol = Zuno::protocolNumber(model.cmd);
+        const auto built = buildMessage(protocol, model.text);
+        ASSERT_NE(built, nullptr);
+        picojson::value doc;
+        ASSERT_TRUE(Zuno::parseJsonText(model.text, doc));
+        const auto& components = doc.get("components").get<picojson::array>();
+        Zuno::LabelValueMap fields;
+        ASSERT_TRUE(Zuno::readModelFields(model.text, fields));
+        for (size_t i = 0; i < components.size(); ++i) {
+            if (components[i].get("component").to_str() != "numberEdit") continue;
+            const std::string label = components[i].get("label").get<std::string>();
+            const std::string value = components[i].get("value").get<std::string>();
+            // A WiFi strength goes out only with the MAC address of its slot.
+            const std::string strength = "Wifi强度";
+            if (startsWith(label, strength) && fields["WiFiMAC地址" + label.substr(strength.size())].empty())
+                continue;
+            std::string other;
+            ASSERT_TRUE(Zuno::rewriteModelValues(model.text, {{i, value == "1" ? "2" : "1"}}, other));
+            const auto changed = buildMessage(protocol, other);
+            ASSERT_NE(changed, nullptr) << label;
+            EXPECT_NE(changed->toString(), built->toString()) << label << " is read by no label of the builder";
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0);
 }
 
 TEST(ShippedConf, ModelForEveryKeywordWithABuilder) {

@@ -685,6 +685,47 @@ private slots:
         QFETCH(int, mode);
         QVERIFY(zt::execClosesAndDeletes(new DataSettingForm(window, static_cast<uint8_t>(mode)), how));
     }
+
+    // Every number field of the shipped models and replies reads as its
+    // value followed by a unit or by nothing: a hint kept as the suffix ran
+    // into the digits ("1212: 有GPS" for the value 12).
+    void shippedNumberFieldsReadAsTheirValue_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("models") << 1;
+        QTest::newRow("replies") << 2;
+    }
+    void shippedNumberFieldsReadAsTheirValue() {
+        QFETCH(int, mode);
+        tree = std::make_unique<zt::ConfigTree>();
+        Zuno::setBaseFolder(tree->root());
+        QVERIFY(tree->copyFolder(qEnvironmentVariable("ZUNO_SOURCE_DIR") + "/conf", "conf"));
+        open(static_cast<uint8_t>(mode));
+        // After the value, a unit or nothing: no digit first, and no blank,
+        // colon or comma within, which belong to a hint.
+        const QRegularExpression unit("^(\\D\\S*)?$");
+        const QRegularExpression hint("[:,：，]");
+        int fields = 0;
+        for (int row = 0; row < list()->model()->rowCount(); ++row) {
+            activate(row);
+            const QString file = list()->model()->index(row, 0).data().toString();
+            for (auto* spin : form->findChildren<QtLongLongSpinBox*>()) {
+                const QString value = QString::number(spin->value());
+                const QString text = spin->text();
+                const QString where = file + " " + spin->objectName() + ": " + text;
+                QVERIFY2(text.startsWith(value), qPrintable(where));
+                const QString after = text.mid(value.size());
+                QVERIFY2(unit.match(after).hasMatch() && !hint.match(after).hasMatch(), qPrintable(where));
+                ++fields;
+            }
+            // Saved as shown, the file stays byte for byte: it is in the editor's own form.
+            const QString relative = QString(mode == 1 ? "conf/model/" : "conf/cmd/") + file.section('\t', 1);
+            const QByteArray before = tree->read(relative);
+            save();
+            QVERIFY2(message().contains("完成"), qPrintable(message()));
+            QCOMPARE(tree->read(relative), before);
+        }
+        QVERIFY(fields > 0);
+    }
 };
 
 ZT_GUI_TEST_MAIN(DataSettingFormTest)
