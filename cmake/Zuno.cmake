@@ -24,7 +24,6 @@ endfunction()
 
 # zuno_add_library(<name> [DEPS <targets...>] [EXCLUDE <file names...>])
 # Builds a static library from *.cpp, *.h and *.ui of the calling folder.
-# A folder with no sources yet becomes an interface library.
 function(zuno_add_library NAME)
   cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB SRCS CONFIGURE_DEPENDS
@@ -34,17 +33,9 @@ function(zuno_add_library NAME)
   foreach(ex ${ARG_EXCLUDE})
     list(FILTER SRCS EXCLUDE REGEX "/${ex}$")
   endforeach()
-  set(CPPS ${SRCS})
-  list(FILTER CPPS INCLUDE REGEX "\\.cpp$")
-  if(CPPS)
-    add_library(${NAME} STATIC ${SRCS})
-    target_include_directories(${NAME} PUBLIC ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${NAME} PUBLIC ${ARG_DEPS})
-  else()
-    add_library(${NAME} INTERFACE)
-    target_include_directories(${NAME} INTERFACE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${NAME} INTERFACE ${ARG_DEPS})
-  endif()
+  add_library(${NAME} STATIC ${SRCS})
+  target_include_directories(${NAME} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${NAME} PUBLIC ${ARG_DEPS})
 endfunction()
 
 # zuno_add_tests(<folder label> LIBS <targets...>)

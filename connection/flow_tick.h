@@ -1,6 +1,7 @@
 #pragma once
-// The automatic send flow's timing, the serial counter and the report blocks
-// of frames sent and received.
+// The automatic send flow's timing, the serial counter, and messages made
+// ready to go out with the block the report pane shows for them (the block's
+// layout: report_block.h).
 //
 // A task's clock starts at the first tick that finds the terminal logged in
 // with automatic sending on; from then on the task is due once more whole

@@ -6,8 +6,11 @@
 #   scripts/bootstrap.sh fuzz [SECONDS]
 #                               install what is missing, build the fuzz targets and run each
 #                               for SECONDS (default 60); stops at the first finding
-# Run as root or through sudo. Safe to run again: installs only what is missing.
-# JOBS=N sets the number of parallel build and test jobs (default: every core).
+# Run it as yourself (it asks sudo only to install missing packages) or in a
+# root shell; what it builds belongs to whoever runs it, and started through
+# sudo it builds as the user who called sudo. Safe to run again: installs only
+# what is missing. JOBS=N sets the number of parallel build and test jobs
+# (default: every core).
 set -euo pipefail
 
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -30,11 +33,42 @@ install_missing() {
   done
   if ((${#missing[@]})); then
     echo "== installing: ${missing[*]}"
-    local SUDO=""
-    if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+    local SUDO=()
+    if [ "$(id -u)" -ne 0 ]; then
+      if ! command -v sudo >/dev/null 2>&1; then
+        echo "== these packages are missing and installing them needs root: ${missing[*]}" >&2
+        echo "   install them as root (apt-get install ${missing[*]}), or run this script in a root shell" >&2
+        exit 1
+      fi
+      SUDO=(sudo DEBIAN_FRONTEND=noninteractive)
+    fi
     export DEBIAN_FRONTEND=noninteractive
-    $SUDO apt-get update -qq
-    $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    "${SUDO[@]}" apt-get update -qq
+    "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# Started as `sudo bash scripts/bootstrap.sh ...`: the packages are installed
+# as root, everything else runs as the user who called sudo, so that the build
+# and the folders the program writes (conf/ and logs/ beside it) are theirs.
+run_as_caller() { # script, its arguments...
+  local script="$1"; shift
+  if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
+    install_missing
+    exec sudo -u "$SUDO_USER" -H env "JOBS=$JOBS" ${ZUNO_FUZZ_SECONDS:+"ZUNO_FUZZ_SECONDS=$ZUNO_FUZZ_SECONDS"} \
+      ${DISPLAY:+"DISPLAY=$DISPLAY"} ${WAYLAND_DISPLAY:+"WAYLAND_DISPLAY=$WAYLAND_DISPLAY"} \
+      ${XAUTHORITY:+"XAUTHORITY=$XAUTHORITY"} bash "$script" "$@"
+  fi
+}
+
+# A build folder left by another user (an earlier run as root, say) cannot be
+# written: say so instead of failing half-way through the build.
+check_build_folder() { # dir
+  local dir="$1"
+  if [ -e "$dir" ] && { [ ! -w "$dir" ] || [ -n "$(find "$dir" ! -writable -print -quit 2>/dev/null)" ]; }; then
+    echo "== $dir belongs to another user (made by an earlier run as root?) and cannot be written." >&2
+    echo "   Remove it once (sudo rm -rf '$dir') and run this again." >&2
+    exit 1
   fi
 }
 
@@ -54,6 +88,7 @@ configure() { # dir, extra cmake args...
 
 configure_and_build() { # dir, extra cmake args...
   local dir="$1"; shift
+  check_build_folder "$dir"
   configure "$dir" "$@"
   cmake --build "$dir" -j "$JOBS"
 }
@@ -75,6 +110,7 @@ fuzz_dict() {
 # saved as build/fuzz/<target>-crash-... (or -timeout-, -leak-, -oom-).
 run_fuzzers() {
   local seconds="$1" dir="$HERE/build/fuzz"
+  check_build_folder "$dir"
   CC=clang CXX=clang++ configure "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DZUNO_SANITIZE=address -DZUNO_TESTS=OFF -DZUNO_BENCH=OFF -DZUNO_FUZZ=ON -DZUNO_WERROR=ON
   cmake --build "$dir" -j "$JOBS" --target write_fuzz_seeds "${FUZZ_TARGETS[@]/%/_fuzz}"
@@ -101,15 +137,13 @@ run_fuzzers() {
 # Sourced (scripts/screenshot.sh): the settings and functions above only.
 if [[ "${BASH_SOURCE[0]}" != "$0" ]]; then return 0; fi
 
+run_as_caller "$HERE/scripts/bootstrap.sh" "$@"
+
 case "$MODE" in
   run)
     install_missing
     configure_and_build "$HERE/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUNO_TESTS=OFF
     EXE="$HERE/build/release/app/zuno-terminal"
-    if [ ! -x "$EXE" ]; then
-      echo "== built the libraries under build/release; the window is not part of this build yet"
-      exit 0
-    fi
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
       echo "== built $EXE"
       echo "== no display on this machine (DISPLAY and WAYLAND_DISPLAY are unset): the window cannot open here."

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes docs/window.png again: the main window logged in against the scripted
 # test platform, sending its flow, on a virtual X server. Run it after a change
-# to the window, from anywhere in the checkout, as root or with sudo (it
-# installs what is missing the way scripts/bootstrap.sh does). Not a test.
+# to the window, from anywhere in the checkout, as yourself or as root (it
+# installs what is missing the way scripts/bootstrap.sh does, asking sudo for
+# the packages only). Not a test.
 #   scripts/screenshot.sh [OUTPUT.png]
 set -euo pipefail
 
@@ -33,9 +34,11 @@ OUT="$(realpath -m "${1:-$HERE/docs/window.png}")"
 # shellcheck source=bootstrap.sh
 source "$HERE/scripts/bootstrap.sh"
 PACKAGES+=(xvfb xauth imagemagick)
+run_as_caller "$HERE/scripts/screenshot.sh" "$@"
 install_missing
 
 DIR="$HERE/build/screenshot"
+check_build_folder "$DIR"
 cmake -S "$HERE" -B "$DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZUNO_BENCH=OFF >/dev/null
 cmake --build "$DIR" -j "$JOBS" --target window_shot
 

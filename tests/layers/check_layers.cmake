@@ -1,31 +1,25 @@
-# The layer rule: a source of a library folder includes headers of its own
-# folder and of the folders it may use, nothing else of ours.
+# The layer rule (layers.cmake): a source of a library folder includes headers
+# of its own folder and of the folders it may use, by their path from the top
+# of the tree, nothing else of ours; every folder that holds sources is a
+# library folder of the table or one of its known others; and each library
+# links only libraries of folders it may use.
 #
-#   cmake -DROOT=<source tree> -P check_layers.cmake
+#   cmake -DROOT=<source tree> [-DTABLE=<layers.cmake>] [-DLINKS=<links>] -P check_layers.cmake
 #
-# Fails naming every file and include that breaks the rule.
+# TABLE defaults to the layers.cmake beside this script. LINKS, given by the
+# build, lists each library's folder and the folders of the libraries it
+# links: "app:connection,config|connection:builders,...".
+# Fails naming every file, include and link that breaks the rule.
 
 cmake_minimum_required(VERSION 3.16)
 
-# What each folder may use, as the drawing of the layers has it. A folder may
-# also use whatever the folders it uses may use: app/ reaches protocol/
-# through connection/ and builders/. tools/ use the generic helpers of
-# widgets/ as the dialogs do.
-set(FOLDERS app connection builders render dialogs tools config widgets protocol mqtt)
-set(USES_app connection dialogs tools render)
-set(USES_connection builders protocol render config)
-set(USES_builders protocol)
-set(USES_render protocol)
-set(USES_dialogs widgets render protocol config)
-set(USES_tools protocol widgets)
-set(USES_config protocol)   # and Qt Core: no socket, no window
-set(USES_widgets "")
-set(USES_protocol "")
-set(USES_mqtt "")     # stands alone
-
 if(NOT ROOT)
-  message(FATAL_ERROR "usage: cmake -DROOT=<source tree> -P check_layers.cmake")
+  message(FATAL_ERROR "usage: cmake -DROOT=<source tree> [-DTABLE=<layers.cmake>] [-DLINKS=<links>] -P check_layers.cmake")
 endif()
+if(NOT TABLE)
+  set(TABLE "${CMAKE_CURRENT_LIST_DIR}/layers.cmake")
+endif()
+include("${TABLE}")
 
 foreach(f ${FOLDERS})
   set(reach ${USES_${f}})
@@ -44,31 +38,77 @@ foreach(f ${FOLDERS})
   set(ALLOWED_${f} ${reach})
 endforeach()
 
+# What `folder` may use, as a phrase.
+function(may_use folder out)
+  string(REPLACE ";" "/, " may "${ALLOWED_${folder}}")
+  if(may STREQUAL "")
+    set(may "nothing of ours")
+  else()
+    set(may "${may}/")
+  endif()
+  set(${out} "${may}" PARENT_SCOPE)
+endfunction()
+
 set(broken "")
+
+# Folders with sources that the table does not know.
+file(GLOB tops RELATIVE "${ROOT}" "${ROOT}/*")
+foreach(top ${tops})
+  if(NOT IS_DIRECTORY "${ROOT}/${top}" OR top MATCHES "^\\." OR top IN_LIST FOLDERS OR top IN_LIST NOT_LIBRARIES
+     OR top MATCHES "^build")
+    continue()
+  endif()
+  file(GLOB_RECURSE stray "${ROOT}/${top}/*.h" "${ROOT}/${top}/*.cpp")
+  if(stray)
+    list(APPEND broken "${top}/ holds sources but is no folder of the layer table (${TABLE})")
+  endif()
+endforeach()
+
 foreach(f ${FOLDERS})
+  may_use(${f} may)
   file(GLOB_RECURSE sources RELATIVE "${ROOT}" "${ROOT}/${f}/*.h" "${ROOT}/${f}/*.cpp")
   foreach(src ${sources})
-    file(STRINGS "${ROOT}/${src}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][a-z_]+/")
+    # Our headers are quoted; the system's and Qt's come in angle brackets.
+    file(STRINGS "${ROOT}/${src}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
     foreach(line ${includes})
-      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*$" "\\1" header "${line}")
-      string(REGEX REPLACE "/.*$" "" target "${header}")
-      if(NOT target IN_LIST FOLDERS OR target STREQUAL f OR target IN_LIST ALLOWED_${f})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*$" "\\1" header "${line}")
+      if(NOT header MATCHES "/")
+        if(NOT header MATCHES "^ui_[a-z_]+\\.h$")
+          list(APPEND broken "${src} includes \"${header}\": our headers go by their folder (\"${f}/${header}\")")
+        endif()
         continue()
       endif()
-      string(REPLACE ";" "/, " may "${ALLOWED_${f}}")
-      if(may STREQUAL "")
-        set(may "nothing of ours")
-      else()
-        set(may "${may}/")
+      string(REGEX REPLACE "/.*$" "" target "${header}")
+      if(header MATCHES "(^|/)\\.\\.?/")
+        list(APPEND broken "${src} includes \"${header}\": a relative path, our headers go by their folder")
+      elseif(NOT target IN_LIST FOLDERS)
+        list(APPEND broken "${src} includes \"${header}\": ${target}/ is no folder of the layer table")
+      elseif(NOT target STREQUAL f AND NOT target IN_LIST ALLOWED_${f})
+        list(APPEND broken "${src} includes \"${header}\": ${f}/ may use ${may}")
       endif()
-      list(APPEND broken "${src} includes \"${header}\": ${f}/ may use ${may}")
     endforeach()
   endforeach()
 endforeach()
 
+# The libraries' own links.
+if(LINKS)
+  string(REPLACE "|" ";" libraries "${LINKS}")
+  foreach(entry ${libraries})
+    string(REGEX MATCH "^([^:]*):(.*)$" matched "${entry}")
+    set(f "${CMAKE_MATCH_1}")
+    string(REPLACE "," ";" linked "${CMAKE_MATCH_2}")
+    may_use(${f} may)
+    foreach(l ${linked})
+      if(NOT l STREQUAL f AND NOT l IN_LIST ALLOWED_${f})
+        list(APPEND broken "the library of ${f}/ links the library of ${l}/: ${f}/ may use ${may}")
+      endif()
+    endforeach()
+  endforeach()
+endif()
+
 if(broken)
   list(LENGTH broken count)
   string(REPLACE ";" "\n  " text "${broken}")
-  message(FATAL_ERROR "layers: ${count} include(s) against the layer rule:\n  ${text}")
+  message(FATAL_ERROR "layers: ${count} break(s) of the layer rule:\n  ${text}")
 endif()
-message(STATUS "layers: every include follows the layer rule")
+message(STATUS "layers: every include and link follows the layer rule")
