@@ -24,6 +24,7 @@
 #include "tools/calc_form.h"
 #include "tools/charset_form.h"
 #include "ui_mainform.h"
+#include "widgets/elided_label.h"
 #include "widgets/fit_size.h"
 
 namespace {
@@ -47,22 +48,24 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     ui->setupUi(this);
     setWindowTitle(tr("Zuno终端协议模拟器") + " V" + ZUNO_VERSION);
 
-    // The connection state first: the notes on frames not sent, conf.json and
-    // the log stand beside it, the bar's own messages to the left.
-    const auto addStatusPart = [this](const char* name) {
-        auto* part = new QLabel(statusBar());
-        part->setObjectName(QLatin1String(name));
-        statusBar()->addPermanentWidget(part);
-        return part;
+    // The connection state at the right end, always whole; the notes on
+    // frames not sent, conf.json and the log left of it, in the room that is
+    // left (elided in the middle, whole as tool tip); the bar's own messages
+    // to their left.
+    const auto addNote = [this](const char* name) {
+        auto* note = new ElidedLabel(statusBar());
+        note->setObjectName(QLatin1String(name));
+        statusBar()->addPermanentWidget(note);
+        note->hide();
+        return note;
     };
-    connState = addStatusPart("lbConnState");
-    connState->setText(tr(Zuno::notConnectedText().c_str()));
-    lbSendState = addStatusPart("lbSendState");
-    lbSendState->hide();
-    lbConfState = addStatusPart("lbConfState");
-    lbConfState->hide();
-    lbLogState = addStatusPart("lbLogState");
-    lbLogState->hide();
+    lbSendState = addNote("lbSendState");
+    lbConfState = addNote("lbConfState");
+    lbLogState = addNote("lbLogState");
+    connState = new QLabel(statusBar());
+    connState->setObjectName(QStringLiteral("lbConnState"));
+    statusBar()->addPermanentWidget(connState);
+    setConnectionText(tr(Zuno::notConnectedText().c_str()));
     // The log handler runs on any thread: the news crosses to this one queued.
     Zuno::addLogStateListener(this, [this](bool writing, const QString& reason) {
         QMetaObject::invokeMethod(this, [this, writing, reason] { showLogState(writing, reason); },
@@ -316,16 +319,25 @@ std::string buildProblem(const std::string& cmd, const std::string& modelText) {
 } // namespace
 
 void MainForm::showConfState(const QString& text) {
-    lbConfState->setText(text);
-    lbConfState->setToolTip(text);
-    lbConfState->setVisible(!text.isEmpty());
+    showNote(lbConfState, text);
 }
 
 void MainForm::showLogState(bool writing, const QString& reason) {
     const QString text = writing ? QString() : tr("日志无法写入 (") + reason + tr("), 仅输出到标准输出");
-    lbLogState->setText(text);
-    lbLogState->setToolTip(writing ? QString() : text + "\n" + Zuno::logFilePath());
-    lbLogState->setVisible(!writing);
+    showNote(lbLogState, text);
+    if (!writing)
+        lbLogState->setToolTip(text + "\n" + Zuno::logFilePath());
+}
+
+void MainForm::showNote(ElidedLabel* note, const QString& text) {
+    note->setFullText(text);
+    note->setVisible(!text.isEmpty());
+}
+
+void MainForm::setConnectionText(const QString& text) {
+    connState->setText(text);
+    // Never narrower than its text: the notes beside it give way instead.
+    connState->setMinimumWidth(connState->sizeHint().width());
 }
 
 void MainForm::on_actionProtocol_triggered() {

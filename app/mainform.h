@@ -38,6 +38,7 @@ QT_BEGIN_NAMESPACE
 class QLabel;
 class Ui_MainForm;
 QT_END_NAMESPACE
+class ElidedLabel;
 
 class MainForm : public QMainWindow {
     Q_OBJECT
@@ -191,15 +192,21 @@ private:
     // Any thread may ask for it: the GUI thread shows it once per request.
     void showUnsent();
     void requestUnsentNote();
+    // A note of the status bar shows `text` (elided, whole as tool tip), or
+    // hides when it is empty.
+    void showNote(ElidedLabel* note, const QString& text);
+    // The connection part's text; the part is never narrower than it.
+    void setConnectionText(const QString& text);
 
     Ui_MainForm* ui;
-    QLabel* lbConfState = nullptr;
-    QLabel* lbLogState = nullptr;
-    QLabel* lbSendState = nullptr;
+    ElidedLabel* lbConfState = nullptr;
+    ElidedLabel* lbLogState = nullptr;
+    ElidedLabel* lbSendState = nullptr;
     // A showUnsent() is on its way to the GUI thread.
     std::atomic<bool> unsentNoteAsked{false};
-    // The connection part of the status bar: always shows the connection
-    // state; the bar's own messages appear beside it.
+    // The connection part of the status bar, at its right end: always shows
+    // the connection state whole; the notes and the bar's own messages take
+    // the room left of it.
     QLabel* connState;
     int protocolIndex = 0;
     std::string ip = "127.0.0.1";

@@ -151,7 +151,7 @@ void MainForm::applyWorkerStatus(CLIENT_STATUS s, const std::string& note) {
 void MainForm::showConnectionState(CLIENT_STATUS s, const std::string& note) {
     const std::string text = note.empty() ? Zuno::connectionStateText(s, ip, port) : note;
     if (!text.empty())
-        connState->setText(fromUtf8(text));
+        setConnectionText(fromUtf8(text));
     // A connection that ended takes its frames not sent with it.
     if (s == CLIENT_DISCONNECTED)
         showUnsent();
@@ -166,8 +166,7 @@ void MainForm::showUnsent() {
     unsentNoteAsked = false;
     const Connection conn = connection();
     const std::size_t n = conn.client ? conn.client->unsent() : 0;
-    lbSendState->setText(n == 0 ? QString() : tr("平台未读取, %1 帧未发送").arg(n));
-    lbSendState->setVisible(n != 0);
+    showNote(lbSendState, n == 0 ? QString() : tr("平台未读取, %1 帧未发送").arg(n));
 }
 
 // ---- Connect and Disconnect (GUI thread) ----
