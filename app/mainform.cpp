@@ -111,6 +111,8 @@ int MainForm::selectedFlow() const {
 // ---- settings and send flow ----
 
 void MainForm::loadConfig() {
+    // The box holds every port the settings reader takes, and no other.
+    ui->edtPort->setRange(static_cast<int>(Zuno::kPortMin), static_cast<int>(Zuno::kPortMax));
     const QString path = Zuno::basePath("conf/conf.json");
     Zuno::ConnectionSettings settings;
     settings.ip = ip;
@@ -118,7 +120,8 @@ void MainForm::loadConfig() {
     settings.duration = duration;
     settings.protocolIndex = protocolIndex;
     QString reason;
-    switch (Zuno::readSettings(path, settings, &reason)) {
+    QStringList replaced;
+    switch (Zuno::readSettings(path, settings, &reason, &replaced)) {
     case Zuno::SettingsRead::Missing:
         Zuno::MessageBoxes::warning(this, tr("错误"), tr("配置文件已损坏, 请重新安装程序!"),
                                     QMessageBox::Yes);
@@ -132,6 +135,10 @@ void MainForm::loadConfig() {
     case Zuno::SettingsRead::Ok:
         break;
     }
+    // A member that cannot be used as written is named with the value used
+    // instead: the next save writes that value.
+    if (!replaced.isEmpty())
+        showConfState(Zuno::configPathForMessage(path) + ": " + replaced.join("; "));
     ip = settings.ip;
     port = settings.port;
     duration = settings.duration;
@@ -149,7 +156,8 @@ void MainForm::loadConfig() {
         protocolIndex = 0;
 
     ui->edtIp->setText(QString::fromStdString(ip));
-    ui->edtPort->setValue(static_cast<int>(std::min<uint32_t>(port, INT32_MAX)));
+    // Always within the box's 1 to 65535: a value it would clamp was named above.
+    ui->edtPort->setValue(static_cast<int>(port));
     ui->teIn->setAcceptRichText(false);
 }
 

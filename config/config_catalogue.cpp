@@ -12,11 +12,18 @@
 
 namespace {
 
-// The header of a file's text; false (logged) when it has none.
-bool headerOf(const QString& path, const std::string& text, Zuno::ModelHeader& header) {
-    if (Zuno::readModelHeader(text, header))
+// The header of a file as read; false (logged) when it has none. A file
+// that could not be read, or is nested too deep for the parser, says why.
+bool headerOf(const QString& path, const Zuno::ConfigText& file, Zuno::ModelHeader& header) {
+    std::string why;
+    if (Zuno::readModelHeader(file.text, header, &why))
         return true;
-    qDebug() << path << " , Json error";
+    if (file.result.status == Zuno::ConfigStatus::Unreadable)
+        qDebug() << path << " , Json error:" << file.result.reason;
+    else if (Zuno::nestedTooDeep(file.text))
+        qDebug() << path << " , Json error:" << QString::fromStdString(why);
+    else
+        qDebug() << path << " , Json error";
     return false;
 }
 
@@ -44,13 +51,13 @@ void scanInto(const QString& dir, QSet<QString>& walked, QList<ConfigFile>& out)
         if (!name.endsWith(".json", Qt::CaseSensitive))
             continue;
         const QString path = entry.absoluteFilePath();
-        std::string text = Zuno::readConfigText(path).text;
+        Zuno::ConfigText file = Zuno::readConfigText(path);
         Zuno::ModelHeader header;
-        if (!headerOf(path, text, header) || header.cmd.empty() || header.protocol.empty())
+        if (!headerOf(path, file, header) || header.cmd.empty() || header.protocol.empty())
             continue;
         out.append({{path, entry.filePath(), name, QString::fromStdString(header.cmd),
                      QString::fromStdString(header.protocol)},
-                    std::move(text)});
+                    std::move(file.text)});
     }
 }
 
@@ -72,7 +79,7 @@ QList<ProtocolDataModel> scanConfigDir(const QString& dir) {
 
 QPair<QString, QString> readConfigHeader(const QString& path) {
     Zuno::ModelHeader header;
-    if (!headerOf(path, Zuno::readConfigText(path).text, header))
+    if (!headerOf(path, Zuno::readConfigText(path), header))
         return {};
     return {QString::fromStdString(header.cmd), QString::fromStdString(header.protocol)};
 }

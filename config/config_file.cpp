@@ -4,9 +4,10 @@
 #include <cstring>
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextCodec>
+
+#include "protocol/text_file.h"
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
@@ -43,26 +44,6 @@ ConfigWriteOps& writeOps() {
     return ops;
 }
 
-// The text of a file's bytes, line by line as a text-mode reading gives them.
-std::string textOfBytes(const QByteArray& bytes) {
-    QByteArray text;
-    text.reserve(bytes.size());
-    int start = 0;
-    while (start < bytes.size()) {
-        int end = bytes.indexOf('\n', start);
-        end = end < 0 ? bytes.size() : end + 1;
-        QByteArray line = bytes.mid(start, end - start);
-        if (line.endsWith("\r\n"))
-            line.replace(line.size() - 2, 2, "\n");
-        const int nul = line.indexOf('\0');
-        if (nul >= 0)
-            line.truncate(nul);
-        text += line;
-        start = end;
-    }
-    return QString::fromUtf8(text).toUtf8().toStdString();
-}
-
 bool holdsAlready(const QString& path, const std::string& text) {
     QFile current(path);
     if (current.size() != static_cast<qint64>(text.size()) || !current.open(QIODevice::ReadOnly))
@@ -78,27 +59,14 @@ ConfigResult failed(ConfigStatus status, const QString& reason) { return {status
 
 ConfigText readConfigText(const QString& path) {
     ConfigText out;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        out.result = failed(ConfigStatus::Missing, QStringLiteral("文件不存在"));
+    const FileBytes file = readRegularFile(path);
+    if (!file.ok()) {
+        out.result = failed(file.status == FileBytes::Missing ? ConfigStatus::Missing : ConfigStatus::Unreadable,
+                            file.reason);
         return out;
     }
-    if (info.isDir()) {
-        out.result = failed(ConfigStatus::Unreadable, QStringLiteral("这是一个文件夹"));
-        return out;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.result = failed(ConfigStatus::Unreadable, file.errorString());
-        return out;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        out.result = failed(ConfigStatus::Unreadable, file.errorString());
-        return out;
-    }
-    out.utf8 = isValidUtf8(bytes);
-    out.text = textOfBytes(bytes);
+    out.utf8 = isValidUtf8(file.bytes);
+    out.text = QString::fromUtf8(textOfFileBytes(file.bytes)).toUtf8().toStdString();
     return out;
 }
 

@@ -37,7 +37,9 @@ struct ConfigText {
     bool utf8 = true; // whether the file's bytes are UTF-8 throughout
 };
 
-// Reads the whole file at `path`.
+// Reads the whole file at `path` through protocol/'s one bounded reader
+// (readRegularFile): only a regular file (a link is followed) of at most
+// 4 MB; anything else is Unreadable with the reason, and never waited for.
 ConfigText readConfigText(const QString& path);
 
 // Replaces the file at `path` with `text`, or leaves it exactly as it was.

@@ -2,10 +2,16 @@
 
 namespace Zuno {
 
-bool readModelHeader(const std::string& text, ModelHeader& header) {
+bool readModelHeader(const std::string& text, ModelHeader& header, std::string* why) {
     header = ModelHeader();
     picojson::value root;
-    if (!parseJsonText(text, root) || !root.is<picojson::object>())
+    std::string notJson;
+    if (!parseJsonText(text, root, notJson)) {
+        if (why)
+            *why = notJson;
+        return false;
+    }
+    if (!root.is<picojson::object>())
         return false;
     const picojson::object& doc = root.get<picojson::object>();
     const auto cmd = doc.find("cmd");

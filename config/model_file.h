@@ -18,8 +18,9 @@ struct ModelHeader {
 };
 // The header of a configuration text. False, with `header` empty, when the
 // text is no JSON object or "cmd" or "protocol" is missing or not a string
-// (an empty string is a string).
-bool readModelHeader(const std::string& text, ModelHeader& header);
+// (an empty string is a string). `why`, when given, says why a text that is
+// no JSON was refused (parseJsonText).
+bool readModelHeader(const std::string& text, ModelHeader& header, std::string* why = nullptr);
 
 // The indented form: two blanks per level, keys in byte order, "/" written
 // as "\/", a line feed after the closing brace.

@@ -1,5 +1,6 @@
 #include "dialogs/config_dialog.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListView>
@@ -58,6 +59,17 @@ QString saveFailedMessage(const QString& cmd, const QString& path, const QString
 
 QString readFailedMessage(const ProtocolDataModel& entry, const QString& reason) {
     return withReason(readErrorMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath)), reason);
+}
+
+void showMissingFolder(QLabel* message, const QStringList& folders) {
+    for (const QString& folder : QStringList{QStringLiteral("conf")} + folders) {
+        const QString path = basePath(folder);
+        if (QFileInfo(path).isDir())
+            continue;
+        const QString missing = QStringLiteral("文件夹不存在: ") + configPathForMessage(path);
+        message->setText(message->text().isEmpty() ? missing : missing + "; " + message->text());
+        return;
+    }
 }
 
 bool finishSave(const ProtocolDataModel& entry, bool rewritten, const std::string& written, QLabel* message) {

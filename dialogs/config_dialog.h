@@ -35,6 +35,12 @@ QString saveFailedMessage(const QString& cmd, const QString& path, const QString
 // there is one (a file that reads but is no such file has none).
 QString readFailedMessage(const ProtocolDataModel& entry, const QString& reason);
 
+// Says in `message`, before what it holds, that a folder an editor lists is
+// missing: "文件夹不存在: conf" when conf/ itself is gone, else the first
+// of `folders` (below the base folder, "conf/model" say) that is not there.
+// Nothing when every folder is there, empty or not.
+void showMissingFolder(QLabel* message, const QStringList& folders);
+
 // The end of a save: `written` (when `rewritten`, else the file was no
 // longer readable as such) replaces the entry's file, and `message` says how
 // it went: "完成" only when the file holds the new text, else "失败" and why.

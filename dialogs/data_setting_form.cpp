@@ -104,7 +104,8 @@ DataSettingForm::DataSettingForm(QWidget* parent, const uint8_t& mode)
     const bool replies = mode == 2;
     setWindowTitle(replies ? QStringLiteral("指令回复设置") : QStringLiteral("协议数据设置"));
 
-    entries = scanConfigDir(basePath(replies ? "conf/cmd/" : "conf/model/"));
+    const QString folder = replies ? QStringLiteral("conf/cmd") : QStringLiteral("conf/model");
+    entries = scanConfigDir(basePath(folder + "/"));
     std::stable_sort(entries.begin(), entries.end(),
                      [](const ProtocolDataModel& a, const ProtocolDataModel& b) { return a.cmd < b.cmd; });
     QStringList rows;
@@ -113,6 +114,7 @@ DataSettingForm::DataSettingForm(QWidget* parent, const uint8_t& mode)
     listModel = fillEntryList(ui->lvProtocol, rows, this);
     fitsize::widenForRows(ui->lvProtocol);
     on_lvProtocol_activated(ui->lvProtocol->currentIndex());
+    showMissingFolder(ui->lbMsg, {folder});
 }
 
 DataSettingForm::~DataSettingForm() { delete ui; }

@@ -38,6 +38,8 @@ TaskSettingForm::TaskSettingForm(QWidget* parent)
     listModel = fillEntryList(ui->lvProtocol, rows, this);
     fitsize::widenForRows(ui->lvProtocol);
     on_lvProtocol_activated(ui->lvProtocol->currentIndex());
+    // The flows, and the models whose steps a flow shows.
+    showMissingFolder(ui->lbMsg, {QStringLiteral("conf/prop"), QStringLiteral("conf/model")});
     ui->lvProtocol->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 

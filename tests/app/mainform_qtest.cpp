@@ -28,6 +28,7 @@
 #include "app/traffic_pane.h"
 #include "config/model_file.h"
 #include "gui_test_main.h"
+#include "window_support.h"
 #include "config/base_folder.h"
 #include "connection/config_tree.h"
 #include "config/settings.h"
@@ -35,6 +36,8 @@
 #include "protocol/helpers.h"
 
 using Zuno::MessageBoxes;
+using zt::child;
+using zt::comboRows;
 
 namespace {
 
@@ -104,20 +107,6 @@ class MainFormTest : public QObject {
         auto w = std::make_unique<MainForm>();
         return w;
     }
-    template <class T>
-    static T* child(MainForm& w, const char* name) {
-        T* c = w.findChild<T*>(name);
-        if (!c)
-            qFatal("no child %s", name);
-        return c;
-    }
-    static QStringList comboRows(QComboBox* box) {
-        QStringList rows;
-        for (int i = 0; i < box->count(); ++i)
-            rows << box->itemText(i);
-        return rows;
-    }
-
 private slots:
     void initTestCase() {
         MessageBoxes::setUnattended(true);

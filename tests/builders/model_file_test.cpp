@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "builders/model_file.h"
+#include "support/hostile_files.h"
 
 TEST(ModelFields, MalformedModelsGiveNothing) {
     const char* cases[] = {
@@ -35,6 +36,8 @@ TEST(ModelFields, MalformedModelsGiveNothing) {
     const std::string deep = "{\"components\": " + std::string(100000, '[') + std::string(100000, ']') + "}";
     Zuno::LabelValueMap fields;
     EXPECT_FALSE(Zuno::readModelFields(deep, fields));
+    // Objects alike: the parser's own limit counts arrays only.
+    EXPECT_FALSE(Zuno::readModelFields("{\"components\": [], \"x\": " + zt::nestedObjects(100000) + "}", fields));
 }
 
 TEST(ModelFields, PairsFirstLabelWinsOtherKeysIgnored) {

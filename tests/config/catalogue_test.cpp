@@ -4,6 +4,7 @@
 
 #include "connection/config_tree.h"
 #include "config/config_catalogue.h"
+#include "support/hostile_files.h"
 
 namespace {
 
@@ -77,6 +78,41 @@ TEST(Catalogue, TakesOnlyJsonFilesThatNameCmdAndProtocol) {
     }
     EXPECT_FALSE(log.contains("x.JSON"));
     EXPECT_FALSE(log.contains("empty_cmd"));
+}
+
+// Files nobody meant to write are skipped, each with a record of why, and
+// the walk goes on: none of them crashes it, runs memory out or waits.
+TEST(Catalogue, HostileFilesAreSkippedWithTheReason) {
+    zt::ConfigTree t;
+    t.write("m/a.json", header("A", "p"));
+    t.write("m/deep.json", QByteArray::fromStdString("{\"cmd\":\"D\",\"protocol\":\"p\",\"x\":" +
+                                                      zt::nestedObjects(100000) + "}"));
+    t.write("m/large.json", header("L", "p") + QByteArray(4 * 1024 * 1024, ' '));
+    ASSERT_TRUE(QFile::link("/dev/zero", t.path("m/zero.json")));
+    ASSERT_TRUE(zt::makeFifo(t.path("fifo").toStdString()));
+    ASSERT_TRUE(QFile::link(t.path("fifo"), t.path("m/fifo.json")));
+    t.write("m/z.json", header("Z", "p"));
+
+    zt::MessageCapture log;
+    QList<ProtocolDataModel> list;
+    {
+        const zt::Deadline deadline("the scan of hostile files");
+        list = scanConfigDir(t.path("m"));
+    }
+    QStringList cmds;
+    for (const auto& m : list)
+        cmds << m.cmd;
+    EXPECT_EQ(cmds, (QStringList{"A", "Z"}));
+    const struct {
+        const char* name;
+        const char* reason;
+    } rows[] = {{"deep.json", "JSON嵌套超过256层"},
+                {"large.json", "文件超过4 MB"},
+                {"zero.json", "不是普通文件"},
+                {"fifo.json", "不是普通文件"}};
+    for (const auto& row : rows)
+        EXPECT_TRUE(log.contains(std::string("/m/") + row.name + "\"  , Json error: \"" + row.reason + "\""))
+            << row.name;
 }
 
 TEST(Catalogue, MissingOrEmptyFolderGivesNothing) {

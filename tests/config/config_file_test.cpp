@@ -9,6 +9,7 @@
 
 #include "config/config_file.h"
 #include "connection/config_tree.h"
+#include "support/hostile_files.h"
 
 namespace {
 
@@ -119,14 +120,29 @@ TEST(ConfigRead, TextAndWhatWentWrong) {
     EXPECT_TRUE(latin1.result.ok());
     EXPECT_FALSE(latin1.utf8);
 
+    // Files nobody meant to be read: read whole they ran memory out, or the
+    // read waited for ever for a writer.
+    t.write("large.json", QByteArray(4 * 1024 * 1024 + 1, ' '));
+    ASSERT_TRUE(QFile::link("/dev/zero", t.path("zero.json")));
+    ASSERT_TRUE(zt::makeFifo(t.path("fifo").toStdString()));
+    ASSERT_TRUE(QFile::link(t.path("fifo"), t.path("fifo.json")));
     const struct {
         const char* name;
         ConfigStatus status;
-    } failures[] = {{"missing.json", ConfigStatus::Missing}, {"folder.json", ConfigStatus::Unreadable}};
+        const char* reason; // nullptr: any
+    } failures[] = {{"missing.json", ConfigStatus::Missing, nullptr},
+                    {"folder.json", ConfigStatus::Unreadable, nullptr},
+                    {"large.json", ConfigStatus::Unreadable, "文件超过4 MB"},
+                    {"zero.json", ConfigStatus::Unreadable, "不是普通文件"},
+                    {"fifo.json", ConfigStatus::Unreadable, "不是普通文件"}};
     for (const auto& f : failures) {
+        const zt::Deadline deadline(std::string("reading ") + f.name);
         const Zuno::ConfigText r = Zuno::readConfigText(t.path(f.name));
         EXPECT_EQ(r.result.status, f.status) << f.name;
         EXPECT_FALSE(r.result.reason.isEmpty()) << f.name;
+        if (f.reason) {
+            EXPECT_EQ(r.result.reason.toStdString(), f.reason) << f.name;
+        }
         EXPECT_TRUE(r.text.empty()) << f.name;
     }
 }

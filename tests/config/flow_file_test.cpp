@@ -3,6 +3,7 @@
 
 #include "config/flow_file.h"
 #include "connection/config_tree.h"
+#include "support/hostile_files.h"
 
 using namespace Zuno;
 
@@ -45,9 +46,11 @@ TEST(FlowFile, WhatCannotBeLoaded) {
     t.write("nocommands.json", R"({"cmd":"F","protocol":"p"})");
     t.write("badcommands.json", R"({"cmd":"F","protocol":"p","commands":{}})");
     t.write("nosteps.json", R"({"cmd":"F","protocol":"p","commands":[]})");
+    t.write("deep.json", QByteArray::fromStdString(R"({"cmd":"F","protocol":"p","commands":[],"x":)" +
+                                                    zt::nestedObjects(100000) + "}"));
     EXPECT_EQ(readFlowFile(t.path("missing.json")).status, FlowRead::Empty);
     EXPECT_EQ(readFlowFile(t.path("empty.json")).status, FlowRead::Empty);
-    for (const char* f : {"broken.json", "array.json", "huge.json", "nocommands.json", "badcommands.json"})
+    for (const char* f : {"broken.json", "array.json", "huge.json", "nocommands.json", "badcommands.json", "deep.json"})
         EXPECT_EQ(readFlowFile(t.path(f)).status, FlowRead::NoSteps) << f;
     const auto none = readFlowFile(t.path("nosteps.json"));
     EXPECT_EQ(none.status, FlowRead::Ok);

@@ -17,6 +17,7 @@
 
 #include <unistd.h>
 
+#include "config/base_folder.h"
 #include "config/config_file.h"
 #include "config/flow_file.h"
 #include "support/log_capture.h"
@@ -60,6 +61,14 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// A ConfigTree that is the program's base folder (config/base_folder.h)
+// while it lives.
+class BaseFolderTree : public ConfigTree {
+public:
+    BaseFolderTree() { Zuno::setBaseFolder(root()); }
+    ~BaseFolderTree() { Zuno::setBaseFolder(QString()); }
 };
 
 // Makes a folder unwritable, even for root (immutable flag), while alive.

@@ -660,17 +660,40 @@ private slots:
         QCOMPARE(tree->read("conf/cmd/cmd81.json"), kReply);
     }
 
-    void emptyFolderGivesAnEmptyDialog() {
-        open(1);
+    void emptyOrMissingFolderGivesAnEmptyDialog_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty model folder") << 1 << "" << "";
+        QTest::newRow("empty reply folder") << 2 << "" << "";
+        QTest::newRow("no model folder") << 1 << "conf/model" << "文件夹不存在: conf/model";
+        QTest::newRow("no reply folder") << 2 << "conf/cmd" << "文件夹不存在: conf/cmd";
+        QTest::newRow("no conf folder") << 1 << "conf" << "文件夹不存在: conf";
+        QTest::newRow("no conf folder, replies") << 2 << "conf" << "文件夹不存在: conf";
+    }
+    // A folder removed while the program runs is named when the editor
+    // opens; a folder that is there but empty says nothing.
+    void emptyOrMissingFolderGivesAnEmptyDialog() {
+        QFETCH(int, mode);
+        QFETCH(QString, removed);
+        QFETCH(QString, message);
+        open(static_cast<uint8_t>(mode));
         delete form.data();
-        QVERIFY(QDir(tree->path("conf/model")).removeRecursively());
-        open(1);
-        QSignalSpy spy(form.data(), &DataSettingForm::signalSendConfigChange);
+        const QString folder = mode == 2 ? "conf/cmd" : "conf/model";
+        QVERIFY(QDir(tree->path(folder)).removeRecursively());
+        if (removed.isEmpty())
+            tree->mkdir(folder);
+        else
+            QVERIFY(QDir(tree->path(removed)).removeRecursively());
+        open(static_cast<uint8_t>(mode));
+        QSignalSpy config(form.data(), &DataSettingForm::signalSendConfigChange);
+        QSignalSpy replies(form.data(), &DataSettingForm::signalSendCmd);
         QCOMPARE(list()->model()->rowCount(), 0);
         QCOMPARE(panel()->count(), 0);
+        QCOMPARE(this->message(), message);
         save();
-        QCOMPARE(spy.count(), 0);
-        QVERIFY(message().isEmpty());
+        QCOMPARE(config.count() + replies.count(), 0);
+        QCOMPARE(this->message(), message);
     }
 
     void closingDeletesTheDialog_data() {

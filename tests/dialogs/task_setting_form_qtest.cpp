@@ -277,16 +277,41 @@ private slots:
                  QStringList{"b.json"});
     }
 
+    void withoutFlowsTheDialogIsEmpty_data() {
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty flow folder") << "" << "";
+        QTest::newRow("no flow folder") << "conf/prop" << "文件夹不存在: conf/prop";
+        QTest::newRow("no conf folder") << "conf" << "文件夹不存在: conf";
+    }
+    // A folder removed while the program runs is named when the editor
+    // opens; a folder that is there but empty says nothing.
     void withoutFlowsTheDialogIsEmpty() {
+        QFETCH(QString, removed);
+        QFETCH(QString, message);
         QVERIFY(QDir(tree->path("conf/prop")).removeRecursively());
+        if (removed.isEmpty())
+            tree->mkdir("conf/prop");
+        else
+            QVERIFY(QDir(tree->path(removed)).removeRecursively());
         open();
         QSignalSpy spy(form.data(), &TaskSettingForm::signalSendConfigChange);
         QCOMPARE(list()->model()->rowCount(), 0);
         QCOMPARE(panel()->count(), 0);
+        QCOMPARE(this->message(), message);
         press(QDialogButtonBox::Save);
         QTest::keyClick(list(), Qt::Key_Return);
         QCOMPARE(spy.count(), 0);
-        QVERIFY(message().isEmpty());
+        QCOMPARE(this->message(), message);
+    }
+
+    // A flow whose models' folder is gone shows no steps and says why.
+    void withoutModelsTheFlowShowsNoStepsAndSaysWhy() {
+        QVERIFY(QDir(tree->path("conf/model")).removeRecursively());
+        open();
+        QCOMPARE(list()->model()->rowCount(), 2);
+        QCOMPARE(form->findChildren<QCheckBox*>().size(), 0);
+        QCOMPARE(message(), QString("文件夹不存在: conf/model"));
     }
 
     void closingDeletesTheDialog_data() {
