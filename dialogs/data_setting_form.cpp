@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QStringListModel>
 #include <QStyle>
@@ -121,6 +122,9 @@ DataSettingForm::~DataSettingForm() { delete ui; }
 
 void DataSettingForm::clearForm() {
     clearGrid(ui->panel);
+    // The next packet shows from its first row.
+    ui->scrollArea->verticalScrollBar()->setValue(0);
+    ui->scrollArea->horizontalScrollBar()->setValue(0);
     editors.clear();
     changedEditors.clear();
 }
@@ -155,7 +159,7 @@ void DataSettingForm::buildForm(const std::string& json) {
         const ComponentView& component = view.components[static_cast<size_t>(i)];
         if (!component.shown)
             continue;
-        QLabel* label = makeLabel(this, component.label);
+        QLabel* label = makeLabel(ui->scrollAreaWidgetContents, component.label);
         ui->panel->addWidget(label, i / 2, i % 2 == 0 ? 0 : 2);
         if (QWidget* editor = makeEditor(component)) {
             fitsize::widenFor(editor, widestText(editor));
@@ -164,20 +168,21 @@ void DataSettingForm::buildForm(const std::string& json) {
             watchChanges(editor, component.kind);
         }
     }
-    QLabel* filler = makeLabel(this, QString());
+    QLabel* filler = makeLabel(ui->scrollAreaWidgetContents, QString());
     filler->setMinimumSize(80, 20);
     filler->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     ui->panel->addWidget(filler, n / 2 + 1, 0);
     // The size this packet needs, 640 x 480 at least, unless the user gave
-    // the dialog a size.
+    // the dialog a size; within the screen, where the fields scroll.
     fitsize::fitToLayout(this, QSize(640, 0));
 }
 
 QWidget* DataSettingForm::makeEditor(const ComponentView& c) {
     const QString name = c.label + editorSuffix(c.kind);
+    QWidget* fields = ui->scrollAreaWidgetContents;
     switch (c.kind) {
     case EditorKind::Number: {
-        auto* box = new QtLongLongSpinBox(this);
+        auto* box = new QtLongLongSpinBox(fields);
         box->setValue(c.number);
         sizeEditor(box);
         box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -194,7 +199,7 @@ QWidget* DataSettingForm::makeEditor(const ComponentView& c) {
         return box;
     }
     case EditorKind::Text: {
-        QLineEdit* edit = makeLineEdit(this, c.text);
+        QLineEdit* edit = makeLineEdit(fields, c.text);
         edit->setObjectName(name);
         if (c.hasPlaceholder)
             edit->setPlaceholderText(c.placeholder);
@@ -205,7 +210,7 @@ QWidget* DataSettingForm::makeEditor(const ComponentView& c) {
         return edit;
     }
     case EditorKind::ComboList: {
-        auto* box = new QComboBox(this);
+        auto* box = new QComboBox(fields);
         sizeEditor(box);
         for (const ChoiceItem& item : c.items)
             box->addItem(item.key, item.val);
@@ -215,7 +220,7 @@ QWidget* DataSettingForm::makeEditor(const ComponentView& c) {
         return box;
     }
     case EditorKind::CheckCombo: {
-        auto* box = new QtCheckComboBox(this);
+        auto* box = new QtCheckComboBox(fields);
         sizeEditor(box);
         box->setObjectName(name);
         if (!c.innerList)
@@ -241,12 +246,12 @@ QWidget* DataSettingForm::makeEditor(const ComponentView& c) {
     }
     case EditorKind::DateTime: {
         const time_t seconds = static_cast<time_t>(c.seconds);
-        QDateTimeEdit* edit = makeDateTimeEdit(this, &seconds);
+        QDateTimeEdit* edit = makeDateTimeEdit(fields, &seconds);
         edit->setObjectName(name);
         return edit;
     }
     case EditorKind::Action: {
-        QLineEdit* edit = makeLineEdit(this, c.text);
+        QLineEdit* edit = makeLineEdit(fields, c.text);
         edit->setObjectName(name);
         edit->setMaxLength(32);
         auto* action = new QAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QString(), edit);

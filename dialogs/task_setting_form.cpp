@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStringListModel>
 
@@ -72,6 +73,8 @@ QSpinBox* TaskSettingForm::makeSpinBox(QWidget* parent, const QString& prefix, c
 
 void TaskSettingForm::clearForm() {
     clearGrid(ui->panel);
+    // The next flow shows from its first step.
+    ui->scrollArea->verticalScrollBar()->setValue(0);
 }
 
 void TaskSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
@@ -98,10 +101,11 @@ void TaskSettingForm::buildFlow(const std::string& json) {
     const std::vector<FlowRow> rows = flowRows(models, entries[shownEntry].protocol, steps);
     int i = 0;
     for (const FlowRow& row : rows) {
-        QCheckBox* check = makeCheckBox(this, row.cmd, false);
+        QCheckBox* check = makeCheckBox(ui->scrollAreaWidgetContents, row.cmd, false);
         check->setObjectName(row.cmd + "_ck");
         ui->panel->addWidget(check, i / 2, i % 2 == 0 ? 0 : 2);
-        QSpinBox* spin = makeSpinBox(this, QStringLiteral("发送间隔:"), 1, QStringLiteral("秒"));
+        QSpinBox* spin =
+            makeSpinBox(ui->scrollAreaWidgetContents, QStringLiteral("发送间隔:"), 1, QStringLiteral("秒"));
         spin->setObjectName(row.cmd + "_sp");
         spin->setRange(kFlowDelayMin, kFlowDelayMax);
         fitsize::widenFor(spin, spin->prefix() + QString::number(kFlowDelayMax) + spin->suffix());
@@ -115,11 +119,12 @@ void TaskSettingForm::buildFlow(const std::string& json) {
         spin->setValue(row.delay);
         ++i;
     }
-    QLabel* filler = makeLabel(this, QString());
+    QLabel* filler = makeLabel(ui->scrollAreaWidgetContents, QString());
     filler->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     filler->setMinimumSize(80, 20);
     ui->panel->addWidget(filler, i / 2 + 1, 0);
-    // Wider than 636 and taller than 400 when the steps need it.
+    // Wider than 636 and taller than 400 when the steps need it, within the
+    // screen, where the steps scroll.
     fitsize::fitToLayout(this, QSize(636, 400));
 }
 

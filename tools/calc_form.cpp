@@ -71,10 +71,12 @@ void CalcForm::on_buttonBox_accepted() {
 void CalcForm::showWhole(const QString& result) {
     // The dialog's fixed width was drawn for a smaller font: a result wider
     // than the box (a distance at 9 pt) widens the dialog instead of
-    // scrolling out of sight.
+    // scrolling out of sight, as far as the screen has room; the rest
+    // scrolls in the box, which shows the result's start.
     if (fitsize::widthForText(ui->edOut, result) <= ui->edOut->width())
         return;
-    fitsize::widenFor(ui->edOut, result);
+    fitsize::widenWithinScreen(ui->edOut, result);
+    ui->edOut->setCursorPosition(0);
     setMaximumWidth(QWIDGETSIZE_MAX);
     fitsize::growToLayout(this, size());
 }

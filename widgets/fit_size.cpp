@@ -6,10 +6,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QString>
@@ -21,6 +24,8 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <vector>
+
 namespace fitsize {
 
 namespace {
@@ -30,6 +35,15 @@ constexpr int kLineEditMargin = 2;
 // Room for the text cursor behind the last character and for the rounding of
 // the text's width.
 constexpr int kCursorRoom = 3;
+
+// Room left above a window for the title bar the window manager puts on it.
+constexpr int kTitleBarRoom = 40;
+
+// The available size tests assume for every screen; empty: each screen's own.
+QSize& assumedAvailable() {
+    static QSize size;
+    return size;
+}
 
 // What a spin box adds around its edit field: frame and buttons.
 int spinBoxChrome(const QAbstractSpinBox* box) {
@@ -127,17 +141,80 @@ QString widestText(const QWidget* w) {
     return QString();
 }
 
+// A layout keeps the sizes of the layouts inside it until it is told they
+// changed.
+void invalidateLayouts(QWidget* window) {
+    for (QLayout* inner : window->findChildren<QLayout*>())
+        inner->invalidate();
+    if (QLayout* layout = window->layout())
+        layout->invalidate();
+}
+
+// Raises the minimum width of `control` to `need`, as widenFor does.
+void widenTo(QWidget* control, int need) {
+    if (control->minimumWidth() == control->maximumWidth()) {
+        if (need > control->maximumWidth())
+            control->setFixedWidth(need);
+    } else if (need > control->minimumWidth()) {
+        control->setMinimumWidth(qMin(need, control->maximumWidth()));
+    }
+}
+
+// The size the layout of `window` needs with each of its scroll areas
+// showing all it holds, their scroll bars included where that size is beyond
+// `room` (a horizontal scroll bar takes room from the height, a vertical one
+// from the width). The scroll areas keep their own minimum size.
+QSize wholeSize(QWidget* window, QLayout* layout, const QSize& room) {
+    struct Area {
+        QScrollArea* area;
+        QSize least;
+    };
+    std::vector<Area> areas;
+    for (QScrollArea* area : window->findChildren<QScrollArea*>())
+        if (area->widget() && area->window() == window)
+            areas.push_back({area, area->minimumSize()});
+    if (areas.empty())
+        return layout->totalMinimumSize();
+    const auto measure = [&](bool vertical, bool horizontal) {
+        for (const Area& a : areas) {
+            const QWidget* content = a.area->widget();
+            const int frame = 2 * a.area->frameWidth();
+            QSize shown = content->minimumSizeHint().expandedTo(content->minimumSize()) + QSize(frame, frame);
+            if (vertical && a.area->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+                shown.rwidth() += a.area->verticalScrollBar()->sizeHint().width();
+            if (horizontal && a.area->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+                shown.rheight() += a.area->horizontalScrollBar()->sizeHint().height();
+            a.area->setMinimumSize(a.least.expandedTo(shown));
+        }
+        invalidateLayouts(window);
+        return layout->totalMinimumSize();
+    };
+    QSize whole = measure(false, false);
+    // One scroll bar can bring on the other.
+    bool vertical = false;
+    bool horizontal = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        vertical = vertical || whole.height() > room.height();
+        horizontal = horizontal || whole.width() > room.width();
+        whole = measure(vertical, horizontal);
+    }
+    for (const Area& a : areas)
+        a.area->setMinimumSize(a.least);
+    invalidateLayouts(window);
+    return whole;
+}
+
 void growNow(QWidget* window, const QSize& least, bool fit) {
     QLayout* layout = window->layout();
     if (!layout)
         return;
     window->ensurePolished();
-    // A layout keeps the sizes of the layouts inside it until it is told
-    // they changed.
-    for (QLayout* inner : window->findChildren<QLayout*>())
-        inner->invalidate();
-    layout->invalidate();
-    const QSize need = least.expandedTo(layout->totalMinimumSize());
+    invalidateLayouts(window);
+    // All the window holds in view where the screen has room for it; what
+    // does not scroll is never squeezed.
+    const QSize room = screenRoom(window);
+    const QSize need =
+        least.expandedTo(wholeSize(window, layout, room)).boundedTo(room).expandedTo(layout->totalMinimumSize());
     // The size the window is fitted from, at first the size it opened at,
     // and the size it was last given here. Another size is the user's, from
     // which it is fitted from then on (a size the layout grew it to, as
@@ -146,12 +223,14 @@ void growNow(QWidget* window, const QSize& least, bool fit) {
     static const char* const kFitted = "fitsize.fitted";
     const QSize before = window->size();
     if (fit && !window->property(kBase).isValid())
-        window->setProperty(kBase, before);
+        window->setProperty(kBase, before.boundedTo(room));
     window->setMaximumSize(window->maximumSize().expandedTo(need));
     window->setMinimumSize(need);
     if (!fit) {
-        if (window->width() < need.width() || window->height() < need.height())
-            window->resize(window->size().expandedTo(need));
+        // Larger where the layout needs it, within the screen where it opened larger.
+        const QSize size = before.expandedTo(need).boundedTo(room.expandedTo(need));
+        if (size != before)
+            window->resize(size);
         return;
     }
     const QVariant fitted = window->property(kFitted);
@@ -186,14 +265,28 @@ int widthForText(const QWidget* control, const QString& text) {
     return control->sizeHint().width();
 }
 
-void widenFor(QWidget* control, const QString& text) {
-    const int need = widthForText(control, text);
-    if (control->minimumWidth() == control->maximumWidth()) {
-        if (need > control->maximumWidth())
-            control->setFixedWidth(need);
-    } else if (need > control->minimumWidth()) {
-        control->setMinimumWidth(qMin(need, control->maximumWidth()));
+void widenFor(QWidget* control, const QString& text) { widenTo(control, widthForText(control, text)); }
+
+QSize screenRoom(const QWidget* window) {
+    QSize available = assumedAvailable();
+    if (available.isEmpty()) {
+        const QWidget* anchor = window->parentWidget() ? window->parentWidget()->window() : window;
+        const QScreen* screen = anchor->screen();
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        available = screen->availableGeometry().size();
     }
+    return (available - QSize(0, kTitleBarRoom)).expandedTo(QSize(0, 0));
+}
+
+void assumeAvailableSize(const QSize& size) { assumedAvailable() = size; }
+
+void widenWithinScreen(QWidget* control, const QString& text) {
+    const QWidget* window = control->window();
+    const int spare = qMax(0, screenRoom(window).width() - window->width());
+    widenTo(control, qMin(widthForText(control, text), qMax(control->width() + spare, control->minimumWidth())));
 }
 
 QString widestItem(const QComboBox* box) {
@@ -265,8 +358,7 @@ void fitToFont(QWidget* window) {
     }
     // Containers from the innermost out: one drawn with a fixed size (a tab
     // widget of the window, say) grows to what its contents need.
-    for (QLayout* inner : window->findChildren<QLayout*>())
-        inner->invalidate();
+    invalidateLayouts(window);
     for (auto it = all.crbegin(); it != all.crend(); ++it) {
         QWidget* w = *it;
         if (w->isWindow() || (!w->layout() && !qobject_cast<QTabWidget*>(w)))

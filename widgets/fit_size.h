@@ -1,7 +1,7 @@
 #pragma once
 // Sizes that follow the font: the width a control needs to show a text whole,
 // the height it needs to show a line of its font, and windows that open as
-// large as their layout needs.
+// large as their layout needs, within the screen they open on.
 
 class QAbstractItemView;
 class QComboBox;
@@ -40,6 +40,19 @@ void fitHeight(QWidget* control);
 // for a vertical scroll bar included.
 void widenForRows(QAbstractItemView* list);
 
+// The room a window has on the screen it opens on (its parent's, else the
+// primary screen): the screen's available geometry, panels left out, less
+// the window manager's title bar.
+QSize screenRoom(const QWidget* window);
+
+// For tests: the available geometry of every screen taken to be `size`; an
+// empty size gives each screen its own again.
+void assumeAvailableSize(const QSize& size);
+
+// As widenFor, but the window of `control` keeps within its screen's room:
+// what is wider than that scrolls inside the control.
+void widenWithinScreen(QWidget* control, const QString& text);
+
 // Fits a window made from its form to its font: every control of it shows a
 // line of its font and a label its whole text, a container whose maximum size
 // is below what its contents need grows, and the window grows to its layout
@@ -50,6 +63,11 @@ void fitToFont(QWidget* window);
 // `least`, raising the window's maximum size where it is lower, and enlarges
 // the window when it is smaller. On a window already shown this happens on
 // the next turn of the event loop, once the widgets just added to it show.
+//
+// What the layout needs is the size at which each scroll area in it shows
+// all it holds. Neither the minimum nor the size goes beyond the window's
+// screenRoom: what does not fit then scrolls in its scroll area. Only what
+// cannot scroll may make a window larger than that.
 void growToLayout(QWidget* window, const QSize& least);
 
 // As growToLayout, but each time the window takes the size its layout needs,

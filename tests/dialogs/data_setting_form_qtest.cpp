@@ -15,6 +15,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QtTest>
@@ -30,6 +33,7 @@
 #include "protocol/message.h"
 #include "settings_dialog_support.h"
 #include "tools/dialog_support.h"
+#include "widgets/fit_size.h"
 #include "widgets/qt_check_combo_box.h"
 #include "widgets/qt_long_long_spin_box.h"
 
@@ -113,9 +117,12 @@ class DataSettingFormTest : public QObject {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }
+    // The widget the fields scroll in; every label and editor is a child of it.
+    QWidget* fields() { return form->findChild<QWidget*>("scrollAreaWidgetContents"); }
+    QScrollArea* fieldsArea() { return form->findChild<QScrollArea*>("scrollArea"); }
     template <class T>
     T* child(const QString& name) {
-        return form->findChild<T*>(name, Qt::FindDirectChildrenOnly);
+        return fields()->findChild<T*>(name, Qt::FindDirectChildrenOnly);
     }
     QListView* list() { return form->findChild<QListView*>("lvProtocol"); }
     QGridLayout* panel() { return form->findChild<QGridLayout*>("panel"); }
@@ -168,6 +175,7 @@ private slots:
         commands.clear();
     }
     void cleanup() {
+        fitsize::assumeAvailableSize(QSize());
         delete window;
         Zuno::setBaseFolder(QString());
         tree.reset();
@@ -201,28 +209,38 @@ private slots:
         QVERIFY(message().isEmpty());
     }
 
-    void sizeFollowsEachPacketUntilTheUserGivesOne() {
-        // A packet of 60 fields, first in the list (before " ZED "): taller
-        // than 480 in any font.
+    // A packet of 60 fields, first in the list (before " ZED "): taller than
+    // 480 in any font.
+    void writeTallPacket() {
         QStringList fields;
         for (int i = 0; i < 60; ++i)
             fields << QString(R"({"label":"F%1","component":"numberEdit","readOnly":false,"value":"1"})").arg(i);
         tree->write("conf/model/tall.json", R"({"cmd":"  TALL","protocol":"P","components":[)" +
                                                 fields.join(",").toUtf8() + "]}");
+    }
+    // The fields shown whole, with no room to spare below them.
+    bool fieldsFitExactly() {
+        return fieldsArea()->viewport()->height() == fields()->minimumSizeHint().height() &&
+               !fieldsArea()->verticalScrollBar()->isVisible();
+    }
+
+    void sizeFollowsEachPacketUntilTheUserGivesOne() {
+        // A screen with room for the tallest packet.
+        fitsize::assumeAvailableSize(QSize(1920, 1200));
+        writeTallPacket();
         open(1);
         // What the packet shown needs, 640 x 480 at least.
-        const auto fitted = [this] { return form->layout()->totalMinimumSize().expandedTo(QSize(640, 480)); };
-        QTRY_COMPARE(form->size(), fitted());
-        QVERIFY(form->height() > 480);
+        QTRY_VERIFY(form->height() > 480);
+        QVERIFY(fieldsFitExactly());
+        const QSize tall = form->size();
 
         // A smaller packet: smaller again, 480 high (it fits on the next turn
         // of the event loop).
         activate(1);
         QTRY_COMPARE(form->height(), 480);
-        QCOMPARE(form->size(), fitted());
         activate(0);
-        QTRY_VERIFY(form->height() > 480);
-        QCOMPARE(form->size(), fitted());
+        QTRY_COMPARE(form->size(), tall);
+        QVERIFY(fieldsFitExactly());
 
         // A size of the user's stays, larger where a packet needs more.
         activate(1);
@@ -230,10 +248,45 @@ private slots:
         const QSize given(1200, 600);
         form->resize(given);
         activate(0);
-        QTRY_VERIFY(form->height() > 600);
-        QCOMPARE(form->size(), QSize(1200, fitted().height()));
+        QTRY_COMPARE(form->size(), QSize(1200, tall.height()));
         activate(1);
         QTRY_COMPARE(form->size(), given);
+    }
+
+    void aPacketTallerThanTheScreenScrollsItsFields_data() {
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<int>("height");
+        // A 1024 x 600 screen less a panel: 530 left below a title bar.
+        QTest::newRow("1024 x 600") << QSize(1024, 570) << 530;
+        // The test platform's own screen, 600 high or so: the dialog stays
+        // within it.
+        QTest::newRow("the platform's screen") << QSize() << 0;
+    }
+    void aPacketTallerThanTheScreenScrollsItsFields() {
+        QFETCH(QSize, available);
+        QFETCH(int, height);
+        fitsize::assumeAvailableSize(available);
+        writeTallPacket();
+        open(1);
+        QTRY_VERIFY(fieldsArea()->verticalScrollBar()->isVisible());
+        if (height > 0)
+            QCOMPARE(form->height(), height);
+        const int screen = available.isEmpty() ? form->screen()->availableGeometry().height() : available.height();
+        QVERIFY(form->height() < screen && form->minimumHeight() < screen);
+        // The list, the message and the buttons stay in view; the fields
+        // scroll, each shown whole when scrolled to.
+        for (const char* name : {"lvProtocol", "lbMsg", "buttonBox"}) {
+            auto* w = form->findChild<QWidget*>(name);
+            QVERIFY2(form->rect().contains(w->geometry()), name);
+        }
+        QVERIFY(fields()->height() > fieldsArea()->viewport()->height());
+        QVERIFY(fields()->height() >= fields()->minimumSizeHint().height());
+        // Another packet shows from its first row.
+        fieldsArea()->verticalScrollBar()->setValue(fieldsArea()->verticalScrollBar()->maximum());
+        activate(1);
+        activate(0);
+        QTRY_VERIFY(fieldsArea()->verticalScrollBar()->isVisible());
+        QCOMPARE(fieldsArea()->verticalScrollBar()->value(), 0);
     }
 
     void formHasOneCellPairPerComponent() {
@@ -262,7 +315,7 @@ private slots:
             if (*cell.editor) {
                 QVERIFY2(editor, cell.editor);
                 QCOMPARE(editor->objectName(), QString::fromUtf8(cell.editor));
-                QCOMPARE(editor->parentWidget(), form.data());
+                QCOMPARE(editor->parentWidget(), fields());
                 QVERIFY(editor->minimumHeight() >= qMax(20, line));
                 QVERIFY(editor->minimumWidth() >= 120);
                 QCOMPARE(editor->maximumSize(), QSize(1280, editor->minimumHeight()));
@@ -478,7 +531,7 @@ private slots:
         open(1);
         activate(1);
         QVERIFY(message().isEmpty());
-        const auto found = form->findChildren<QWidget*>(QRegularExpression("^F_"), Qt::FindDirectChildrenOnly);
+        const auto found = fields()->findChildren<QWidget*>(QRegularExpression("^F_"), Qt::FindDirectChildrenOnly);
         QCOMPARE(found.size(), 1);
         QWidget* editor = found.first();
         if (!shown.isEmpty())

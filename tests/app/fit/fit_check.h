@@ -5,9 +5,12 @@
 // style's frame and indicator space, when it is lower than a line of its font
 // plus its frame, when its container cuts it, or when another control covers
 // part of it. Editors are judged by Qt's own scrolling: a line edit whose text
-// does not fit scrolls it.
+// does not fit scrolls it. Inside a scroll area the widget it scrolls is what
+// must hold a control whole: a control scrolled out of view is not cut.
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -20,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStringList>
@@ -328,10 +332,26 @@ inline QString checkOne(QWidget* w) {
     return QString();
 }
 
+// The innermost scroll area that holds `w`, if any.
+inline QScrollArea* scrollAreaOf(const QWidget* w) {
+    for (QWidget* p = w->parentWidget(); p && !p->isWindow(); p = p->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(p))
+            return area->widget() && area->widget()->isAncestorOf(w) ? area : nullptr;
+    return nullptr;
+}
+
 // A control that its parents do not show whole (pushed past the edge of
-// its window or group box).
+// its window or group box, or of the widget a scroll area scrolls).
 inline QString checkClipped(const QWidget* w) {
-    const QRect shown = w->visibleRegion().boundingRect();
+    QRect shown;
+    if (const QScrollArea* area = scrollAreaOf(w)) {
+        shown = w->rect();
+        for (const QWidget* c = w; c != area->widget(); c = c->parentWidget())
+            shown = shown.translated(c->pos()) & c->parentWidget()->rect();
+        shown.translate(-w->mapTo(area->widget(), QPoint()));
+    } else {
+        shown = w->visibleRegion().boundingRect();
+    }
     if (shown == w->rect())
         return QString();
     return QString("%1: cut by its container, %2 of %3 shown")
@@ -377,6 +397,9 @@ inline void checkShown(QWidget* window, QStringList& out) {
         if (!isControl(w) || qobject_cast<QTabBar*>(w->parentWidget()))
             continue;
         controls << w;
+        // An editor is measured as it paints: in view.
+        if (QScrollArea* area = scrollAreaOf(w))
+            area->ensureWidgetVisible(w, 0, 0);
         for (const QString& problem : {checkOne(w), checkClipped(w)})
             if (!problem.isEmpty())
                 out << problem;
@@ -390,6 +413,11 @@ inline void checkShown(QWidget* window, QStringList& out) {
 // value, every page of its tab widgets included; empty when all fit.
 inline QStringList unfitControls(QWidget* window) {
     QStringList out;
+    // Scrolled back to where they were once all is measured.
+    std::vector<std::pair<QScrollBar*, int>> scrolled;
+    for (QScrollArea* area : window->findChildren<QScrollArea*>())
+        for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
+            scrolled.emplace_back(bar, bar->value());
     fit::checkShown(window, out);
     for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
         const int current = tabs->currentIndex();
@@ -401,6 +429,8 @@ inline QStringList unfitControls(QWidget* window) {
         }
         tabs->setCurrentIndex(current);
     }
+    for (const auto& [bar, value] : scrolled)
+        bar->setValue(value);
     fit::settle();
     out.removeDuplicates();
     return out;

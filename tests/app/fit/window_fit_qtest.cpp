@@ -1,14 +1,16 @@
 // Every window and dialog, opened at its own size in the Fusion style with
 // the CJK fonts of Linux desktops at 9 to 12 pt and Qt's own texts in
-// Chinese, shows the whole text and value of each of its controls. The model
-// editor opens every shipped model and command-reply file, the send-flow
-// editor every shipped flow.
+// Chinese, shows the whole text and value of each of its controls, and opens
+// within a laptop's screen and within a smaller one. The model editor opens
+// every shipped model and command-reply file, the send-flow editor every
+// shipped flow.
 //
 // ZUNO_FIT_FONT=<family> and ZUNO_FIT_POINTS=<size> in the environment limit
 // the run to one font and one size (ctest runs one entry per pair);
 // ZUNO_FIT_SHOTS=<folder> saves a picture of each window.
 
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -41,11 +43,33 @@
 #include "tools/bin_form.h"
 #include "tools/calc_form.h"
 #include "tools/charset_form.h"
+#include "widgets/fit_size.h"
 
 namespace {
 
 const QStringList kFonts = {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")};
 const QList<int> kPoints = {9, 10, 11, 12};
+
+// A screen the windows open on: its size less a 30 px panel is the room the
+// desktop gives windows, and less a title bar as well (70 px in all) the
+// largest size a window may take.
+struct Screen {
+    const char* name;
+    QSize available;
+    QSize window;
+};
+const Screen kScreens[] = {{"1366x768", {1366, 738}, {1366, 698}}, {"1024x600", {1024, 570}, {1024, 530}}};
+
+// What keeps `w` from its screen: a size or minimum size beyond `most`.
+QStringList beyondScreen(const QWidget* w, const QSize& most) {
+    QStringList out;
+    const auto text = [](const QSize& s) { return QString("%1x%2").arg(s.width()).arg(s.height()); };
+    if (w->width() > most.width() || w->height() > most.height())
+        out << QString("window: opens at %1, beyond %2").arg(text(w->size()), text(most));
+    if (w->minimumWidth() > most.width() || w->minimumHeight() > most.height())
+        out << QString("window: cannot be made smaller than %1, beyond %2").arg(text(w->minimumSize()), text(most));
+    return out;
+}
 
 QStringList fontsToTry() {
     const QString only = qEnvironmentVariable("ZUNO_FIT_FONT");
@@ -168,6 +192,7 @@ private slots:
         all = windows();
     }
     void cleanupTestCase() {
+        fitsize::assumeAvailableSize(QSize());
         Zuno::setBaseFolder(QString());
         QApplication::setFont(QFont());
     }
@@ -185,22 +210,29 @@ private slots:
         QTest::addColumn<int>("window");
         QTest::addColumn<QString>("font");
         QTest::addColumn<int>("points");
-        for (const QString& font : fontsToTry())
-            for (int points : pointsToTry())
-                for (size_t i = 0; i < all.size(); ++i)
-                    QTest::addRow("%s, %s %d pt", qPrintable(all[i].name), qPrintable(font), points)
-                        << int(i) << font << points;
+        QTest::addColumn<int>("screen");
+        for (int screen = 0; screen < int(std::size(kScreens)); ++screen)
+            for (const QString& font : fontsToTry())
+                for (int points : pointsToTry())
+                    for (size_t i = 0; i < all.size(); ++i)
+                        QTest::addRow("%s, %s %d pt, %s", qPrintable(all[i].name), qPrintable(font), points,
+                                      kScreens[screen].name)
+                            << int(i) << font << points << screen;
     }
     void showsWholeTexts() {
         QFETCH(int, window);
         QFETCH(QString, font);
         QFETCH(int, points);
+        QFETCH(int, screen);
         QApplication::setFont(QFont(font, points));
+        fitsize::assumeAvailableSize(kScreens[screen].available);
         QWidget parent;
         std::unique_ptr<QWidget> w(all[size_t(window)].open(&parent));
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        const QStringList unfit = zt::unfitControls(w.get());
+        QStringList unfit = zt::unfitControls(w.get());
+        // Measured once the window has settled to its size.
+        unfit += beyondScreen(w.get(), kScreens[screen].window);
         const QString shots = qEnvironmentVariable("ZUNO_FIT_SHOTS");
         if (!shots.isEmpty())
             w->grab().save(shots + "/" + QString(QTest::currentDataTag()).replace(QRegularExpression("[^\\w.]+"), "_") +
@@ -209,6 +241,36 @@ private slots:
         for (const QString& line : unfit)
             qWarning("%s", qPrintable(line));
         QVERIFY2(unfit.isEmpty(), qPrintable(QString("%1 controls do not fit").arg(unfit.size())));
+    }
+
+    // A distance result wider than any screen (four unreadable parts of 80
+    // letters) widens the calculator as far as its screen has room, no
+    // further; the box scrolls and shows the result's start.
+    void aResultWiderThanTheScreenScrollsInItsBox_data() {
+        QTest::addColumn<int>("screen");
+        for (int screen = 0; screen < int(std::size(kScreens)); ++screen)
+            QTest::addRow("%s", kScreens[screen].name) << screen;
+    }
+    void aResultWiderThanTheScreenScrollsInItsBox() {
+        QFETCH(int, screen);
+        QApplication::setFont(QFont(fontsToTry().first(), pointsToTry().first()));
+        fitsize::assumeAvailableSize(kScreens[screen].available);
+        QWidget parent;
+        auto form = std::make_unique<CalcForm>(&parent, 2);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QString part(80, QLatin1Char('x'));
+        form->findChild<QTextEdit*>("edIn")->setPlainText(QString("N%1, E%1, N%1, E%1").arg(part));
+        QMetaObject::invokeMethod(form.get(), "on_buttonBox_accepted");
+        zt::fit::settle();
+        auto* out = form->findChild<QLineEdit*>("edOut");
+        QVERIFY2(out->text().startsWith("坐标无法识别"), qPrintable(out->text()));
+        const QSize most = kScreens[screen].window;
+        QVERIFY(out->fontMetrics().horizontalAdvance(out->text()) > most.width());
+        QVERIFY2(form->width() <= most.width() && form->minimumWidth() <= most.width(),
+                 qPrintable(QString("%1 wide, at least %2").arg(form->width()).arg(form->minimumWidth())));
+        QVERIFY(out->width() > 320);
+        QCOMPARE(out->cursorPosition(), 0);
     }
 };
 
