@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QLabel>
+#include <QLayout>
 #include <QStatusBar>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -66,6 +67,7 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     connState->setObjectName(QStringLiteral("lbConnState"));
     statusBar()->addPermanentWidget(connState);
     setConnectionText(tr(Zuno::notConnectedText().c_str()));
+    statusBar()->installEventFilter(this);
     // The log handler runs on any thread: the news crosses to this one queued.
     Zuno::addLogStateListener(this, [this](bool writing, const QString& reason) {
         QMetaObject::invokeMethod(this, [this, writing, reason] { showLogState(writing, reason); },
@@ -123,14 +125,20 @@ void MainForm::loadConfig() {
     QStringList replaced;
     switch (Zuno::readSettings(path, settings, &reason, &replaced)) {
     case Zuno::SettingsRead::Missing:
+        // No flow list: the form's two placeholder items are no flows either.
+        ui->cbProtocol->setModel(new QStringListModel(ui->cbProtocol));
         Zuno::MessageBoxes::warning(this, tr("错误"), tr("配置文件已损坏, 请重新安装程序!"),
                                     QMessageBox::Yes);
         return;
     case Zuno::SettingsRead::Unreadable:
     case Zuno::SettingsRead::Empty:
     case Zuno::SettingsRead::Broken:
+        // The panel keeps its own values; the flows are listed as at any
+        // start, the first one selected.
         qDebug() << path << "not read:" << reason;
         showConfState(Zuno::configPathForMessage(path) + tr(" 无法读取 (") + reason + tr("), 已使用默认设置"));
+        protocolIndex = 0;
+        listFlows();
         return;
     case Zuno::SettingsRead::Ok:
         break;
@@ -144,6 +152,14 @@ void MainForm::loadConfig() {
     duration = settings.duration;
     protocolIndex = settings.protocolIndex;
 
+    listFlows();
+    ui->edtIp->setText(QString::fromStdString(ip));
+    // Always within the box's 1 to 65535: a value it would clamp was named above.
+    ui->edtPort->setValue(static_cast<int>(port));
+    ui->teIn->setAcceptRichText(false);
+}
+
+void MainForm::listFlows() {
     protocols = scanConfigDir(Zuno::basePath("conf/prop/"));
     Zuno::sortFlows(protocols);
     QStringList names;
@@ -154,11 +170,6 @@ void MainForm::loadConfig() {
         ui->cbProtocol->setCurrentIndex(protocolIndex);
     else
         protocolIndex = 0;
-
-    ui->edtIp->setText(QString::fromStdString(ip));
-    // Always within the box's 1 to 65535: a value it would clamp was named above.
-    ui->edtPort->setValue(static_cast<int>(port));
-    ui->teIn->setAcceptRichText(false);
 }
 
 bool MainForm::saveConfig() {
@@ -340,12 +351,37 @@ void MainForm::showLogState(bool writing, const QString& reason) {
 void MainForm::showNote(ElidedLabel* note, const QString& text) {
     note->setFullText(text);
     note->setVisible(!text.isEmpty());
+    shareStatusRoom();
 }
 
 void MainForm::setConnectionText(const QString& text) {
     connState->setText(text);
     // Never narrower than its text: the notes beside it give way instead.
     connState->setMinimumWidth(connState->sizeHint().width());
+    shareStatusRoom();
+}
+
+void MainForm::shareStatusRoom() {
+    QList<ElidedLabel*> shown;
+    for (ElidedLabel* note : {lbSendState, lbConfState, lbLogState})
+        if (note && !note->isHidden())
+            shown << note;
+    if (shown.isEmpty())
+        return;
+    QStatusBar* bar = statusBar();
+    const int spacing = bar->layout() ? bar->layout()->spacing() : 0;
+    // What the bar's own margins and its size grip take, roughly.
+    const int frame = bar->height() + 2 * spacing;
+    const int room = bar->width() - connState->minimumWidth() - frame - spacing * shown.size();
+    const int share = room / shown.size();
+    for (ElidedLabel* note : shown)
+        note->setMaximumWidth(std::max(share, note->minimumSizeHint().width()));
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == statusBar() && event->type() == QEvent::Resize)
+        shareStatusRoom();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainForm::on_actionProtocol_triggered() {

@@ -76,6 +76,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The status bar's resizes share its room among the notes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     void signalSendButtonEnable(CLIENT_STATUS status);
@@ -120,6 +122,9 @@ private slots:
 
 private:
     void loadConfig();
+    // Lists the flows of conf/prop/ in the panel and selects `protocolIndex`
+    // (the first when it names none).
+    void listFlows();
     void loadLogic();
     std::list<SendTask> loadSelectedFlow();
     // Replaces the send flow by the flow selected in the panel, loaded anew.
@@ -197,6 +202,10 @@ private:
     void showNote(ElidedLabel* note, const QString& text);
     // The connection part's text; the part is never narrower than it.
     void setConnectionText(const QString& text);
+    // The room the connection part leaves goes to the notes that show, in
+    // equal shares at most (a note that needs less takes less): none is
+    // squeezed to nothing while another shows whole.
+    void shareStatusRoom();
 
     Ui_MainForm* ui;
     ElidedLabel* lbConfState = nullptr;

@@ -176,9 +176,12 @@ void MainForm::on_btnConnect_clicked() {
     const CLIENT_STATUS s = status.load();
     if (s == CLIENT_DISCONNECTED && flowLoginFailure) {
         // Connecting would send no login and wait for nothing.
+        // Said at the click: the status bar may have said it since the
+        // flow loaded, and would show no answer.
         const QString problem = fromUtf8(loginProblem());
         qDebug() << "not connected:" << problem;
         statusBar()->showMessage(problem);
+        Zuno::MessageBoxes::warning(this, tr("错误"), tr("无法连接: ") + problem, QMessageBox::Yes);
     } else if (s == CLIENT_DISCONNECTED) {
         status = CLIENT_CONNECTING;
         try {

@@ -1,8 +1,8 @@
 #pragma once
-// A one-line label that takes the room it is given: a text wider than that
-// is shown elided in the middle, its whole text as tool tip. It asks for the
-// width of its whole text but makes do with the width of "…", so a layout
-// gives it what is left once the others have theirs.
+// A one-line label that takes the room it is given: its text (text(), and
+// the tool tip) is drawn elided in the middle where it is wider than that.
+// It asks for the width of its whole text but makes do with the width of
+// "…", so a layout gives it what is left once the others have theirs.
 
 #include <QLabel>
 #include <QString>
@@ -13,20 +13,13 @@ class ElidedLabel : public QLabel {
 public:
     explicit ElidedLabel(QWidget* parent = nullptr);
 
-    // The whole text; also the tool tip.
+    // The text, shown elided where the label is too narrow; also the tool tip.
     void setFullText(const QString& text);
-    const QString& fullText() const { return full_; }
-    // The text as shown at the label's present width.
+    // The text as drawn at the label's present width.
     QString shownText() const;
 
-    QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void elide();
-
-    QString full_;
+    void paintEvent(QPaintEvent* event) override;
 };

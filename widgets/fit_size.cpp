@@ -1,5 +1,7 @@
 #include "widgets/fit_size.h"
 
+#include "widgets/elided_label.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -127,6 +129,9 @@ bool isInnerEditor(const QWidget* w) {
 // or radio button, a drop-down's longest item, a spin box's widest value.
 // Empty for controls whose width their window sets.
 QString widestText(const QWidget* w) {
+    // An elided label makes do with the room it is given.
+    if (qobject_cast<const ElidedLabel*>(w))
+        return QString();
     if (auto* label = qobject_cast<const QLabel*>(w))
         return label->wordWrap() ? QString() : label->text();
     if (qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w))

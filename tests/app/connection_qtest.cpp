@@ -556,9 +556,15 @@ private slots:
         const QString problem = message();
         QCOMPARE(bar(), QString("未连接"));
         w->statusBar()->clearMessage();
+        MessageBoxes::takeShown();
         clickConnect();
         QCOMPARE(w->currentStatus(), CLIENT_DISCONNECTED);
         QCOMPARE(message(), problem);
+        // The click is answered with the reason.
+        const auto boxes = MessageBoxes::takeShown();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].icon, QMessageBox::Warning);
+        QCOMPARE(boxes[0].text, "无法连接: " + problem);
         QVERIFY(w->waitForConnectionEnd(std::chrono::milliseconds(0)));
         QCOMPARE(platform->connections(), 0);
         expectDisconnectedControls();

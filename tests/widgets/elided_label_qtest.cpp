@@ -20,8 +20,10 @@ private slots:
         const QString text = QStringLiteral("conf.json 保存失败 (Existing file /home/somebody/a/long/path/conf/conf.json is not writable)");
         note->setFullText(text);
         QCOMPARE(note->toolTip(), text);
+        QCOMPARE(note->text(), text);
         QVERIFY(note->minimumSizeHint().width() < state->sizeHint().width());
         QVERIFY(note->sizeHint().width() >= note->fontMetrics().horizontalAdvance(text));
+        QVERIFY(note->minimumSizeHint().width() < note->sizeHint().width());
 
         // Too narrow for both: the state stays whole, the note gives way.
         window.resize(state->sizeHint().width() + 220, 40);
