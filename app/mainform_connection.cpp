@@ -4,8 +4,10 @@
 //
 // Threads: start, stop, the slots and the analyser run on the GUI thread; the
 // client's callbacks, the login, the tick and the clean-up run on the
-// connection's worker thread, which reaches the widgets only through the
-// window's queued signals.
+// connection's worker thread, which never touches a widget: its texts and
+// statuses wait in the window's mailbox (deliverMail takes them on the GUI
+// thread, a slice per turn), and the note of frames not sent is asked for
+// with a queued call.
 
 #include <QDateTime>
 #include <QDebug>

@@ -14,7 +14,7 @@
 #include "app/mainform.h"
 #include "app/message_boxes.h"
 #include "config/settings.h"
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 #include "gui_test_main.h"
 #include "window_support.h"
 #include "support/hostile_files.h"

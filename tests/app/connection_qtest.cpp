@@ -26,7 +26,7 @@
 #include "app/message_boxes.h"
 #include "app/traffic_pane.h"
 #include "config/base_folder.h"
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 #include "connection/reply_select.h"
 #include "connection/report_block.h"
 #include "gui_test_main.h"

@@ -30,7 +30,7 @@
 #include "gui_test_main.h"
 #include "window_support.h"
 #include "config/base_folder.h"
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 #include "config/settings.h"
 #include "protocol/crc.h"
 #include "protocol/helpers.h"

@@ -14,7 +14,7 @@
 #include <QTextCodec>
 
 #include "app/message_log.h"
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 #include "config/config_catalogue.h"
 #include "support/hostile_files.h"
 

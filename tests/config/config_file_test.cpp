@@ -8,7 +8,7 @@
 #include <sys/resource.h>
 
 #include "config/config_file.h"
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 #include "support/hostile_files.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "config/flow_file.h"
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 #include "support/hostile_files.h"
 
 using namespace Zuno;

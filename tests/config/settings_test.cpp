@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 #include "config/settings.h"
 
 namespace {

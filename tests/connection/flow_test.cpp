@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "builders/message_builder.h"
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 #include "connection/send_flow.h"
 
 namespace {

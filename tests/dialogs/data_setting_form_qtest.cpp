@@ -25,7 +25,7 @@
 #include "app/gui_test_main.h"
 #include "builders/model_file.h"
 #include "config/base_folder.h"
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 #include "dialogs/alert_lng_form.h"
 #include "dialogs/alert_status_form.h"
 #include "dialogs/data_setting_form.h"

@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 
 namespace zt {
 

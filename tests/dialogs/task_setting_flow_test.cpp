@@ -2,7 +2,7 @@
 // steps of a flow file and the rows it shows.
 #include <gtest/gtest.h>
 
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 #include "dialogs/task_setting_flow.h"
 
 using namespace Zuno;

@@ -14,7 +14,7 @@
 
 #include "app/gui_test_main.h"
 #include "config/base_folder.h"
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 #include "dialogs/task_setting_form.h"
 #include "settings_dialog_support.h"
 #include "tools/dialog_support.h"

@@ -35,7 +35,7 @@
 #include "config/config_file.h"
 #include "app/qt_translation.h"
 #include "config/base_folder.h"
-#include "connection/config_tree.h"
+#include "support/config_tree.h"
 #include "dialogs/alert_lng_form.h"
 #include "dialogs/alert_status_form.h"
 #include "dialogs/data_setting_form.h"
