@@ -13,7 +13,6 @@
 // never waits: every slice takes all waiting statuses, while the texts go on
 // into the panes in their order, a slice at a time, whatever the status says.
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <deque>

@@ -1,5 +1,7 @@
 #include "widgets/elided_label.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
