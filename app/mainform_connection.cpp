@@ -343,9 +343,10 @@ void MainForm::onClosed(ProtocolClient* c) {
 void MainForm::onPacket(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
     if (ec && !msg)
         return;
-    if (!ec && msg && msg->command == Zuno::ZunoLogin::kProtocol) {
-        // The reply that logs the terminal in; a further one changes nothing,
-        // and neither does one that comes while the user ends the connection.
+    if (msg && msg->command == Zuno::ZunoLogin::kProtocol) {
+        // The reply that logs the terminal in, even one that fails its checks
+        // (its block shows why); a further one changes nothing, and neither
+        // does one that comes while the user ends the connection.
         CLIENT_STATUS s = status.load();
         bool loggedIn = false;
         while (!loggedIn && s != CLIENT_LOGGED_IN && Zuno::connectEnds(s))

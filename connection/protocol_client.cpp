@@ -206,11 +206,10 @@ void ProtocolClient::on_frame(const std::error_code& ec, const MoPack& pack, std
         qDebug() << QString::fromUtf8("收到未知协议, 暂不关闭连接");
         return;
     }
-    if (ec) {
-        // A frame of a known class that does not decode: passed on with its
-        // error, never taken for the login reply.
-        qDebug() << qText(ec.message()) << qText(hexOf(*pack.data, pack.data->size()));
-    } else if (msg && msg->command == Zuno::ZunoLogin::kProtocol) {
+    // A frame of a known class that does not decode is passed on with its
+    // error; a login reply logs in all the same, whatever its checks say.
+    if (ec) qDebug() << qText(ec.message()) << qText(hexOf(*pack.data, pack.data->size()));
+    if (msg && msg->command == Zuno::ZunoLogin::kProtocol) {
         uint8_t connected = kConnected;
         state.compare_exchange_strong(connected, kLoggedIn);
     }

@@ -114,7 +114,7 @@ public:
     // io thread. The code is success for a frame that decoded cleanly; for a
     // frame that did not (too short, stop bytes, CRC, section length) it is a
     // frame_error_category() code and the message holds what was decoded
-    // before the failure. Such a frame never counts as the login reply.
+    // before the failure. A login reply logs in either way.
     FrameCallback on_packet;
     std::function<void()> on_tick;
     std::deque<WriteItem> write_queue;

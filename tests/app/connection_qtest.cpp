@@ -648,6 +648,22 @@ private slots:
         expectDisconnectedControls();
     }
 
+    // A login reply that fails its CRC still logs in; its block says what is wrong with it.
+    void loginReplyWithAWrongCrcLogsIn() {
+        const auto badReply = [](const zt::Bytes& login) {
+            return zt::withBadCrc(zt::makeReply(0x01, zt::serialOf(login)));
+        };
+        platform->answer(0x01, badReply);
+        makeWindow();
+        connectAndLogIn();
+        QCOMPARE(bar(), QString("已登录"));
+        QVERIFY(log->contains("Client is logined!"));
+        const zt::Bytes reply = badReply(platform->frames().front());
+        QTRY_VERIFY(out().contains("<< " + hexText(reply) + "\n\"exception\" : { \n     \"code\" : -3,"));
+        QTRY_VERIFY(child<QToolButton>("btnSend")->isEnabled());
+        disconnectAndWait();
+    }
+
     void unresolvableAddressEndsTheAttempt() {
         writeConf("no-such-host.invalid");
         makeWindow();
