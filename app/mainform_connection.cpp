@@ -3,11 +3,11 @@
 // analyser's Parse and Send.
 //
 // Threads: start, stop, the slots and the analyser run on the GUI thread; the
-// client's callbacks, the login, the tick and the clean-up run on the
-// connection's worker thread, which never touches a widget: its texts and
-// statuses wait in the window's mailbox (deliverMail takes them on the GUI
-// thread, a slice per turn), and the note of frames not sent is asked for
-// with a queued call.
+// lookup of the address, the client's callbacks, the login, the tick and the
+// clean-up run on the connection's worker thread, which never touches a
+// widget: its texts and statuses wait in the window's mailbox (deliverMail
+// takes them on the GUI thread, a slice per turn), and the note of frames not
+// sent is asked for with a queued call.
 
 #include <QDateTime>
 #include <QDebug>
@@ -219,22 +219,6 @@ void MainForm::start() {
         io = ioContext;
     }
 
-    std::error_code ec;
-    asio::ip::tcp::resolver resolver(*io);
-    const auto endpoints = resolver.resolve(ip, std::to_string(port), asio::ip::tcp::resolver::flags(), ec);
-    if (ec) {
-        // No client and no thread: the attempt ends here.
-        qDebug() << "resolve" << fromUtf8(ip) << port << fromUtf8(ec.message());
-        {
-            std::lock_guard<std::mutex> lock(connectionMutex);
-            ioContext.reset();
-        }
-        singalReceiveButtonEnable(CLIENT_DISCONNECTED);
-        showConnectionState(CLIENT_DISCONNECTED, (tr("无法解析服务器地址: ") + fromUtf8(ip) + " (" +
-                                                  fromUtf8(ec.message()) + ")").toStdString());
-        return;
-    }
-
     auto c = std::make_shared<ProtocolClient>(*io, 4, duration);
     ProtocolClient* cp = c.get();
     c->login_timeout = loginTimeout;
@@ -248,7 +232,23 @@ void MainForm::start() {
     c->on_packet = [this](const std::error_code& e, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
         onPacket(e, pack, std::move(msg));
     };
-    c->do_connect(endpoints);
+    // The address is looked up on the worker thread: a name server that
+    // never answers holds neither the window nor 断开, whose clean-up stops
+    // the lookup with the connection.
+    asio::post(*io, [this, cp, p = io.get(), resolve = resolver, host = ip, port = port] {
+        resolve(*p, host, std::to_string(port),
+                [this, cp, p, host, port](const std::error_code& ec,
+                                          const asio::ip::tcp::resolver::results_type& endpoints) {
+                    if (!ec) {
+                        cp->do_connect(endpoints);
+                        return;
+                    }
+                    // No connection was tried: the attempt ends here.
+                    qDebug() << "resolve" << fromUtf8(host) << port << fromUtf8(ec.message());
+                    cleanup(p, Zuno::connectionEndText(
+                                   {Zuno::ConnectionEnd::Unresolved, host + " (" + ec.message() + ")", {}}));
+                });
+    });
     {
         std::lock_guard<std::mutex> lock(connectionMutex);
         client = std::move(c);
@@ -343,9 +343,10 @@ void MainForm::onClosed(ProtocolClient* c) {
 void MainForm::onPacket(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
     if (ec && !msg)
         return;
-    if (!ec && msg && msg->command == Zuno::ZunoLogin::kProtocol) {
-        // The reply that logs the terminal in; a further one changes nothing,
-        // and neither does one that comes while the user ends the connection.
+    if (msg && msg->command == Zuno::ZunoLogin::kProtocol) {
+        // The reply that logs the terminal in, even one that fails its checks
+        // (its block shows why); a further one changes nothing, and neither
+        // does one that comes while the user ends the connection.
         CLIENT_STATUS s = status.load();
         bool loggedIn = false;
         while (!loggedIn && s != CLIENT_LOGGED_IN && Zuno::connectEnds(s))

@@ -4,6 +4,7 @@
 
 #include "protocol/helpers.h"
 #include "protocol/message_classes.h"
+#include "protocol/text_file.h"
 
 namespace Zuno {
 
@@ -70,12 +71,7 @@ Parsed parse(const std::string& hex, ZunoException& error, std::unique_ptr<ZunoM
 
 std::string prepareLine(const QString& line) {
     QString text = line.trimmed();
-    if (text.isEmpty())
-        return {};
-    std::string hex = text.toStdString();
-    for (const char* sep : {" ", ",", "0x", "0X"})
-        replaceAll(hex, sep, "");
-    return hex;
+    return stripHexSeparators(text).toStdString();
 }
 
 std::vector<std::string> prepareLines(const QStringList& lines) {

@@ -77,6 +77,8 @@ std::string connectionEndText(const ConnectionEnd& end) {
     switch (end.kind) {
     case ConnectionEnd::Stopped:
         return "已断开";
+    case ConnectionEnd::Unresolved:
+        return "无法解析服务器地址: " + end.detail;
     case ConnectionEnd::Refused:
         return "连接被拒绝";
     case ConnectionEnd::ConnectFailed:

@@ -48,6 +48,7 @@ struct ConnectionEnd {
         PeerClosed,    // the platform closed the connection
         Failed,        // a read or a write failed; `detail` holds the error text
         BadFrame,      // a frame's start or length cannot be read; `detail` holds its first bytes
+        Unresolved,    // the platform's address was not found; `detail` names it and says why
     };
     Kind kind = Stopped;
     std::string detail;

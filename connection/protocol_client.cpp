@@ -57,6 +57,10 @@ std::string hexOf(const std::vector<uint8_t>& data, std::size_t count) {
     return Zuno::toHex(data, 0, std::min(count, data.size()), " ");
 }
 
+// What a queued entry counts against write_bound: the bytes it writes.
+std::size_t bytesOf(const WriteItem& item) { return item.frame.size(); }
+std::size_t bytesOf(const RawWriteItem& item) { return item.data->size(); }
+
 } // namespace
 
 const std::error_category& frame_error_category() {
@@ -202,11 +206,10 @@ void ProtocolClient::on_frame(const std::error_code& ec, const MoPack& pack, std
         qDebug() << QString::fromUtf8("收到未知协议, 暂不关闭连接");
         return;
     }
-    if (ec) {
-        // A frame of a known class that does not decode: passed on with its
-        // error, never taken for the login reply.
-        qDebug() << qText(ec.message()) << qText(hexOf(*pack.data, pack.data->size()));
-    } else if (msg && msg->command == Zuno::ZunoLogin::kProtocol) {
+    // A frame of a known class that does not decode is passed on with its
+    // error; a login reply logs in all the same, whatever its checks say.
+    if (ec) qDebug() << qText(ec.message()) << qText(hexOf(*pack.data, pack.data->size()));
+    if (msg && msg->command == Zuno::ZunoLogin::kProtocol) {
         uint8_t connected = kConnected;
         state.compare_exchange_strong(connected, kLoggedIn);
     }
@@ -253,13 +256,13 @@ void ProtocolClient::refuse_full(uint8_t protocol, const std::vector<uint8_t>& f
 
 ProtocolClient::Offer ProtocolClient::offer(WriteItem item) {
     if (!item.message) return Offer::Refused;
-    // Measured as it will be written; do_write encodes the same copy again.
-    std::vector<uint8_t> frame;
-    item.message->encode(frame);
-    const Offer result = admit(messages_, item.message->command, frame.size());
-    if (result == Offer::QueueFull) refuse_full(item.message->command, frame);
+    // Encoded here, once: measured and written as these bytes.
+    item.frame.clear();
+    item.encoded = item.message->encode(item.frame);
+    const Offer result = admit(messages_, item.message->command, item.frame.size());
+    if (result == Offer::QueueFull) refuse_full(item.message->command, item.frame);
     if (result != Offer::Accepted) return result;
-    asio::post(io_, [this, entry = std::move(item), bytes = frame.size()]() mutable { enqueue(std::move(entry), bytes); });
+    asio::post(io_, [this, entry = std::move(item)]() mutable { enqueue(std::move(entry)); });
     return result;
 }
 
@@ -293,25 +296,19 @@ std::size_t ProtocolClient::waiting_bytes() const {
 }
 
 template <class Item>
-void ProtocolClient::queue_item(std::deque<Item>& queue, Lane& lane, Item item, std::size_t bytes) {
+void ProtocolClient::queue_item(std::deque<Item>& queue, Lane& lane, Item item) {
     if (stopped_) {
-        release(lane, bytes);
+        release(lane, bytesOf(item));
         return;
     }
     const bool idle = write_queue.empty() && raw_write_queue.empty();
     queue.push_back(std::move(item));
-    lane.sizes.push_back(bytes);
     if (idle) post_write();
 }
 
-void ProtocolClient::enqueue(WriteItem item, std::size_t bytes) {
-    queue_item(write_queue, messages_, std::move(item), bytes);
-}
+void ProtocolClient::enqueue(WriteItem item) { queue_item(write_queue, messages_, std::move(item)); }
 
-void ProtocolClient::enqueue_raw(RawWriteItem item) {
-    const std::size_t bytes = item.data->size();
-    queue_item(raw_write_queue, raw_, std::move(item), bytes);
-}
+void ProtocolClient::enqueue_raw(RawWriteItem item) { queue_item(raw_write_queue, raw_, std::move(item)); }
 
 void ProtocolClient::post_write() {
     if (stopped_ || !strand) return;
@@ -327,23 +324,20 @@ void ProtocolClient::do_write() {
         return;
     }
     while (!write_queue.empty()) {
-        WriteItem& item = write_queue.front();
-        write_buffer_.clear();
-        const int rc = item.message->encode(write_buffer_);
-        if (rc == 0 && !write_buffer_.empty()) {
-            asio::async_write(socket, asio::buffer(write_buffer_),
+        // The frame stays in the entry until its write has completed.
+        const WriteItem& item = write_queue.front();
+        if (item.encoded == 0 && !item.frame.empty()) {
+            asio::async_write(socket, asio::buffer(item.frame),
                               [this](const std::error_code& ec, std::size_t) { handle_write(ec); });
             return;
         }
         // Nothing of a message that does not encode goes on the wire; the
         // entry is dropped and the next one written.
-        const int code = rc != 0 ? rc : Zuno::kErrTooShort;
+        const int code = item.encoded != 0 ? item.encoded : Zuno::kErrTooShort;
         qDebug() << QStringLiteral("encode error") << code << qText(Zuno::ZunoException::messageOf(code))
                  << qText(Zuno::ZunoMSG::commandName(item.message->command));
-        write_buffer_.clear();
+        const std::size_t bytes = bytesOf(item);
         write_queue.pop_front();
-        const std::size_t bytes = messages_.sizes.front();
-        messages_.sizes.pop_front();
         release(messages_, bytes);
     }
 }
@@ -358,9 +352,7 @@ void ProtocolClient::complete_write(std::deque<Item>& queue, Lane& lane, Payload
     }
     Item item = std::move(queue.front());
     queue.pop_front();
-    const std::size_t bytes = lane.sizes.front();
-    lane.sizes.pop_front();
-    release(lane, bytes);
+    release(lane, bytesOf(item));
     if (item.done) guarded("done", [&] { item.done(std::error_code(), std::move(item.*payload)); });
     if (!stopped_ && !(write_queue.empty() && raw_write_queue.empty())) post_write();
 }

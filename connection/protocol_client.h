@@ -30,6 +30,7 @@
 #include <mutex>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "connection/client_status.h"
@@ -58,8 +59,17 @@ struct MoPack {
 };
 
 struct WriteItem {
+    using Done = std::function<void(const std::error_code&, std::unique_ptr<Zuno::ZunoMSG>)>;
+    WriteItem() = default;
+    WriteItem(std::unique_ptr<Zuno::ZunoMSG> m, Done d) : message(std::move(m)), done(std::move(d)) {}
+
     std::unique_ptr<Zuno::ZunoMSG> message;
-    std::function<void(const std::error_code&, std::unique_ptr<Zuno::ZunoMSG>)> done;
+    Done done;
+    // The client's: the message encoded once, when it is offered, and what
+    // encode returned. The frame is what is written and what counts against
+    // write_bound while it waits.
+    std::vector<uint8_t> frame;
+    int encoded = 0;
 };
 
 struct RawWriteItem {
@@ -104,7 +114,7 @@ public:
     // io thread. The code is success for a frame that decoded cleanly; for a
     // frame that did not (too short, stop bytes, CRC, section length) it is a
     // frame_error_category() code and the message holds what was decoded
-    // before the failure. Such a frame never counts as the login reply.
+    // before the failure. A login reply logs in either way.
     FrameCallback on_packet;
     std::function<void()> on_tick;
     std::deque<WriteItem> write_queue;
@@ -178,20 +188,20 @@ private:
     // Logs why reading stops and closes the client.
     void refuse_frame(const std::string& reason, const std::vector<uint8_t>& bytes, std::size_t count);
 
-    // One of the two queues with what the gate and the bound know of it.
+    // What the gate and the bound know of one of the two queues: its entries
+    // accepted and not yet written or dropped.
     struct Lane {
-        std::size_t pending = 0;       // entries accepted and not yet written or dropped
-        std::deque<std::size_t> sizes; // bytes of each queued entry, in queue order (io thread)
+        std::size_t pending = 0;
     };
     Offer admit(Lane& lane, uint8_t protocol, std::size_t bytes);
     // An entry of `bytes` leaves `lane`: written, dropped or never queued.
     void release(Lane& lane, std::size_t bytes);
     void refuse_full(uint8_t protocol, const std::vector<uint8_t>& frame);
     template <class Item>
-    void queue_item(std::deque<Item>& queue, Lane& lane, Item item, std::size_t bytes);
+    void queue_item(std::deque<Item>& queue, Lane& lane, Item item);
     template <class Item, class Payload>
     void complete_write(std::deque<Item>& queue, Lane& lane, Payload Item::*payload, const std::error_code& ec);
-    void enqueue(WriteItem item, std::size_t bytes);
+    void enqueue(WriteItem item);
     void enqueue_raw(RawWriteItem item);
     void post_write();
     void do_write();
@@ -215,8 +225,6 @@ private:
     Lane raw_;
     std::size_t waiting_bytes_ = 0;
     std::size_t unsent_ = 0;
-    // The encoded frame of the message write in progress.
-    std::vector<uint8_t> write_buffer_;
 };
 
 // Runs `io` until it is stopped or out of work. An exception that escapes a

@@ -95,8 +95,6 @@ public:
     void bytes(const std::vector<uint8_t>& v) { out_.insert(out_.end(), v.begin(), v.end()); }
     void bytes(const std::string& s) { out_.insert(out_.end(), s.begin(), s.end()); }
     void fill(size_t n, uint8_t v) { out_.insert(out_.end(), n, v); }
-    // Overwrites a byte already written (a count or length byte filled in later).
-    void patch(size_t pos, uint8_t v) { if (pos < out_.size()) out_[pos] = v; }
 
     size_t size() const { return out_.size(); }
     std::vector<uint8_t>& buffer() { return out_; }

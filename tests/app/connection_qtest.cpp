@@ -27,6 +27,7 @@
 #include "app/traffic_pane.h"
 #include "config/base_folder.h"
 #include "support/config_tree.h"
+#include "support/name_servers.h"
 #include "connection/reply_select.h"
 #include "connection/report_block.h"
 #include "gui_test_main.h"
@@ -648,14 +649,65 @@ private slots:
         expectDisconnectedControls();
     }
 
+    // A login reply that fails its CRC still logs in; its block says what is wrong with it.
+    void loginReplyWithAWrongCrcLogsIn() {
+        const auto badReply = [](const zt::Bytes& login) {
+            return zt::withBadCrc(zt::makeReply(0x01, zt::serialOf(login)));
+        };
+        platform->answer(0x01, badReply);
+        makeWindow();
+        connectAndLogIn();
+        QCOMPARE(bar(), QString("已登录"));
+        QVERIFY(log->contains("Client is logined!"));
+        const zt::Bytes reply = badReply(platform->frames().front());
+        QTRY_VERIFY(out().contains("<< " + hexText(reply) + "\n\"exception\" : { \n     \"code\" : -3,"));
+        QTRY_VERIFY(child<QToolButton>("btnSend")->isEnabled());
+        disconnectAndWait();
+    }
+
+    // The address is looked up on the connection's worker: Connect returns at
+    // once, and 断开 ends the attempt while the name server keeps silent.
+    void disconnectEndsALookupThatNeverAnswers() {
+        writeConf("platform.example");
+        makeWindow();
+        w->setResolver(&zt::silentNameServer);
+        zt::forgetLookups();
+        clickConnect();
+        QCOMPARE(w->currentStatus(), CLIENT_CONNECTING);
+        QCOMPARE(bar(), "正在连接 platform.example:" + QString::number(platform->port()) + "…");
+        QVERIFY(child<QToolButton>("btnConnect")->isEnabled());
+        QCOMPARE(child<QToolButton>("btnConnect")->text(), QString("断开"));
+        QTRY_COMPARE(zt::lookupsAsked(), QStringList{"platform.example " + QString::number(platform->port())});
+        clickConnect();
+        QCOMPARE(w->currentStatus(), CLIENT_DISCONNECTING);
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
+        QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+        QCOMPARE(statuses, QList<CLIENT_STATUS>{CLIENT_DISCONNECTED});
+        QCOMPARE(bar(), QString("已断开"));
+        expectDisconnectedControls();
+
+        // Closing the window ends a lookup too, and waits for its worker.
+        zt::forgetLookups();
+        clickConnect();
+        QTRY_COMPARE(zt::lookupsAsked().size(), 1);
+        MessageBoxes::queueAnswer(QMessageBox::Yes);
+        QVERIFY(w->close());
+        QVERIFY(w->waitForConnectionEnd(std::chrono::milliseconds(0)));
+        QTRY_COMPARE(w->currentStatus(), CLIENT_DISCONNECTED);
+        QCOMPARE(platform->connections(), 0);
+    }
+
     void unresolvableAddressEndsTheAttempt() {
         writeConf("no-such-host.invalid");
         makeWindow();
+        w->setResolver(&zt::unknownName);
         clickConnect();
-        QCOMPARE(w->currentStatus(), CLIENT_DISCONNECTED);
-        QVERIFY(bar().contains("no-such-host.invalid"));
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
+        QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+        const std::error_code notFound = asio::error::host_not_found;
+        QCOMPARE(bar(), "无法解析服务器地址: no-such-host.invalid (" + QString::fromStdString(notFound.message()) + ")");
         QVERIFY(log->contains("resolve"));
-        QVERIFY(w->waitForConnectionEnd(std::chrono::milliseconds(0)));
+        QCOMPARE(statuses, QList<CLIENT_STATUS>{CLIENT_DISCONNECTED});
         expectDisconnectedControls();
         QCOMPARE(platform->connections(), 0);
     }

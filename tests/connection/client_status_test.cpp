@@ -37,6 +37,8 @@ TEST(ConnectionText, WhyAConnectionEnded) {
         std::string text;
     } cases[] = {
         {{ConnectionEnd::Stopped, "", 0ms}, "已断开"},
+        {{ConnectionEnd::Unresolved, "platform.example (Host not found)", 0ms},
+         "无法解析服务器地址: platform.example (Host not found)"},
         {{ConnectionEnd::Refused, "", 0ms}, "连接被拒绝"},
         {{ConnectionEnd::ConnectFailed, "Network is unreachable", 0ms}, "连接失败: Network is unreachable"},
         {{ConnectionEnd::LoginTimeout, "", 60s}, "60 秒内未收到登录回复"},

@@ -9,6 +9,7 @@
 // the run to one font and one size (ctest runs one entry per pair);
 // ZUNO_FIT_SHOTS=<folder> saves a picture of each window.
 
+#include <chrono>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -36,6 +37,7 @@
 #include "app/qt_translation.h"
 #include "config/base_folder.h"
 #include "support/config_tree.h"
+#include "support/name_servers.h"
 #include "dialogs/alert_lng_form.h"
 #include "dialogs/alert_status_form.h"
 #include "dialogs/data_setting_form.h"
@@ -278,13 +280,15 @@ private slots:
         MainForm w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.setResolver(&zt::unknownName);
         w.findChild<QLineEdit*>("edtIp")->setText("no-such-host-of-thirty-chars.invalid");
         QMetaObject::invokeMethod(&w, "on_btnConnect_clicked");
-        zt::fit::settle();
         auto* state = w.findChild<QLabel*>("lbConnState");
         auto* conf = w.findChild<QLabel*>("lbConfState");
         auto* log = w.findChild<QLabel*>("lbLogState");
-        QVERIFY(state->text().startsWith("无法解析服务器地址"));
+        QTRY_VERIFY(state->text().startsWith("无法解析服务器地址"));
+        QVERIFY(w.waitForConnectionEnd(std::chrono::seconds(10)));
+        zt::fit::settle();
         QVERIFY(conf->isVisible() && log->isVisible());
         QVERIFY(conf->toolTip().contains(why));
         QVERIFY(log->toolTip().contains(tree->path(deep + "/missing/logs")));
