@@ -11,12 +11,7 @@ int main(int argc, char* argv[]) {
     // Without it the standard buttons stay in English; nothing else changes.
     Zuno::installQtTranslation(&app);
 
-    const QString logs = Zuno::basePath("logs");
-    if (!Zuno::dirExists(logs))
-        Zuno::makeDir(logs);
-    Zuno::setLogFolder(logs);
-    Zuno::setLogDate(QDateTime::currentDateTime().toString("yyyyMMdd"));
-    qInstallMessageHandler(Zuno::messageOutput);
+    Zuno::startLogging(Zuno::basePath("logs"), QDateTime::currentDateTime().toString("yyyyMMdd"));
 
     MainForm::registerSignalTypes();
 

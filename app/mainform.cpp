@@ -154,7 +154,8 @@ void MainForm::loadConfig() {
 
     listFlows();
     ui->edtIp->setText(QString::fromStdString(ip));
-    // Always within the box's 1 to 65535: a value it would clamp was named above.
+    // Always within the box's 1 to 65535: the reader has brought a port
+    // outside it to the nearer end, and named it above.
     ui->edtPort->setValue(static_cast<int>(port));
     ui->teIn->setAcceptRichText(false);
 }
@@ -189,7 +190,11 @@ bool MainForm::saveConfig() {
         return true;
     }
     qDebug() << path << "not saved:" << saved.reason;
-    showConfState(Zuno::configPathForMessage(path) + tr(" 保存失败 (") + saved.reason + ")");
+    const QString file = Zuno::configPathForMessage(path);
+    if (saved.status == Zuno::ConfigStatus::NotWritten)
+        showConfState(file + tr(" 保存失败 (") + saved.reason + ")");
+    else // a file there that could not be read is not written over
+        showConfState(file + tr(" 无法读取 (") + saved.reason + tr("), 保持原样未保存"));
     return false;
 }
 

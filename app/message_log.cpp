@@ -1,6 +1,7 @@
 #include "app/message_log.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -13,6 +14,13 @@
 
 #include "config/config_file.h"
 
+#ifndef Q_OS_WIN
+#include <csignal>
+#include <cstring>
+
+#include <sys/stat.h>
+#endif
+
 namespace Zuno {
 
 namespace {
@@ -22,6 +30,7 @@ namespace {
 std::mutex logMutex;
 QString logDate;
 QString logDir;
+QString logDirUnmade; // why logDir could not be made at start-up
 QFile logFile;
 // Whether the last record could be written, why not, and who is told.
 bool logFailing = false;
@@ -68,8 +77,42 @@ bool dirExists(const QString& path) {
     return QDir(path).exists();
 }
 
-bool makeDir(const QString& path) {
-    return QDir(path).mkpath(path);
+bool makeDir(const QString& path, QString* reason) {
+#ifndef Q_OS_WIN
+    // Folder by folder from the root, so that the one that cannot be made
+    // says why.
+    const QString full = QDir::cleanPath(QDir(path).absolutePath());
+    const QStringList parts = full.split('/', Qt::SkipEmptyParts);
+    QString made;
+    for (int i = 0; i < parts.size(); ++i) {
+        made += "/" + parts[i];
+        const QByteArray name = QFile::encodeName(made);
+        struct stat info {};
+        // A folder that is there is passed by, even on a mount that takes
+        // no new folder.
+        if (::stat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode))
+            continue;
+        if (::mkdir(name.constData(), 0777) == 0)
+            continue;
+        const int error = errno;
+        if (error == EEXIST && ::stat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode))
+            continue; // made meanwhile
+        // A file in the way of a parent is told by the folder that cannot be
+        // made in it ("Not a directory").
+        if (error == EEXIST && i + 1 < parts.size())
+            continue;
+        if (reason)
+            *reason = QString::fromLocal8Bit(std::strerror(error));
+        return false;
+    }
+    return true;
+#else
+    if (QDir(path).mkpath(path))
+        return true;
+    if (reason)
+        *reason = QStringLiteral("无法创建文件夹");
+    return false;
+#endif
 }
 
 QString shownSourceFile(const char* file) {
@@ -96,9 +139,10 @@ QString logRecord(QtMsgType type, const QString& file, int line, const QString& 
     return QString();
 }
 
-void setLogFolder(const QString& folder) {
+void setLogFolder(const QString& folder, const QString& unmade) {
     std::lock_guard<std::mutex> lock(logMutex);
     logDir = folder;
+    logDirUnmade = unmade;
 }
 
 void setLogDate(const QString& date) {
@@ -135,7 +179,11 @@ void messageOutput(QtMsgType type, const QMessageLogContext& context, const QStr
     logFile.setFileName(logPathLocked());
     // Unbuffered: the write itself says whether the record reached the file.
     if (!logFile.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
-        const QString reason = logFile.errorString();
+        // A folder that could not be made is the reason, not the file that
+        // then cannot be opened in it.
+        const QString reason = !logDirUnmade.isEmpty() && !QFileInfo(logDir).isDir()
+                                   ? QStringLiteral("日志文件夹无法创建: ") + logDirUnmade
+                                   : logFile.errorString();
         writeStdout(reason.toUtf8());
         noteLogState(false, reason);
         return;
@@ -150,6 +198,20 @@ void messageOutput(QtMsgType type, const QMessageLogContext& context, const QStr
     if (!reason.isEmpty())
         writeStdout(reason.toUtf8());
     noteLogState(reason.isEmpty(), reason);
+}
+
+void startLogging(const QString& folder, const QString& date) {
+#ifndef Q_OS_WIN
+    // Past a file-size limit a write then fails with its reason ("File too
+    // large"), as on a full disk; the signal would end the program mid-record.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    QString unmade;
+    if (!dirExists(folder))
+        makeDir(folder, &unmade);
+    setLogFolder(folder, unmade);
+    setLogDate(date);
+    qInstallMessageHandler(messageOutput);
 }
 
 void setLogWrite(LogWrite write) {

@@ -16,8 +16,10 @@ namespace Zuno {
 std::string levelName(QtMsgType type);
 
 bool dirExists(const QString& path);
-// Makes the folder and every missing parent; true on success.
-bool makeDir(const QString& path);
+// Makes the folder and every missing parent; true on success. On failure
+// `reason` (when given) gets the system's reason the first folder that was
+// missing could not be made ("Permission denied").
+bool makeDir(const QString& path, QString* reason = nullptr);
 
 // The source file as shown: without a leading "../".
 QString shownSourceFile(const char* file);
@@ -31,10 +33,19 @@ QString consoleLine(QtMsgType type, const QString& file, int line, const QString
 QString logRecord(QtMsgType type, const QString& file, int line, const QString& message);
 
 // Where records go: `folder` + "/log." + `date` + ".log". Set once at start-up,
-// before the handler is installed.
-void setLogFolder(const QString& folder);
+// before the handler is installed. `unmade`, when the folder could not be
+// made, is why: the reason given for the records that cannot be written
+// while the folder is not there.
+void setLogFolder(const QString& folder, const QString& unmade = QString());
 void setLogDate(const QString& date);
 QString logFilePath();
+
+// The start of the log, as the program makes it before anything else is
+// logged: records go to `folder`/log.`date`.log, the folder is made (with
+// its parents) when it is missing, and messageOutput becomes the handler. A
+// write the system's file-size limit refuses fails as on a full disk, for
+// the log and every other file, instead of ending the program.
+void startLogging(const QString& folder, const QString& date);
 
 // The handler installed with qInstallMessageHandler.
 void messageOutput(QtMsgType type, const QMessageLogContext& context, const QString& message);

@@ -13,14 +13,15 @@
 namespace {
 
 // The header of a file as read; false (logged) when it has none. A file
-// that could not be read, or is nested too deep for the parser, says why.
+// that could not be read, or was refused for more than its syntax (its
+// nesting, what follows its value), says why.
 bool headerOf(const QString& path, const Zuno::ConfigText& file, Zuno::ModelHeader& header) {
     std::string why;
     if (Zuno::readModelHeader(file.text, header, &why))
         return true;
-    if (file.result.status == Zuno::ConfigStatus::Unreadable)
+    if (!file.result.ok())
         qDebug() << path << " , Json error:" << file.result.reason;
-    else if (Zuno::nestedTooDeep(file.text))
+    else if (!why.empty() && why != Zuno::kNotJson)
         qDebug() << path << " , Json error:" << QString::fromStdString(why);
     else
         qDebug() << path << " , Json error";
@@ -38,8 +39,10 @@ void scanInto(const QString& dir, QSet<QString>& walked, QList<ConfigFile>& out)
         return;
     walked.insert(canonical);
 
+    // System entries too: a FIFO or a link that leads nowhere under a
+    // ".json" name is skipped with a record of why, not passed over unseen.
     const QFileInfoList entries =
-        folder.entryInfoList(QDir::Dirs | QDir::Files, QDir::Name | QDir::DirsFirst);
+        folder.entryInfoList(QDir::Dirs | QDir::Files | QDir::System, QDir::Name | QDir::DirsFirst);
     for (const QFileInfo& entry : entries) {
         const QString name = entry.fileName();
         if (name == "." || name == "..")

@@ -66,11 +66,22 @@ ConfigText readConfigText(const QString& path) {
         return out;
     }
     out.utf8 = isValidUtf8(file.bytes);
-    out.text = QString::fromUtf8(textOfFileBytes(file.bytes)).toUtf8().toStdString();
+    const QByteArray text = textOfFileBytes(file.bytes);
+    if (out.utf8) {
+        out.text = text.toStdString();
+    } else {
+        out.text = QString::fromUtf8(text).toUtf8().toStdString();
+        out.raw = text.toStdString();
+    }
     return out;
 }
 
 ConfigResult writeConfigFile(const QString& path, const std::string& text) {
+    // Only a regular file is replaced: a FIFO or a device would become a
+    // regular file, a link that leads nowhere would make one elsewhere.
+    const QString notRegular = notRegularFileReason(path);
+    if (!notRegular.isEmpty())
+        return failed(ConfigStatus::NotWritten, notRegular);
     // A file that holds these bytes already is left as it is: nothing would
     // change, and the window does not wait for the disk (conf.json is saved
     // on every Connect, Disconnect and Send, while a flood fills the log).

@@ -35,6 +35,13 @@ struct ConfigText {
     // are no UTF-8 are replaced. Empty unless the file could be read.
     std::string text;
     bool utf8 = true; // whether the file's bytes are UTF-8 throughout
+    // The same text with its bytes as the file has them, none replaced: for
+    // a reader that judges each value it uses on its own.
+    const std::string& asWritten() const { return utf8 ? text : raw; }
+
+private:
+    friend ConfigText readConfigText(const QString& path);
+    std::string raw; // set only when the bytes are no UTF-8
 };
 
 // Reads the whole file at `path` through protocol/'s one bounded reader
@@ -43,7 +50,9 @@ struct ConfigText {
 ConfigText readConfigText(const QString& path);
 
 // Replaces the file at `path` with `text`, or leaves it exactly as it was.
-// The text goes into a new file beside it; every write and the final flush
+// Only where there is nothing or a regular file (a link is followed to one);
+// a folder, a FIFO, a device or a link that leads nowhere is refused with
+// the reason. The text goes into a new file beside it; every write and the final flush
 // to the disk are checked, and only a complete new file takes the old one's
 // place. A folder that takes no new file, a file that may not be written, a
 // full disk: the save is refused with the reason, never done in place. A file

@@ -1,5 +1,8 @@
 #include "config/settings.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include <QDebug>
 #include <QFileInfo>
 
@@ -23,7 +26,7 @@ QString shownValue(const picojson::value& value) {
 }
 
 // Reads the members of conf.json, each into its field or, when it cannot
-// be used as written, into a note that names it with the value kept.
+// be used as written, into a note that names it with the value used.
 class MemberReader {
 public:
     MemberReader(const picojson::object& obj, QStringList* notes) : obj_(obj), notes_(notes) {}
@@ -32,17 +35,17 @@ public:
         const picojson::value* value = find(key);
         if (!value)
             return;
-        if (value->is<std::string>())
-            field = value->get<std::string>();
+        if (!value->is<std::string>())
+            note(key, name + " " + shownValue(*value) + QStringLiteral(" 应为字符串"), QString::fromStdString(field));
+        else if (!isValidUtf8(QByteArray::fromStdString(value->get<std::string>())))
+            note(key, name + " " + shownValue(*value) + QStringLiteral(" 不是UTF-8编码"), QString::fromStdString(field));
         else
-            note(key, name + " " + shownValue(*value) + QStringLiteral(" 应为字符串"),
-                 QString::fromStdString(field));
+            field = value->get<std::string>();
     }
 
-    // The integer `key` when it lies from `min` to `max`; else the note,
-    // whose range text (when given) says what the member may hold.
-    bool integer(const char* key, const QString& name, int64_t min, int64_t max, const QString& range,
-                 const QString& kept, int64_t& out) {
+    // The integer `key`; false when it is missing, or no integer (noted,
+    // with `kept` as the value used).
+    bool integer(const char* key, const QString& name, const QString& kept, int64_t& out) {
         const picojson::value* value = find(key);
         if (!value)
             return false;
@@ -50,13 +53,13 @@ public:
             note(key, name + " " + shownValue(*value) + QStringLiteral(" 应为整数"), kept);
             return false;
         }
-        const int64_t v = value->get<int64_t>();
-        if (v < min || v > max) {
-            note(key, name + " " + QString::number(v) + " " + range, kept);
-            return false;
-        }
-        out = v;
+        out = value->get<int64_t>();
         return true;
+    }
+
+    // `value` of `key` lies outside what it may hold (`range`); `used` is used.
+    void outOfRange(const char* key, const QString& name, int64_t value, const QString& range, const QString& used) {
+        note(key, name + " " + QString::number(value) + " " + range, used);
     }
 
 private:
@@ -64,48 +67,58 @@ private:
         const auto it = obj_.find(key);
         return it == obj_.end() ? nullptr : &it->second;
     }
-    void note(const char* key, const QString& what, const QString& kept) {
+    void note(const char* key, const QString& what, const QString& used) {
         qDebug() << "conf.json:" << key << "not used as written:" << what;
         if (notes_)
-            notes_->append(what + QStringLiteral(", 已使用 ") + kept);
+            notes_->append(what + QStringLiteral(", 已使用 ") + used);
     }
 
     const picojson::object& obj_;
     QStringList* notes_;
 };
 
+// The file at `path` as one JSON object, or why not (nothing logged).
+SettingsRead readSettingsObject(const QString& path, picojson::value& root, QString& why) {
+    // Read as the file has it: each member used is judged on its own bytes,
+    // so a member the program never reads cannot spoil the others.
+    const ConfigText file = readConfigText(path);
+    why = file.result.reason;
+    if (file.result.status == ConfigStatus::Missing)
+        return SettingsRead::Missing;
+    if (!file.result.ok())
+        return SettingsRead::Unreadable;
+    const std::string& text = file.asWritten();
+    if (text.empty() && QFileInfo(path).size() == 0) {
+        why = QStringLiteral("文件为空");
+        return SettingsRead::Empty;
+    }
+    std::string notJson;
+    if (!parseJsonText(text, root, notJson)) {
+        why = QString::fromStdString(notJson);
+        return SettingsRead::Broken;
+    }
+    if (!root.is<picojson::object>()) {
+        why = QStringLiteral("不是JSON对象");
+        return SettingsRead::Broken;
+    }
+    return SettingsRead::Ok;
+}
+
 } // namespace
 
 SettingsRead readSettings(const QString& path, ConnectionSettings& settings, QString* reason,
                           QStringList* replaced) {
-    const auto fail = [reason](SettingsRead status, const QString& why) {
+    if (replaced)
+        replaced->clear();
+    picojson::value root;
+    QString why;
+    const SettingsRead status = readSettingsObject(path, root, why);
+    if (status != SettingsRead::Ok) {
+        if (status == SettingsRead::Broken)
+            qDebug() << path << " , Json error:" << why;
         if (reason)
             *reason = why;
         return status;
-    };
-    if (replaced)
-        replaced->clear();
-    const ConfigText file = readConfigText(path);
-    if (file.result.status == ConfigStatus::Missing)
-        return fail(SettingsRead::Missing, file.result.reason);
-    if (!file.result.ok())
-        return fail(SettingsRead::Unreadable, file.result.reason);
-    // Its text would be used, and written back, with the bytes replaced.
-    if (!file.utf8)
-        return fail(SettingsRead::Unreadable, QStringLiteral("文件不是UTF-8编码"));
-    const std::string& text = file.text;
-    if (text.empty())
-        return fail(SettingsRead::Empty, QFileInfo(path).size() == 0 ? QStringLiteral("文件为空")
-                                                                      : QStringLiteral("不是有效的JSON"));
-    picojson::value root;
-    std::string notJson;
-    if (!parseJsonText(text, root, notJson)) {
-        qDebug() << path << " , Json error";
-        return fail(SettingsRead::Broken, QString::fromStdString(notJson));
-    }
-    if (!root.is<picojson::object>()) {
-        qDebug() << "conf.json: not a JSON object";
-        return fail(SettingsRead::Broken, QStringLiteral("不是JSON对象"));
     }
 
     QStringList notes;
@@ -113,20 +126,31 @@ SettingsRead readSettings(const QString& path, ConnectionSettings& settings, QSt
     ConnectionSettings read = settings;
     member.text("ip", QStringLiteral("地址"), read.ip);
     int64_t value = 0;
-    if (member.integer("port", QStringLiteral("端口"), kPortMin, kPortMax,
-                       QStringLiteral("不在 %1 到 %2 之间").arg(kPortMin).arg(kPortMax), QString::number(read.port),
-                       value))
-        read.port = static_cast<uint32_t>(value);
-    // 0 stands for the shortest tick.
-    if (member.integer("duration", QStringLiteral("时间间隔"), 0, kDurationMax,
-                       QStringLiteral("不在 %1 到 %2 毫秒之间").arg(kDurationMin).arg(kDurationMax),
-                       QString::number(read.duration), value))
-        read.duration = value == 0 ? 1u : static_cast<uint32_t>(value);
+    // Shown in the port box, whose range makes it one of its ends.
+    if (member.integer("port", QStringLiteral("端口"), QString::number(read.port), value)) {
+        const int64_t port = std::clamp(value, kPortMin, kPortMax);
+        if (port != value)
+            member.outOfRange("port", QStringLiteral("端口"), value,
+                              QStringLiteral("不在 %1 到 %2 之间").arg(kPortMin).arg(kPortMax), QString::number(port));
+        read.port = static_cast<uint32_t>(port);
+    }
+    // Any 32-bit value as written; 0 stands for the shortest tick.
+    if (member.integer("duration", QStringLiteral("时间间隔"), QString::number(read.duration), value)) {
+        if (value < 0 || value > UINT32_MAX)
+            member.outOfRange("duration", QStringLiteral("时间间隔"), value,
+                              QStringLiteral("不在 0 到 %1 毫秒之间").arg(UINT32_MAX), QString::number(read.duration));
+        else
+            read.duration = value == 0 ? 1u : static_cast<uint32_t>(value);
+    }
     // Any 32-bit value, signed or not: one past the list, or 4294967295 for
     // "no flow", selects the first flow.
-    if (member.integer("protocol", QStringLiteral("流程序号"), INT32_MIN, UINT32_MAX,
-                       QStringLiteral("超出32位"), QString::number(read.protocolIndex), value))
-        read.protocolIndex = static_cast<int>(static_cast<uint32_t>(value));
+    if (member.integer("protocol", QStringLiteral("流程序号"), QString::number(read.protocolIndex), value)) {
+        if (value < INT32_MIN || value > UINT32_MAX)
+            member.outOfRange("protocol", QStringLiteral("流程序号"), value, QStringLiteral("超出32位"),
+                              QString::number(read.protocolIndex));
+        else
+            read.protocolIndex = static_cast<int>(static_cast<uint32_t>(value));
+    }
     settings = read;
     if (replaced)
         *replaced = notes;
@@ -144,6 +168,17 @@ std::string settingsText(const ConnectionSettings& settings) {
 }
 
 ConfigResult writeSettings(const QString& path, const ConnectionSettings& settings) {
+    // Only what was read, or nothing, is written over: a file that cannot be
+    // read stays as it is, whatever it holds.
+    picojson::value root;
+    QString why;
+    switch (readSettingsObject(path, root, why)) {
+    case SettingsRead::Unreadable: return {ConfigStatus::Unreadable, why};
+    case SettingsRead::Broken: return {ConfigStatus::NotJson, why};
+    case SettingsRead::Missing:
+    case SettingsRead::Empty:
+    case SettingsRead::Ok: break;
+    }
     return writeConfigFile(path, settingsText(settings));
 }
 

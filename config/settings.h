@@ -12,11 +12,9 @@
 
 namespace Zuno {
 
-// The values a member must lie in to be used as written.
+// The ports the window takes (its port box's range).
 constexpr int64_t kPortMin = 1;
 constexpr int64_t kPortMax = 65535;
-constexpr int64_t kDurationMin = 1;       // milliseconds; 0 is read as 1
-constexpr int64_t kDurationMax = 3600000; // one hour
 
 struct ConnectionSettings {
     std::string ip = "127.0.0.1";
@@ -27,18 +25,21 @@ struct ConnectionSettings {
 
 enum class SettingsRead {
     Missing,    // no such file
-    Unreadable, // there, but it cannot be opened or read, or its bytes are no UTF-8
-    Empty,      // the file reads as empty text
+    Unreadable, // there, but it cannot be opened or read
+    Empty,      // the file holds no bytes
     Broken,     // no JSON, or no JSON object
     Ok,         // read; see `replaced` for the members that could not be used
 };
 
 // Reads `path` into `settings`; on anything but Ok `settings` is unchanged
-// and `reason` (when given) says why, for the user. A member of another
-// JSON type, a port outside 1 to 65535, a duration outside 1 ms to one hour
-// or a flow index of more than 32 bits keeps the value `settings` had (the
-// window passes the program's defaults), and `replaced` (when given) names
-// each such member with its value and the value used, for the user.
+// and `reason` (when given) says why, for the user. Members are read one by
+// one: what the program does not read may hold anything. An address of
+// another JSON type or that is no UTF-8, a duration or flow index that is no
+// 32-bit integer (a duration of 0 is read as 1) and a port that is no
+// integer keep the value `settings` had (the window passes the program's
+// defaults); a port outside 1 to 65535 becomes the nearer of the two.
+// `replaced` (when given) names each such member with its value and the
+// value used, for the user.
 SettingsRead readSettings(const QString& path, ConnectionSettings& settings, QString* reason = nullptr,
                           QStringList* replaced = nullptr);
 
@@ -46,7 +47,9 @@ SettingsRead readSettings(const QString& path, ConnectionSettings& settings, QSt
 std::string settingsText(const ConnectionSettings& settings);
 
 // Writes the file through the one writer of conf/ (config_file.h): on
-// failure the old file stays as it was and the result says why.
+// failure the old file stays as it was and the result says why. A file that
+// is there but cannot be read as settings is never written over: the result
+// is then Unreadable or NotJson, with the reason it could not be read.
 ConfigResult writeSettings(const QString& path, const ConnectionSettings& settings);
 
 } // namespace Zuno

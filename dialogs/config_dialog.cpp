@@ -9,6 +9,7 @@
 
 #include "config/base_folder.h"
 #include "config/config_file.h"
+#include "protocol/json_text.h"
 
 namespace Zuno {
 
@@ -43,6 +44,21 @@ QString withReason(QString text, const QString& reason) {
     return text;
 }
 
+// A file whose bytes are not all UTF-8 is read with replacements for them,
+// which a rewrite from its text would keep.
+const QString kNotUtf8 = QStringLiteral("文件不是UTF-8编码");
+
+// Why the text read cannot be taken whole as JSON, when there is more to
+// say than that its syntax is wrong (which the editors' own message says):
+// what follows its value, its nesting.
+QString jsonRefusal(const std::string& text) {
+    picojson::value root;
+    std::string why;
+    if (parseJsonText(text, root, why) || why == kNotJson)
+        return QString();
+    return QString::fromStdString(why);
+}
+
 } // namespace
 
 QString readErrorMessage(const QString& cmd, const QString& path) {
@@ -59,6 +75,30 @@ QString saveFailedMessage(const QString& cmd, const QString& path, const QString
 
 QString readFailedMessage(const ProtocolDataModel& entry, const QString& reason) {
     return withReason(readErrorMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath)), reason);
+}
+
+bool readForSave(const ProtocolDataModel& entry, ConfigText& file, QLabel* message) {
+    file = readConfigText(entry.absoluteFilePath);
+    if (!file.result.ok()) {
+        message->setText(readFailedMessage(entry, file.result.reason));
+        return false;
+    }
+    if (!file.utf8) {
+        message->setText(saveFailedMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath), kNotUtf8));
+        return false;
+    }
+    const QString refused = jsonRefusal(file.text);
+    if (!refused.isEmpty()) {
+        message->setText(readFailedMessage(entry, refused));
+        return false;
+    }
+    return true;
+}
+
+void showReadProblem(const ProtocolDataModel& entry, const ConfigText& file, QLabel* message) {
+    const QString why = !file.result.ok() ? file.result.reason : !file.utf8 ? kNotUtf8 : jsonRefusal(file.text);
+    if (!file.result.ok() || !why.isEmpty())
+        message->setText(readFailedMessage(entry, why));
 }
 
 void showMissingFolder(QLabel* message, const QStringList& folders) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "config/config_catalogue.h"
+#include "config/config_file.h"
 
 class QGridLayout;
 class QLabel;
@@ -34,6 +35,18 @@ QString saveFailedMessage(const QString& cmd, const QString& path, const QString
 // The label text of a file that could not be read, with the reason when
 // there is one (a file that reads but is no such file has none).
 QString readFailedMessage(const ProtocolDataModel& entry, const QString& reason);
+
+// Reads `entry`'s file for a save that rewrites it from its text. False,
+// with `message` naming the file and the reason, when the rewrite would lose
+// what the file holds: it cannot be read or its JSON is refused for more
+// than its syntax (读取配置…错误, with what follows its value, say), or its
+// bytes are not all UTF-8 (保存配置…失败: its text holds replacements).
+bool readForSave(const ProtocolDataModel& entry, ConfigText& file, QLabel* message);
+
+// After `entry` was activated and its form built from `file`: says in
+// `message` why the file could not be read as it is, when it could not (the
+// reasons of readForSave); leaves `message` alone otherwise.
+void showReadProblem(const ProtocolDataModel& entry, const ConfigText& file, QLabel* message);
 
 // Says in `message`, before what it holds, that a folder an editor lists is
 // missing: "文件夹不存在: conf" when conf/ itself is gone, else the first

@@ -41,10 +41,6 @@ void sizeEditor(QWidget* editor) {
     fitsize::fitHeight(editor);
 }
 
-// Why a model file is refused: it would be saved with its undecodable bytes
-// replaced.
-const QString kNotUtf8 = QStringLiteral("文件不是UTF-8编码");
-
 // The text an editor must show whole: a drop-down's longest item, else the
 // value as it shows it (a line edit's placeholder while it is empty).
 QString widestText(const QWidget* editor) {
@@ -137,10 +133,7 @@ void DataSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
     const ProtocolDataModel& entry = entries[shownEntry];
     const ConfigText file = readConfigText(entry.absoluteFilePath);
     buildForm(file.text);
-    if (!file.result.ok())
-        ui->lbMsg->setText(readFailedMessage(entry, file.result.reason));
-    else if (!file.utf8)
-        ui->lbMsg->setText(readFailedMessage(entry, kNotUtf8));
+    showReadProblem(entry, file, ui->lbMsg);
 }
 
 void DataSettingForm::buildForm(const std::string& json) {
@@ -370,15 +363,9 @@ void DataSettingForm::on_buttonBox_accepted() {
     if (shownEntry < 0)
         return;
     const ProtocolDataModel entry = entries[shownEntry];
-    const ConfigText file = readConfigText(entry.absoluteFilePath);
-    if (!file.result.ok()) {
-        ui->lbMsg->setText(readFailedMessage(entry, file.result.reason));
+    ConfigText file;
+    if (!readForSave(entry, file, ui->lbMsg))
         return;
-    }
-    if (!file.utf8) {
-        ui->lbMsg->setText(saveFailedMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath), kNotUtf8));
-        return;
-    }
 
     std::vector<EditorValue> values;
     for (const Editor& editor : editors)

@@ -30,8 +30,8 @@ std::vector<FlowRow> flowRows(QList<ProtocolDataModel> models, const QString& pr
         row.login = isLoginStep(model.cmd);
         const auto step = steps.find(model.cmd.toStdString());
         if (row.login) {
-            // Sent on connecting, whatever the file says.
-            row.checked = true;
+            // Never sent by interval; ticked unless the file lists it unticked.
+            row.checked = step == steps.end() || step->second.isChecked;
             row.delay = 0;
         } else if (step != steps.end()) {
             row.checked = step->second.isChecked;

@@ -35,8 +35,9 @@ struct FlowRow {
 };
 
 // The rows of a flow of group `protocol`: one per model of that group, in
-// ascending order of "cmd", preset from `steps`. Login steps are checked with
-// interval 0 whatever the file says; other intervals are kept within 1 to 600.
+// ascending order of "cmd", preset from `steps`. Login steps have interval 0
+// and are checked unless `steps` lists them unchecked; other intervals are
+// kept within 1 to 600.
 std::vector<FlowRow> flowRows(QList<ProtocolDataModel> models, const QString& protocol,
                               const FlowSteps& steps);
 

@@ -84,8 +84,7 @@ void TaskSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
         return;
     const ConfigText file = readConfigText(entries[shownEntry].absoluteFilePath);
     buildFlow(file.text);
-    if (!file.result.ok())
-        ui->lbMsg->setText(readFailedMessage(entries[shownEntry], file.result.reason));
+    showReadProblem(entries[shownEntry], file, ui->lbMsg);
 }
 
 void TaskSettingForm::buildFlow(const std::string& json) {
@@ -132,11 +131,9 @@ void TaskSettingForm::on_buttonBox_accepted() {
     if (shownEntry < 0)
         return;
     const ProtocolDataModel flow = entries[shownEntry];
-    const ConfigText file = readConfigText(flow.absoluteFilePath);
-    if (!file.result.ok()) {
-        ui->lbMsg->setText(readFailedMessage(flow, file.result.reason));
+    ConfigText file;
+    if (!readForSave(flow, file, ui->lbMsg))
         return;
-    }
 
     // The panel's state, widgets in the order they were made, the later of
     // two pairs for one keyword winning.

@@ -1,5 +1,6 @@
 #include "protocol/json_text.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace Zuno {
@@ -39,11 +40,17 @@ bool nestedTooDeep(const std::string& text) {
     return false;
 }
 
+namespace {
+
+bool isJsonSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+} // namespace
+
 bool parseJsonText(const std::string& text, picojson::value& out, std::string& why) {
     out = picojson::value();
     why.clear();
     if (text.empty()) {
-        why = "不是有效的JSON";
+        why = kNotJson;
         return false;
     }
     if (nestedTooDeep(text)) {
@@ -51,17 +58,31 @@ bool parseJsonText(const std::string& text, picojson::value& out, std::string& w
         return false;
     }
     std::string err;
+    auto end = text.end();
     try {
+        // The parser's own bound on arrays is the program's: the check above
+        // has refused whatever would reach it, so no other depth refuses.
+        picojson::default_parse_context context(&out, kMaxJsonDepth);
         // The parser throws when a number literal overflows a double.
-        picojson::parse(out, text.begin(), text.end(), &err);
+        end = picojson::_parse(context, text.begin(), text.end(), &err);
     } catch (const std::exception&) {
         err = "number out of range";
     }
-    if (err.empty())
-        return true;
-    out = picojson::value();
-    why = "不是有效的JSON";
-    return false;
+    if (!err.empty()) {
+        out = picojson::value();
+        why = kNotJson;
+        return false;
+    }
+    // One value and white space: whatever follows it (a note, a second
+    // value) would be dropped unread, and lost when the file is written.
+    const auto rest = std::find_if_not(end, text.end(), isJsonSpace);
+    if (rest != text.end()) {
+        out = picojson::value();
+        const long line = 1 + std::count(text.begin(), rest, '\n');
+        why = std::string(kNotJson) + " (第" + std::to_string(line) + "行: JSON值之后还有内容)";
+        return false;
+    }
+    return true;
 }
 
 bool parseJsonText(const std::string& text, picojson::value& out) {

@@ -10,16 +10,20 @@
 namespace Zuno {
 
 // The deepest nesting of objects and arrays (together) a JSON text may have.
-// picojson recurses once per level and counts arrays only: a text nested
-// deeper is refused before it sees it.
+// picojson recurses once per level: a text nested deeper is refused before
+// it sees it, and this is the one limit (the parser is given it for arrays).
 constexpr std::size_t kMaxJsonDepth = 256;
 
-// Parses the first JSON value of `text` (anything after it is ignored).
-// False on a syntax error, on a number the parser cannot hold and on a value
-// nested deeper than kMaxJsonDepth; never throws.
+// Why a text that is no JSON was refused, when nothing more can be said.
+constexpr const char kNotJson[] = "不是有效的JSON";
+
+// Parses `text` as one JSON value, with white space only around it.
+// False on a syntax error, on anything but white space after the value, on
+// a number the parser cannot hold and on a value nested deeper than
+// kMaxJsonDepth; never throws.
 bool parseJsonText(const std::string& text, picojson::value& out);
 // The same; on failure `why` says why, for the user ("不是有效的JSON",
-// "JSON嵌套超过256层").
+// "不是有效的JSON (第2行: JSON值之后还有内容)", "JSON嵌套超过256层").
 bool parseJsonText(const std::string& text, picojson::value& out, std::string& why);
 
 // Whether the first JSON value of `text` nests objects and arrays deeper than

@@ -29,6 +29,7 @@ QString tooLarge() { return QStringLiteral("文件超过%1 MB").arg(kMaxFileByte
 QString missing() { return QStringLiteral("文件不存在"); }
 QString aFolder() { return QStringLiteral("这是一个文件夹"); }
 QString notRegular() { return QStringLiteral("不是普通文件"); }
+QString brokenLink() { return QStringLiteral("链接指向的文件不存在"); }
 
 #ifndef Q_OS_WIN
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
@@ -108,6 +109,27 @@ FileBytes readRegularFile(const QString& path) {
     if (out.bytes.size() > kMaxFileBytes)
         return refused(FileBytes::Unreadable, tooLarge());
     return out;
+#endif
+}
+
+QString notRegularFileReason(const QString& path) {
+#ifndef Q_OS_WIN
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0)
+        return errno == ENOENT ? QString() : systemReason(errno);
+    if (S_ISLNK(info.st_mode) && ::stat(name.constData(), &info) != 0)
+        return errno == ENOENT ? brokenLink() : systemReason(errno);
+    if (S_ISDIR(info.st_mode))
+        return aFolder();
+    return S_ISREG(info.st_mode) ? QString() : notRegular();
+#else
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.exists())
+        return brokenLink();
+    if (!info.exists() || info.isFile())
+        return QString();
+    return info.isDir() ? aFolder() : notRegular();
 #endif
 }
 

@@ -24,6 +24,11 @@ struct FileBytes {
 // that grows past it while it is read.
 FileBytes readRegularFile(const QString& path);
 
+// Why a file may not be put at `path`: an empty text when nothing is there
+// or a regular file (a link is followed to one), else the reason (a folder,
+// a FIFO, a device, a link that leads nowhere).
+QString notRegularFileReason(const QString& path);
+
 // The text of a file's bytes as a text-mode reading gives it line by line:
 // "\r\n" read as "\n", a NUL cuts the rest of its line (line feed included).
 QByteArray textOfFileBytes(const QByteArray& bytes);

@@ -11,6 +11,9 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include "app/mainform.h"
 #include "app/message_boxes.h"
 #include "config/settings.h"
@@ -24,7 +27,7 @@ using Zuno::MessageBoxes;
 namespace {
 
 // Where a row puts something that is no file of text.
-enum class Special { None, Folder, LinkToZero, LinkToFifo };
+enum class Special { None, Folder, LinkToZero, LinkToFifo, LinkToText };
 
 } // namespace
 
@@ -41,16 +44,30 @@ class ConfFilesTest : public QObject {
         QVERIFY(tree->copyFolder(qEnvironmentVariable("ZUNO_SOURCE_DIR") + "/conf", "conf"));
         tree->write("conf/conf.json", settings);
     }
-    // Puts `special` (or `bytes`) at `relative`; a FIFO lies outside conf/.
+    // Puts `special` (or `bytes`) at `relative`; a FIFO, a device or a text
+    // a link leads to lies outside conf/.
     void place(const QString& relative, Special special, const QByteArray& bytes) {
         QFile::remove(tree->path(relative));
         switch (special) {
         case Special::None: tree->write(relative, bytes); break;
         case Special::Folder: tree->mkdir(relative); break;
-        case Special::LinkToZero: QVERIFY(QFile::link("/dev/zero", tree->path(relative))); break;
+        case Special::LinkToZero: {
+            // A zero device of the test's own where it may make one: a save
+            // that replaced it would not replace the system's.
+            const QString zero = ::mknod(QFile::encodeName(tree->path("zero")).constData(), S_IFCHR | 0600,
+                                         makedev(1, 5)) == 0
+                                     ? tree->path("zero")
+                                     : QStringLiteral("/dev/zero");
+            QVERIFY(QFile::link(zero, tree->path(relative)));
+            break;
+        }
         case Special::LinkToFifo:
             QVERIFY(zt::makeFifo(tree->path("fifo").toStdString()));
             QVERIFY(QFile::link(tree->path("fifo"), tree->path(relative)));
+            break;
+        case Special::LinkToText:
+            tree->write("home/list.txt", bytes);
+            QVERIFY(QFile::link(tree->path("home/list.txt"), tree->path(relative)));
             break;
         }
     }
@@ -72,28 +89,37 @@ private slots:
     }
     void cleanup() { tree.reset(); }
 
-    void hostileSettingsFileIsNamedWithTheDefaults_data() {
+    void settingsFileThatCouldNotBeReadIsNamedAndNeverSavedOver_data() {
         QTest::addColumn<Special>("special");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
         QTest::newRow("100,000 nested objects")
             << Special::None << QByteArray::fromStdString(zt::nestedObjects(100000)) << "JSON嵌套超过256层";
-        QTest::newRow("not UTF-8") << Special::None << QByteArray("{\"ip\":\"caf\xe9\",\"port\":9000}") << "文件不是UTF-8编码";
+        QTest::newRow("not JSON") << Special::None << QByteArray("{\"ip\": \"10.0.0.1\",") << "不是有效的JSON";
+        QTest::newRow("note after the object")
+            << Special::None << QByteArray("{\"ip\":\"10.0.0.9\"}\n// platform B\n")
+            << "不是有效的JSON (第2行: JSON值之后还有内容)";
         QTest::newRow("over 4 MB") << Special::None
                                    << QByteArray("{\"ip\":\"10.0.0.9\"}") + QByteArray(4 * 1024 * 1024, ' ')
                                    << "文件超过4 MB";
-        QTest::newRow("link to /dev/zero") << Special::LinkToZero << QByteArray() << "不是普通文件";
+        QTest::newRow("link to a text file") << Special::LinkToText << QByteArray("my shopping list\n") << "不是有效的JSON";
+        QTest::newRow("link to a zero device") << Special::LinkToZero << QByteArray() << "不是普通文件";
         QTest::newRow("link to a FIFO") << Special::LinkToFifo << QByteArray() << "不是普通文件";
         QTest::newRow("folder") << Special::Folder << QByteArray() << "这是一个文件夹";
     }
     // Each of them crashed the start, ran memory out or blocked it for ever;
-    // now the note says why and the defaults are used.
-    void hostileSettingsFileIsNamedWithTheDefaults() {
+    // now the note says why and the defaults are used. Connect and Send save
+    // the panel first: over such a file they write nothing. It stays as it
+    // was (bytes, link, FIFO, device, folder), the note says so and why, and
+    // the panel's values serve the session.
+    void settingsFileThatCouldNotBeReadIsNamedAndNeverSavedOver() {
         QFETCH(Special, special);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reason);
         writeConf("{}");
         place("conf/conf.json", special, bytes);
+        const QFileInfo file(tree->path("conf/conf.json"));
+        const QString target = file.symLinkTarget();
         const std::unique_ptr<MainForm> made = startWithinDeadline();
         MainForm& w = *made;
         QVERIFY(MessageBoxes::takeShown().isEmpty());
@@ -102,6 +128,32 @@ private slots:
         QVERIFY(!note->isHidden());
         QCOMPARE(zt::child<QLineEdit>(w, "edtIp")->text(), QString("127.0.0.1"));
         QCOMPARE(w.currentStatus(), CLIENT_DISCONNECTED);
+
+        zt::child<QLineEdit>(w, "edtIp")->setText("10.9.8.7");
+        zt::child<QSpinBox>(w, "edtPort")->setValue(9100);
+        bool saved = true;
+        {
+            const zt::Deadline deadline("the save");
+            saved = w.saveConfig();
+        }
+        QVERIFY(!saved);
+        QCOMPARE(note->text(), "conf/conf.json 无法读取 (" + reason + "), 保持原样未保存");
+        QVERIFY(!note->isHidden());
+        QCOMPARE(QFileInfo(file.filePath()).symLinkTarget(), target);
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(file.filePath()).constData(), &info), 0);
+        switch (special) {
+        case Special::None: QCOMPARE(tree->read("conf/conf.json"), bytes); break;
+        case Special::Folder: QVERIFY(S_ISDIR(info.st_mode)); break;
+        case Special::LinkToZero: QVERIFY(S_ISCHR(info.st_mode)); break;
+        case Special::LinkToFifo: QVERIFY(S_ISFIFO(info.st_mode)); break;
+        case Special::LinkToText: QCOMPARE(tree->read("home/list.txt"), bytes); break;
+        }
+        QCOMPARE(QDir(tree->path("conf")).entryList({"*conf.json*"}, QDir::AllEntries | QDir::Hidden | QDir::System),
+                 QStringList{"conf.json"});
+        // The panel keeps what the user typed.
+        QCOMPARE(zt::child<QLineEdit>(w, "edtIp")->text(), QString("10.9.8.7"));
+        QCOMPARE(zt::child<QSpinBox>(w, "edtPort")->value(), 9100);
     }
 
     void hostileModelOrFlowIsSkipped_data() {
@@ -144,29 +196,33 @@ private slots:
         QTest::addColumn<QByteArray>("members");
         QTest::addColumn<QString>("note");
         QTest::addColumn<int>("port");
-        QTest::addColumn<int>("duration");
-        QTest::newRow("as written") << QByteArray(R"("port":65535,"duration":3600000)") << "" << 65535 << 3600000;
-        QTest::newRow("duration 0 is 1") << QByteArray(R"("port":1,"duration":0)") << "" << 1 << 1;
+        QTest::addColumn<uint>("duration");
+        QTest::newRow("as written") << QByteArray(R"("port":65535,"duration":3600000)") << "" << 65535 << 3600000u;
+        QTest::newRow("duration 0 is 1") << QByteArray(R"("port":1,"duration":0)") << "" << 1 << 1u;
+        QTest::newRow("duration of two hours") << QByteArray(R"("port":9001,"duration":7200000)") << "" << 9001 << 7200000u;
+        QTest::newRow("largest duration") << QByteArray(R"("port":9001,"duration":4294967295)") << "" << 9001 << 4294967295u;
         QTest::newRow("port above") << QByteArray(R"("port":70000,"duration":5)")
-                                    << "端口 70000 不在 1 到 65535 之间, 已使用 8000" << 8000 << 5;
+                                    << "端口 70000 不在 1 到 65535 之间, 已使用 65535" << 65535 << 5u;
+        QTest::newRow("port one above") << QByteArray(R"("port":65536,"duration":5)")
+                                        << "端口 65536 不在 1 到 65535 之间, 已使用 65535" << 65535 << 5u;
         QTest::newRow("port 0") << QByteArray(R"("port":0,"duration":5)")
-                                << "端口 0 不在 1 到 65535 之间, 已使用 8000" << 8000 << 5;
+                                << "端口 0 不在 1 到 65535 之间, 已使用 1" << 1 << 5u;
         QTest::newRow("port -1") << QByteArray(R"("port":-1,"duration":5)")
-                                 << "端口 -1 不在 1 到 65535 之间, 已使用 8000" << 8000 << 5;
+                                 << "端口 -1 不在 1 到 65535 之间, 已使用 1" << 1 << 5u;
         QTest::newRow("port 2^32 + 9001") << QByteArray(R"("port":4294976297,"duration":5)")
-                                          << "端口 4294976297 不在 1 到 65535 之间, 已使用 8000" << 8000 << 5;
+                                          << "端口 4294976297 不在 1 到 65535 之间, 已使用 65535" << 65535 << 5u;
         QTest::newRow("port as text") << QByteArray(R"("port":"9001","duration":5)")
-                                      << "端口 \"9001\" 应为整数, 已使用 8000" << 8000 << 5;
+                                      << "端口 \"9001\" 应为整数, 已使用 8000" << 8000 << 5u;
         QTest::newRow("duration -1") << QByteArray(R"("port":9001,"duration":-1)")
-                                     << "时间间隔 -1 不在 1 到 3600000 毫秒之间, 已使用 1" << 9001 << 1;
-        QTest::newRow("duration 2^32 + 5") << QByteArray(R"("port":9001,"duration":4294967301)")
-                                           << "时间间隔 4294967301 不在 1 到 3600000 毫秒之间, 已使用 1" << 9001 << 1;
-        QTest::newRow("duration past an hour") << QByteArray(R"("port":9001,"duration":3600001)")
-                                               << "时间间隔 3600001 不在 1 到 3600000 毫秒之间, 已使用 1" << 9001 << 1;
+                                     << "时间间隔 -1 不在 0 到 4294967295 毫秒之间, 已使用 1" << 9001 << 1u;
+        QTest::newRow("duration 2^32") << QByteArray(R"("port":9001,"duration":4294967296)")
+                                       << "时间间隔 4294967296 不在 0 到 4294967295 毫秒之间, 已使用 1" << 9001 << 1u;
+        QTest::newRow("duration as text") << QByteArray(R"("port":9001,"duration":"5")")
+                                          << "时间间隔 \"5\" 应为整数, 已使用 1" << 9001 << 1u;
         QTest::newRow("both") << QByteArray(R"("port":70000,"duration":-1)")
-                              << "端口 70000 不在 1 到 65535 之间, 已使用 8000; "
-                                 "时间间隔 -1 不在 1 到 3600000 毫秒之间, 已使用 1"
-                              << 8000 << 1;
+                              << "端口 70000 不在 1 到 65535 之间, 已使用 65535; "
+                                 "时间间隔 -1 不在 0 到 4294967295 毫秒之间, 已使用 1"
+                              << 65535 << 1u;
     }
     // A port or duration the window cannot use as written is named beside
     // the connection state with the value used; the port box shows that
@@ -175,7 +231,7 @@ private slots:
         QFETCH(QByteArray, members);
         QFETCH(QString, note);
         QFETCH(int, port);
-        QFETCH(int, duration);
+        QFETCH(uint, duration);
         writeConf("{\"ip\":\"platform.example\",\"protocol\":0," + members + "}");
         MainForm w;
         QVERIFY(MessageBoxes::takeShown().isEmpty());
@@ -188,10 +244,43 @@ private slots:
         Zuno::ConnectionSettings expected;
         expected.ip = "platform.example";
         expected.port = static_cast<uint32_t>(port);
-        expected.duration = static_cast<uint32_t>(duration);
+        expected.duration = duration;
         expected.protocolIndex = 0;
         QCOMPARE(tree->read("conf/conf.json").toStdString(), Zuno::settingsText(expected));
         // Written as used: the note has done its work.
+        QVERIFY(label->isHidden());
+    }
+
+    // A byte that is no UTF-8 in a member the program never reads spoils
+    // nothing: the other members are read, and a save writes them back.
+    // In the address it is named, with the value used.
+    void settingsMembersAreReadOneByOne_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("ip");
+        QTest::newRow("note in GBK") << QByteArray("{\"note\":\"\xB2\xE2\xCA\xD4\",\"ip\":\"10.1.2.3\",\"port\":9,"
+                                                   "\"duration\":1000,\"protocol\":0}")
+                                     << "" << "10.1.2.3";
+        QTest::newRow("address in GBK") << QByteArray("{\"ip\":\"\xB2\xE2\xCA\xD4\",\"port\":9,\"duration\":1000,\"protocol\":0}")
+                                        << "地址 \"\uFFFD\uFFFD\uFFFD\uFFFD\" 不是UTF-8编码, 已使用 127.0.0.1" << "127.0.0.1";
+    }
+    void settingsMembersAreReadOneByOne() {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, note);
+        QFETCH(QString, ip);
+        writeConf(settings);
+        MainForm w;
+        auto* label = zt::child<QLabel>(w, "lbConfState");
+        QCOMPARE(label->text(), note.isEmpty() ? QString() : "conf/conf.json: " + note);
+        QCOMPARE(zt::child<QLineEdit>(w, "edtIp")->text(), ip);
+        QCOMPARE(zt::child<QSpinBox>(w, "edtPort")->value(), 9);
+        QVERIFY(w.saveConfig());
+        Zuno::ConnectionSettings expected;
+        expected.ip = ip.toStdString();
+        expected.port = 9;
+        expected.duration = 1000;
+        expected.protocolIndex = 0;
+        QCOMPARE(tree->read("conf/conf.json").toStdString(), Zuno::settingsText(expected));
         QVERIFY(label->isHidden());
     }
 

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDebug>
 #include <QDir>
@@ -234,6 +237,64 @@ TEST_F(MessageLogFile, RecordsOfTwoThreadsNeverMix) {
         as += isA;
     }
     EXPECT_EQ(as, kEach);
+}
+
+// The start of the log as the program makes it. Under a file-size limit the
+// record that passes it fails as on a full disk: cut back, with the system's
+// reason, and the program goes on (the limit's signal ended it, leaving a
+// cut record). Run in a child, whose limit and signals end with it.
+TEST(LogStart, ARecordPastAFileSizeLimitFailsAsOnAFullDisk) {
+    zt::ConfigTree tree;
+    const QString folder = tree.path("logs");
+    EXPECT_EXIT(
+        {
+            rlimit small{};
+            getrlimit(RLIMIT_FSIZE, &small);
+            small.rlim_cur = 40;
+            setrlimit(RLIMIT_FSIZE, &small);
+            Zuno::startLogging(folder, "20261210");
+            QMessageLogger().debug("before");
+            QMessageLogger().debug("%s", std::string(60, 'x').c_str());
+            QString reason;
+            const bool writing = Zuno::logWriting(&reason);
+            std::fprintf(stderr, "writing %d: %s\n", writing, reason.toUtf8().constData());
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "writing 0: File too large");
+    EXPECT_EQ(tree.read("logs/log.20261210.log"), "\n\rDebug []:0 - before");
+}
+
+// A logs folder that cannot be made is told with the reason it could not be
+// made, not with the reason the log file then cannot be opened.
+TEST(LogStart, AFolderThatCannotBeMadeIsToldWithItsReason) {
+    zt::ConfigTree tree;
+    tree.mkdir("base");
+    zt::LockedFolder lock(tree.path("base"));
+    ASSERT_TRUE(lock.locked());
+    const std::string denied = std::strerror(geteuid() == 0 ? EPERM : EACCES);
+    QString reason;
+    EXPECT_FALSE(Zuno::makeDir(tree.path("base/logs"), &reason));
+    EXPECT_EQ(reason.toStdString(), denied);
+    EXPECT_FALSE(Zuno::makeDir(tree.path("base/a/b/logs"), &reason));
+    EXPECT_EQ(reason.toStdString(), denied);
+    // Something else in the way.
+    tree.write("file", "x");
+    EXPECT_FALSE(Zuno::makeDir(tree.path("file"), &reason));
+    EXPECT_EQ(reason.toStdString(), std::strerror(EEXIST));
+    EXPECT_FALSE(Zuno::makeDir(tree.path("file/logs"), &reason));
+    EXPECT_EQ(reason.toStdString(), std::strerror(ENOTDIR));
+
+    const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    Zuno::startLogging(tree.path("base/logs"), "20261210");
+    testing::internal::CaptureStdout();
+    QMessageLogger().debug("lost");
+    const std::string console = testing::internal::GetCapturedStdout();
+    qInstallMessageHandler(previous);
+    Zuno::closeLogFile();
+    EXPECT_FALSE(Zuno::logWriting(&reason));
+    EXPECT_EQ(reason.toStdString(), "日志文件夹无法创建: " + denied);
+    EXPECT_NE(console.find("日志文件夹无法创建: " + denied), std::string::npos);
+    Zuno::setLogFolder(QString());
 }
 
 TEST(LogFolder, MakeDirCreatesParentsAndClearingKeepsWhatLinksPointTo) {

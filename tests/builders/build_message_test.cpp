@@ -50,8 +50,9 @@ TEST(BuildMessage, DispatchByProtocolNumber) {
     EXPECT_NE(buildMessage(0x10, gps), nullptr);
     for (uint8_t p : {0x00, 0x19, 0x70, 0xC4, 0xFF}) EXPECT_EQ(buildMessage(p, gps), nullptr) << int(p);
 
-    // Text after the first JSON value is not read.
-    EXPECT_NE(buildMessage(0x10, gps + " {\"components\": 5} trailing"), nullptr);
+    // A model is one JSON value: white space may follow it, nothing else.
+    EXPECT_NE(buildMessage(0x10, gps + " \n\t\r\n"), nullptr);
+    EXPECT_EQ(buildMessage(0x10, gps + " {\"components\": 5} trailing"), nullptr);
 }
 
 TEST(BuildMessage, JsonNumberValueFailsWholeModel) {

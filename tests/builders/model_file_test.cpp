@@ -46,9 +46,11 @@ TEST(ModelFields, PairsFirstLabelWinsOtherKeysIgnored) {
         {"label": "MCC", "value": "461"},
         {"label": " LAC ", "value": ""},
         {"label": "", "value": "x", "dataSource": {"inner": true, "data": []}}
-    ]} {"components": "ignored"})";
+    ]})";
     Zuno::LabelValueMap fields;
     ASSERT_TRUE(Zuno::readModelFields(text, fields));
     const Zuno::LabelValueMap expected{{"MCC", "460"}, {" LAC ", ""}, {"", "x"}};
     EXPECT_EQ(fields, expected);
+    // What follows the document is no part of it: the text is refused.
+    EXPECT_FALSE(Zuno::readModelFields(text + R"( {"components": "ignored"})", fields));
 }

@@ -81,7 +81,9 @@ TEST(Catalogue, TakesOnlyJsonFilesThatNameCmdAndProtocol) {
 }
 
 // Files nobody meant to write are skipped, each with a record of why, and
-// the walk goes on: none of them crashes it, runs memory out or waits.
+// the walk goes on: none of them crashes it, runs memory out or waits. So
+// are the entries a folder listing leaves out unless asked (a FIFO, a link
+// that leads nowhere), and a text with more than its JSON value in it.
 TEST(Catalogue, HostileFilesAreSkippedWithTheReason) {
     zt::ConfigTree t;
     t.write("m/a.json", header("A", "p"));
@@ -90,7 +92,11 @@ TEST(Catalogue, HostileFilesAreSkippedWithTheReason) {
     t.write("m/large.json", header("L", "p") + QByteArray(4 * 1024 * 1024, ' '));
     ASSERT_TRUE(QFile::link("/dev/zero", t.path("m/zero.json")));
     ASSERT_TRUE(zt::makeFifo(t.path("fifo").toStdString()));
-    ASSERT_TRUE(QFile::link(t.path("fifo"), t.path("m/fifo.json")));
+    ASSERT_TRUE(QFile::link(t.path("fifo"), t.path("m/fifo_link.json")));
+    ASSERT_TRUE(zt::makeFifo(t.path("m/fifo.json").toStdString()));
+    ASSERT_TRUE(QFile::link(t.path("nowhere.json"), t.path("m/broken.json")));
+    t.write("m/noted.json", header("N", "p") + "\n// IMEI of the test unit\n");
+    ASSERT_TRUE(zt::makeFifo(t.path("m/fifo.txt").toStdString())); // no ".json": never read
     t.write("m/z.json", header("Z", "p"));
 
     zt::MessageCapture log;
@@ -109,10 +115,15 @@ TEST(Catalogue, HostileFilesAreSkippedWithTheReason) {
     } rows[] = {{"deep.json", "JSON嵌套超过256层"},
                 {"large.json", "文件超过4 MB"},
                 {"zero.json", "不是普通文件"},
-                {"fifo.json", "不是普通文件"}};
+                {"fifo_link.json", "不是普通文件"},
+                {"fifo.json", "不是普通文件"},
+                {"broken.json", "文件不存在"},
+                {"noted.json", "不是有效的JSON (第2行: JSON值之后还有内容)"}};
     for (const auto& row : rows)
         EXPECT_TRUE(log.contains(std::string("/m/") + row.name + "\"  , Json error: \"" + row.reason + "\""))
             << row.name;
+    EXPECT_EQ(log.lines().size(), std::size(rows));
+    EXPECT_FALSE(log.contains("fifo.txt"));
 }
 
 TEST(Catalogue, MissingOrEmptyFolderGivesNothing) {
@@ -146,7 +157,7 @@ TEST(Catalogue, HeaderOfUnreadableFileIsEmpty) {
     EXPECT_TRUE(h.first.isEmpty());
     EXPECT_TRUE(h.second.isEmpty());
     ASSERT_EQ(log.lines().size(), 1u);
-    EXPECT_TRUE(endsWith(log.lines()[0], " , Json error"));
+    EXPECT_TRUE(endsWith(log.lines()[0], " , Json error: \"文件不存在\"")) << log.lines()[0];
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include <QDir>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include "config/config_file.h"
 #include "support/config_tree.h"
@@ -105,6 +107,86 @@ TEST(ConfigWrite, FolderThatTakesNoNewFileRefusesTheSave) {
     EXPECT_FALSE(QFileInfo::exists(t.path("nowhere")));
 }
 
+// The writer puts a file where there is none and replaces a regular file (a
+// link is followed to one and stays a link); anything else is refused with
+// the reason and stays as it was: a FIFO or a device is never replaced by a
+// regular file, a link that leads nowhere never makes one somewhere else.
+TEST(ConfigWrite, OnlyNothingOrARegularFileIsWritten) {
+    enum Kind { Nothing, Regular, LinkToRegular, Fifo, LinkToFifo, LinkToDevice, BrokenLink, Folder };
+    const struct {
+        const char* name;
+        Kind kind;
+        const char* reason; // nullptr: written
+    } rows[] = {{"nothing", Nothing, nullptr},
+                {"a regular file", Regular, nullptr},
+                {"a link to a regular file", LinkToRegular, nullptr},
+                {"a FIFO", Fifo, "不是普通文件"},
+                {"a link to a FIFO", LinkToFifo, "不是普通文件"},
+                {"a link to a device", LinkToDevice, "不是普通文件"},
+                {"a link that leads nowhere", BrokenLink, "链接指向的文件不存在"},
+                {"a folder", Folder, "这是一个文件夹"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        zt::ConfigTree t;
+        const QString file = t.path("conf/conf.json");
+        const QString target = t.path("elsewhere/target");
+        t.mkdir("conf");
+        t.mkdir("elsewhere");
+        switch (row.kind) {
+        case Nothing: break;
+        case Regular: t.write("conf/conf.json", kOld); break;
+        case LinkToRegular:
+            t.write("elsewhere/target", kOld);
+            ASSERT_TRUE(QFile::link(target, file));
+            break;
+        case Fifo: ASSERT_TRUE(zt::makeFifo(file.toStdString())); break;
+        case LinkToFifo:
+            ASSERT_TRUE(zt::makeFifo(target.toStdString()));
+            ASSERT_TRUE(QFile::link(target, file));
+            break;
+        case LinkToDevice:
+            // A device of the test's own: a writer that replaced it would
+            // not replace the system's.
+            if (::mknod(QFile::encodeName(target).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+                continue; // not allowed to make one here
+            ASSERT_TRUE(QFile::link(target, file));
+            break;
+        case BrokenLink: ASSERT_TRUE(QFile::link(target, file)); break;
+        case Folder: t.mkdir("conf/conf.json"); break;
+        }
+        const QFileInfo before(file);
+        const zt::Deadline deadline(std::string("writing over ") + row.name);
+        const Zuno::ConfigResult r = Zuno::writeConfigFile(file, kNew);
+        if (!row.reason) {
+            ASSERT_TRUE(r.ok()) << r.reason.toStdString();
+            EXPECT_EQ(t.read("conf/conf.json").toStdString(), kNew);
+            EXPECT_EQ(QFileInfo(file).isSymLink(), row.kind == LinkToRegular);
+            continue;
+        }
+        EXPECT_EQ(r.status, ConfigStatus::NotWritten);
+        EXPECT_EQ(r.reason.toStdString(), row.reason);
+        // As it was: the same kind of entry, pointing where it pointed.
+        const QFileInfo after(file);
+        EXPECT_EQ(after.isSymLink(), before.isSymLink());
+        EXPECT_EQ(after.symLinkTarget(), before.symLinkTarget());
+        EXPECT_FALSE(QFileInfo(target).isFile());
+        if (row.kind == LinkToDevice) {
+            struct stat info {};
+            ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
+            EXPECT_TRUE(S_ISCHR(info.st_mode));
+        }
+        EXPECT_EQ(QDir(t.path("conf")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+                  QStringList{"conf.json"});
+    }
+    // A FIFO stays a FIFO.
+    zt::ConfigTree t;
+    ASSERT_TRUE(zt::makeFifo(t.path("fifo.json").toStdString()));
+    EXPECT_FALSE(Zuno::writeConfigFile(t.path("fifo.json"), kNew).ok());
+    struct stat info {};
+    ASSERT_EQ(::lstat(QFile::encodeName(t.path("fifo.json")).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
 TEST(ConfigRead, TextAndWhatWentWrong) {
     zt::ConfigTree t;
     t.write("text.json", QByteArray("line1\r\nli\0ne2\n\xE4\xBD\xA0", 17));
@@ -116,9 +198,14 @@ TEST(ConfigRead, TextAndWhatWentWrong) {
     EXPECT_TRUE(text.utf8);
     EXPECT_EQ(text.text, "line1\nli\xE4\xBD\xA0"); // a NUL drops the rest of its line
 
+    EXPECT_EQ(text.asWritten(), text.text);
+
+    // The text with its bytes replaced, and as the file has them.
     const Zuno::ConfigText latin1 = Zuno::readConfigText(t.path("latin1.json"));
     EXPECT_TRUE(latin1.result.ok());
     EXPECT_FALSE(latin1.utf8);
+    EXPECT_EQ(latin1.text, "{\"cmd\":\"caf\xEF\xBF\xBD\"}");
+    EXPECT_EQ(latin1.asWritten(), "{\"cmd\":\"caf\xE9\"}");
 
     // Files nobody meant to be read: read whole they ran memory out, or the
     // read waited for ever for a writer.

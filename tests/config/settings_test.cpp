@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "support/config_tree.h"
 #include "config/settings.h"
+#include "support/hostile_files.h"
 
 namespace {
 
@@ -100,8 +103,15 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"NotAnObject", "[1,2,3]", SettingsRead::Broken, "keep", 1, 2, 3},
         ReadCase{"NumberTooLarge", R"({"ip":"h","port":1e999})", SettingsRead::Broken, "keep", 1, 2, 3},
         ReadCase{"NestedTooDeep", kDeep.c_str(), SettingsRead::Broken, "keep", 1, 2, 3},
-        // Bytes that are no UTF-8 would be used, and written back, replaced.
-        ReadCase{"NotUtf8", "{\"ip\":\"caf\xE9\",\"port\":9000}", SettingsRead::Unreadable, "keep", 1, 2, 3},
+        // Read member by member: a byte that is no UTF-8 in a member the
+        // program never uses changes nothing; in the address it is named,
+        // with the value used.
+        ReadCase{"StrayNonUtf8Member", "{\"note\":\"GBK \xD6\xD0\xCE\xC4\",\"ip\":\"h\",\"port\":9,\"duration\":1000,\"protocol\":1}",
+                 SettingsRead::Ok, "h", 9, 1000, 1},
+        ReadCase{"NotUtf8Address", "{\"ip\":\"caf\xE9\",\"port\":9000}", SettingsRead::Ok, "keep", 9000, 2, 3,
+                 "地址 \"caf\xEF\xBF\xBD\" 不是UTF-8编码, 已使用 keep"},
+        ReadCase{"NotUtf8OutsideAString", "{\"ip\":\"h\"} \xE9", SettingsRead::Broken, "keep", 1, 2, 3},
+        ReadCase{"NoteAfterTheObject", "{\"ip\":\"h\"}\n// the test platform\n", SettingsRead::Broken, "keep", 1, 2, 3},
         // Members of another type keep their values, named with them; the
         // others are read.
         ReadCase{"IllTyped", R"({"ip":7,"port":"9000","duration":1.5,"protocol":true})", SettingsRead::Ok, "keep", 1, 2, 3,
@@ -111,28 +121,116 @@ INSTANTIATE_TEST_SUITE_P(
                  "端口 1000.0 应为整数, 已使用 1"},
         ReadCase{"LongValueIsCut", R"({"ip":["0123456789","0123456789","0123456789","0123456789"]})", SettingsRead::Ok, "keep", 1, 2, 3,
                  "地址 [\"0123456789\",\"0123456789\",\"0123456789\",… 应为字符串, 已使用 keep"},
-        // Ports and durations the program cannot use as written are named
-        // with the value kept, never cut or clamped into another one.
-        ReadCase{"PortBounds", R"({"port":65535,"duration":3600000})", SettingsRead::Ok, "keep", 65535, 3600000, 3},
-        ReadCase{"PortAbove", R"({"port":70000})", SettingsRead::Ok, "keep", 1, 2, 3,
-                 "端口 70000 不在 1 到 65535 之间, 已使用 1"},
+        // The port goes through the port box's range: a value outside it
+        // becomes the nearest end, named with that value.
+        ReadCase{"PortBounds", R"({"port":65535,"duration":1})", SettingsRead::Ok, "keep", 65535, 1, 3},
+        ReadCase{"PortLowest", R"({"port":1})", SettingsRead::Ok, "keep", 1, 2, 3},
+        ReadCase{"PortAbove", R"({"port":65536})", SettingsRead::Ok, "keep", 65535, 2, 3,
+                 "端口 65536 不在 1 到 65535 之间, 已使用 65535"},
+        ReadCase{"Port70000", R"({"port":70000})", SettingsRead::Ok, "keep", 65535, 2, 3,
+                 "端口 70000 不在 1 到 65535 之间, 已使用 65535"},
         ReadCase{"PortZero", R"({"port":0})", SettingsRead::Ok, "keep", 1, 2, 3, "端口 0 不在 1 到 65535 之间, 已使用 1"},
         ReadCase{"PortNegative", R"({"port":-1})", SettingsRead::Ok, "keep", 1, 2, 3,
                  "端口 -1 不在 1 到 65535 之间, 已使用 1"},
-        ReadCase{"PortPast32Bits", R"({"port":4294975296})", SettingsRead::Ok, "keep", 1, 2, 3,
-                 "端口 4294975296 不在 1 到 65535 之间, 已使用 1"},
+        ReadCase{"PortPast32Bits", R"({"port":4294975296})", SettingsRead::Ok, "keep", 65535, 2, 3,
+                 "端口 4294975296 不在 1 到 65535 之间, 已使用 65535"},
+        // The duration is any 32-bit value as written (0 is read as 1);
+        // only what is no such value is named.
+        ReadCase{"DurationOfTwoHours", R"({"duration":7200000})", SettingsRead::Ok, "keep", 1, 7200000, 3},
+        ReadCase{"DurationLargest", R"({"duration":4294967295})", SettingsRead::Ok, "keep", 1, 4294967295u, 3},
+        ReadCase{"DurationPast32Bits", R"({"duration":4294967296})", SettingsRead::Ok, "keep", 1, 2, 3,
+                 "时间间隔 4294967296 不在 0 到 4294967295 毫秒之间, 已使用 2"},
         ReadCase{"DurationNegative", R"({"duration":-1})", SettingsRead::Ok, "keep", 1, 2, 3,
-                 "时间间隔 -1 不在 1 到 3600000 毫秒之间, 已使用 2"},
-        ReadCase{"DurationPast32Bits", R"({"duration":4294967301})", SettingsRead::Ok, "keep", 1, 2, 3,
-                 "时间间隔 4294967301 不在 1 到 3600000 毫秒之间, 已使用 2"},
-        ReadCase{"DurationPastAnHour", R"({"duration":3600001})", SettingsRead::Ok, "keep", 1, 2, 3,
-                 "时间间隔 3600001 不在 1 到 3600000 毫秒之间, 已使用 2"},
+                 "时间间隔 -1 不在 0 到 4294967295 毫秒之间, 已使用 2"},
         // A flow index is any 32-bit value ("no flow" is written 4294967295);
         // past 32 bits it would select another flow.
         ReadCase{"FlowIndexIs32Bits", R"({"protocol":-5})", SettingsRead::Ok, "keep", 1, 2, -5},
         ReadCase{"FlowIndexPast32Bits", R"({"protocol":4294967297})", SettingsRead::Ok, "keep", 1, 2, 3,
                  "流程序号 4294967297 超出32位, 已使用 3"}),
     [](const ::testing::TestParamInfo<ReadCase>& i) { return std::string(i.param.name); });
+
+// A conf.json that is there but could not be read is never saved over: it
+// stays byte for byte (a FIFO a FIFO, a link the link it was), and the
+// result says why. What was read, or nothing at all, is written.
+TEST(Settings, SaveNeverWritesOverAFileItCouldNotRead) {
+    enum Kind { Bytes, LinkToText, LinkToFifo, Nothing };
+    const QByteArray userText = "my shopping list\n";
+    const QByteArray stray = "{\"note\":\"GBK \xD6\xD0\xCE\xC4\",\"ip\":\"h\",\"port\":9,\"duration\":1000,\"protocol\":0}";
+    const struct {
+        const char* name;
+        Kind kind;
+        QByteArray bytes;
+        Zuno::ConfigStatus status;
+        const char* reason; // "" when written
+    } rows[] = {
+        {"a link to a text file", LinkToText, userText, Zuno::ConfigStatus::NotJson, "不是有效的JSON"},
+        {"a link to a FIFO", LinkToFifo, {}, Zuno::ConfigStatus::Unreadable, "不是普通文件"},
+        {"not JSON", Bytes, "{\"ip\": \"10.0.0.1\",", Zuno::ConfigStatus::NotJson, "不是有效的JSON"},
+        {"not an object", Bytes, "[1]", Zuno::ConfigStatus::NotJson, "不是JSON对象"},
+        {"a note after the object", Bytes, "{\"ip\": \"10.0.0.1\"}\n// platform B\n", Zuno::ConfigStatus::NotJson,
+         "不是有效的JSON (第2行: JSON值之后还有内容)"},
+        {"nothing but NUL bytes", Bytes, QByteArray(3, '\0'), Zuno::ConfigStatus::NotJson, "不是有效的JSON"},
+        {"over 4 MB", Bytes, "{\"ip\":\"10.0.0.9\"}" + QByteArray(4 * 1024 * 1024, ' '), Zuno::ConfigStatus::Unreadable,
+         "文件超过4 MB"},
+        {"a stray member that is no UTF-8", Bytes, stray, Zuno::ConfigStatus::Ok, ""},
+        {"empty", Bytes, "", Zuno::ConfigStatus::Ok, ""},
+        {"missing", Nothing, {}, Zuno::ConfigStatus::Ok, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        zt::ConfigTree t;
+        const QString file = t.path("conf/conf.json");
+        t.mkdir("conf");
+        switch (row.kind) {
+        case Bytes: t.write("conf/conf.json", row.bytes); break;
+        case LinkToText:
+            t.write("home/list.txt", row.bytes);
+            ASSERT_TRUE(QFile::link(t.path("home/list.txt"), file));
+            break;
+        case LinkToFifo:
+            ASSERT_TRUE(zt::makeFifo(t.path("fifo").toStdString()));
+            ASSERT_TRUE(QFile::link(t.path("fifo"), file));
+            break;
+        case Nothing: break;
+        }
+        // What the window would save: its values as read, or its defaults.
+        ConnectionSettings s;
+        Zuno::readSettings(file, s);
+        const zt::Deadline deadline(std::string("saving over ") + row.name);
+        const Zuno::ConfigResult saved = Zuno::writeSettings(file, s);
+        EXPECT_EQ(saved.status, row.status);
+        EXPECT_EQ(saved.reason.toStdString(), row.reason);
+        switch (row.kind) {
+        case Bytes:
+            if (row.status == Zuno::ConfigStatus::Ok)
+                EXPECT_EQ(t.read("conf/conf.json").toStdString(), Zuno::settingsText(s));
+            else
+                EXPECT_EQ(t.read("conf/conf.json"), row.bytes);
+            break;
+        case LinkToText:
+            EXPECT_TRUE(QFileInfo(file).isSymLink());
+            EXPECT_EQ(t.read("home/list.txt"), userText);
+            break;
+        case LinkToFifo: {
+            EXPECT_TRUE(QFileInfo(file).isSymLink());
+            struct stat info {};
+            ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &info), 0);
+            EXPECT_TRUE(S_ISFIFO(info.st_mode));
+            break;
+        }
+        case Nothing: EXPECT_EQ(t.read("conf/conf.json").toStdString(), Zuno::settingsText(s)); break;
+        }
+        EXPECT_EQ(QDir(t.path("conf")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+                  QStringList{"conf.json"});
+    }
+    // The stray member's neighbours were read and written back as read.
+    zt::ConfigTree t;
+    t.write("conf.json", stray);
+    ConnectionSettings s;
+    ASSERT_EQ(Zuno::readSettings(t.path("conf.json"), s), SettingsRead::Ok);
+    ASSERT_TRUE(Zuno::writeSettings(t.path("conf.json"), s).ok());
+    EXPECT_EQ(t.read("conf.json"), "{\n  \"duration\": 1000,\n  \"ip\": \"h\",\n  \"port\": 9,\n  \"protocol\": 0\n}\n");
+}
 
 TEST(Settings, FullDiskKeepsTheOldFileAndSaysWhy) {
     zt::ConfigTree t;

@@ -108,6 +108,7 @@ TEST(FlowRows, ModelsOfTheFlowsGroupInCommandOrderPresetFromTheFile) {
     steps["PING13"] = task("PING13", true, 0);
     steps["LBS18"] = task("LBS18", false, 1000);
     steps["WIFI2C"] = task("WIFI2C", true, static_cast<int16_t>(40000));
+    // A login step as listed (unticked), with interval 0; one not listed is ticked.
     steps["LOGIN"] = task("LOGIN", false, 30);
     steps["TIME8A"] = task("TIME8A", true, -1);
 
@@ -118,7 +119,7 @@ TEST(FlowRows, ModelsOfTheFlowsGroupInCommandOrderPresetFromTheFile) {
         int delay;
     } expected[] = {{" Connect2", true, true, 0}, {"GPS12", false, true, 600},
                     {"GPS24", false, false, 1},   {"LBS18", false, false, 600},
-                    {"LOGIN", true, true, 0},     {"PING13", false, true, 1},
+                    {"LOGIN", true, false, 0},    {"PING13", false, true, 1},
                     {"TIME8A", false, true, 600}, {"WIFI2C", false, true, 600}};
     ASSERT_EQ(rows.size(), std::size(expected));
     for (size_t i = 0; i < rows.size(); ++i) {
