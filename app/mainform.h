@@ -160,7 +160,8 @@ private:
     // worker thread it waits in `mailbox` for the GUI thread.
     void post(Zuno::TextMailbox::Box box, std::string text);
     // The blocks of one Parse or Send, in their order, above what the report
-    // pane holds, within the pane's limits.
+    // pane holds (emptied first when past its limits), as pressText() keeps
+    // them.
     void showClickBlocks(const std::vector<std::string>& blocks);
     // A status change from any thread; on the worker thread it waits in
     // `mailbox` too, so the status signal's value never crosses threads
@@ -168,8 +169,8 @@ private:
     // `note` (UTF-8) replaces the status bar's text for `s`.
     void postStatus(CLIENT_STATUS s, std::string note = std::string());
     // Takes one slice of the mailbox into the window, each pane's texts
-    // through its signal at once, and asks for the next turn of the event
-    // loop while letters remain.
+    // through its signal in one insertion, and asks for the next turn of the
+    // event loop while letters remain.
     Q_INVOKABLE void deliverMail();
     // A status the worker thread reported. While the user's Disconnect is
     // under way only its end applies: nothing of a connection being ended

@@ -17,8 +17,6 @@
 #include <QTextDocument>
 #include <QThread>
 
-#include <climits>
-
 #include "app/mainform.h"
 #include "app/message_boxes.h"
 #include "app/traffic_pane.h"
@@ -106,12 +104,13 @@ void MainForm::postStatus(CLIENT_STATUS s, std::string note) {
 }
 
 void MainForm::deliverMail() {
-    // Each pane's texts of the slice are joined as the pane would take them
-    // one by one, and go in through the pane's signal at once; a status
-    // change puts in the texts before it first, so texts and statuses keep
-    // their order. What the mailbox dropped is told where it would have been.
-    const auto freshIn = [] { return Zuno::PaneBatch(Zuno::PaneBatch::AtEnd, 1, 0, true, true, INT_MAX, INT_MAX); };
-    const auto freshOut = [] { return Zuno::PaneBatch(Zuno::PaneBatch::AtStart, 1, 0, true, false, INT_MAX, INT_MAX); };
+    // Each pane's texts of the slice are joined and go in through the pane's
+    // signal at once: one insertion, before which the pane's rule applies
+    // once, as before a text of its own. A status change puts in the texts
+    // before it first, so texts and statuses keep their order. What the
+    // mailbox dropped is told where it would have been.
+    const auto freshIn = [] { return Zuno::PaneBatch(Zuno::PaneBatch::AtEnd, 1, 0, true, true); };
+    const auto freshOut = [] { return Zuno::PaneBatch(Zuno::PaneBatch::AtStart, 1, 0, true, false); };
     Zuno::PaneBatch in = freshIn();
     Zuno::PaneBatch out = freshOut();
     const auto fill = [&] {
@@ -445,11 +444,8 @@ QStringList documentLines(const QTextDocument* doc) {
 } // namespace
 
 void MainForm::showClickBlocks(const std::vector<std::string>& blocks) {
-    Zuno::PaneBatch batch = Zuno::paneBatch(ui->tbOut, Zuno::PaneBatch::InOrderAtStart, false);
-    for (const std::string& block : blocks)
-        batch.add(fromUtf8(block));
-    if (batch.textsDropped() > 0)
-        batch.noteDropped(Zuno::clickNotShownNotice(batch.textsDropped()));
+    Zuno::PaneBatch batch = outboxBatch();
+    batch.add(Zuno::pressText(blocks));
     Zuno::fillPane(ui->tbOut, batch);
 }
 
