@@ -168,10 +168,14 @@ private:
     // inside Qt's event queue and keeps its order with the texts.
     // `note` (UTF-8) replaces the status bar's text for `s`.
     void postStatus(CLIENT_STATUS s, std::string note = std::string());
-    // Takes one slice of the mailbox into the window, each pane's texts
-    // through its signal in one insertion, and asks for the next turn of the
-    // event loop while letters remain.
+    // Takes one slice of the mailbox into the window and asks for the next
+    // turn of the event loop while letters remain.
     Q_INVOKABLE void deliverMail();
+    // Takes all that waits in the mailbox into the window at once.
+    void deliverAllMail();
+    // Takes `slice` of the mailbox into the window, each pane's texts through
+    // its signal in one insertion; whether letters remain.
+    bool deliverLetters(Zuno::TextMailbox::Slice slice);
     // A status the worker thread reported. While the user's Disconnect is
     // under way only its end applies: nothing of a connection being ended
     // changes the window.

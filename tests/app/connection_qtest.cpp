@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -901,6 +902,78 @@ private slots:
             child<QToolButton>("btnParse")->click();
             QCOMPARE(out(), parseBlocks);
         }
+    }
+
+    // 断开 pressed as soon as the first block of a burst shows, then 连接 at
+    // once: what the ended connection left waiting for the window is shown,
+    // or counted as not shown, before the new connection's first state;
+    // nothing of it comes after.
+    void anEndedConnectionsTextsNeverShowUnderTheNextOne() {
+        constexpr int kFrames = 999;
+        zt::Bytes burst;
+        for (int i = 1; i <= kFrames; ++i) {
+            const zt::Bytes f = zt::makeReply(0x13, static_cast<uint16_t>(i));
+            burst.insert(burst.end(), f.begin(), f.end());
+        }
+        auto logins = std::make_shared<std::atomic<int>>(0);
+        platform->answer(0x01, [logins, burst](const zt::Bytes& frame) {
+            zt::Bytes reply = zt::makeReply(0x01, zt::serialOf(frame));
+            if ((*logins)++ == 0) // right after the first login
+                reply.insert(reply.end(), burst.begin(), burst.end());
+            return reply;
+        });
+        makeWindow();
+        bool disconnectPressed = false;
+        bool connectPressed = false;
+        QString stateAtConnect;
+        int shown = 0;
+        int notShown = 0;
+        int shownAfter = 0;
+        int notShownAfter = 0;
+        const QRegularExpression line("^(<< 78 78 05 13 .*|… (\\d+) 帧未显示, 详见日志)$",
+                                      QRegularExpression::MultilineOption);
+        connect(w.get(), &MainForm::singalSendoutboxMessage, w.get(), [&](const QString& text) {
+            int blocks = 0;
+            int counted = 0;
+            for (auto it = line.globalMatch(text); it.hasNext();) {
+                const auto m = it.next();
+                if (m.captured(2).isEmpty())
+                    ++blocks;
+                else
+                    counted += m.captured(2).toInt();
+            }
+            shown += blocks;
+            notShown += counted;
+            if (connectPressed) {
+                shownAfter += blocks;
+                notShownAfter += counted;
+            }
+            if (blocks > 0 && !disconnectPressed) {
+                disconnectPressed = true; // in the next turn, as a user's click
+                QTimer::singleShot(0, w.get(), [&] { clickConnect(); });
+            }
+        });
+        connect(w.get(), &MainForm::signalSendButtonEnable, w.get(), [&](CLIENT_STATUS s) {
+            if (s != CLIENT_DISCONNECTED || !disconnectPressed || connectPressed)
+                return;
+            QTimer::singleShot(0, w.get(), [&] {
+                clickConnect();
+                connectPressed = true;
+                stateAtConnect = bar();
+            });
+        });
+        clickConnect();
+        QTRY_VERIFY_WITH_TIMEOUT(connectPressed, 20000);
+        QVERIFY2(stateAtConnect.startsWith("正在连接 "), qPrintable(stateAtConnect));
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_LOGGED_IN, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(logins->load(), 2, 10000);
+        QTRY_VERIFY(out().contains("<< " + hexText(zt::makeReply(0x01, 2))));
+        QCOMPARE(shownAfter, 0);
+        QCOMPARE(notShownAfter, 0);
+        // Each burst frame the old connection read is shown or counted.
+        QVERIFY(shown > 0);
+        QCOMPARE(shown + notShown, log->count("<< 78 78 05 13"));
+        disconnectAndWait();
     }
 
     // A frame of 2 KB (a platform command, the terminal's largest report) is
