@@ -161,17 +161,22 @@ private:
     // worker thread it waits in `mailbox` for the GUI thread.
     void post(Zuno::TextMailbox::Box box, std::string text);
     // The blocks of one Parse or Send, in their order, above what the report
-    // pane holds, within the pane's limits.
+    // pane holds (emptied first when past its limits), as pressText() keeps
+    // them.
     void showClickBlocks(const std::vector<std::string>& blocks);
     // A status change from any thread; on the worker thread it waits in
     // `mailbox` too, so the status signal's value never crosses threads
     // inside Qt's event queue and keeps its order with the texts.
     // `note` (UTF-8) replaces the status bar's text for `s`.
     void postStatus(CLIENT_STATUS s, std::string note = std::string());
-    // Takes one slice of the mailbox into the window, each pane's texts
-    // through its signal at once, and asks for the next turn of the event
-    // loop while letters remain.
+    // Takes one slice of the mailbox into the window and asks for the next
+    // turn of the event loop while letters remain.
     Q_INVOKABLE void deliverMail();
+    // Takes all that waits in the mailbox into the window at once.
+    void deliverAllMail();
+    // Takes `slice` of the mailbox into the window, each pane's texts through
+    // its signal in one insertion; whether letters remain.
+    bool deliverLetters(Zuno::TextMailbox::Slice slice);
     // A status the worker thread reported. While the user's Disconnect is
     // under way only its end applies: nothing of a connection being ended
     // changes the window.

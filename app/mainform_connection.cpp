@@ -6,8 +6,9 @@
 // lookup of the address, the client's callbacks, the login, the tick and the
 // clean-up run on the connection's worker thread, which never touches a
 // widget: its texts and statuses wait in the window's mailbox (deliverMail
-// takes them on the GUI thread, a slice per turn), and the note of frames not
-// sent is asked for with a queued call.
+// takes them on the GUI thread, a slice per turn, and all that waits at the
+// press of Connect, so that nothing of an ended connection shows under the
+// next one), and the note of frames not sent is asked for with a queued call.
 
 #include <QDateTime>
 #include <QDebug>
@@ -17,7 +18,7 @@
 #include <QTextDocument>
 #include <QThread>
 
-#include <climits>
+#include <cstdint>
 
 #include "app/mainform.h"
 #include "app/message_boxes.h"
@@ -106,12 +107,24 @@ void MainForm::postStatus(CLIENT_STATUS s, std::string note) {
 }
 
 void MainForm::deliverMail() {
-    // Each pane's texts of the slice are joined as the pane would take them
-    // one by one, and go in through the pane's signal at once; a status
-    // change puts in the texts before it first, so texts and statuses keep
-    // their order. What the mailbox dropped is told where it would have been.
-    const auto freshIn = [] { return Zuno::PaneBatch(Zuno::PaneBatch::AtEnd, 1, 0, true, true, INT_MAX, INT_MAX); };
-    const auto freshOut = [] { return Zuno::PaneBatch(Zuno::PaneBatch::AtStart, 1, 0, true, false, INT_MAX, INT_MAX); };
+    if (deliverLetters(kSlice))
+        QMetaObject::invokeMethod(this, "deliverMail", Qt::QueuedConnection);
+}
+
+void MainForm::deliverAllMail() {
+    // Everything waits within the mailbox's bounds, which are those of the
+    // panes: one insertion each that the window lays out quickly.
+    deliverLetters({SIZE_MAX, SIZE_MAX});
+}
+
+bool MainForm::deliverLetters(Zuno::TextMailbox::Slice slice) {
+    // Each pane's texts of the slice are joined and go in through the pane's
+    // signal at once: one insertion, before which the pane's rule applies
+    // once, as before a text of its own. A status change puts in the texts
+    // before it first, so texts and statuses keep their order. What the
+    // mailbox dropped is told where it would have been.
+    const auto freshIn = [] { return Zuno::PaneBatch(Zuno::PaneBatch::AtEnd, 1, 0, true, true); };
+    const auto freshOut = [] { return Zuno::PaneBatch(Zuno::PaneBatch::AtStart, 1, 0, true, false); };
     Zuno::PaneBatch in = freshIn();
     Zuno::PaneBatch out = freshOut();
     const auto fill = [&] {
@@ -123,7 +136,7 @@ void MainForm::deliverMail() {
         out = freshOut();
     };
     std::deque<Zuno::TextMailbox::Letter> letters;
-    const bool more = mailbox.take(kSlice, letters);
+    const bool more = mailbox.take(slice, letters);
     for (auto& letter : letters) {
         if (letter.box == Zuno::TextMailbox::Box::Status) {
             fill();
@@ -139,8 +152,7 @@ void MainForm::deliverMail() {
             (inbox ? in : out).add(fromUtf8(letter.text));
     }
     fill();
-    if (more)
-        QMetaObject::invokeMethod(this, "deliverMail", Qt::QueuedConnection);
+    return more;
 }
 
 void MainForm::applyWorkerStatus(CLIENT_STATUS s, const std::string& note) {
@@ -185,6 +197,9 @@ void MainForm::on_btnConnect_clicked() {
         statusBar()->showMessage(problem);
         Zuno::MessageBoxes::warning(this, tr("错误"), tr("无法连接: ") + problem, QMessageBox::Yes);
     } else if (s == CLIENT_DISCONNECTED) {
+        // What the last connection left waiting goes in now, above the new
+        // connection's first state, never under it.
+        deliverAllMail();
         status = CLIENT_CONNECTING;
         try {
             start();
@@ -446,11 +461,8 @@ QStringList documentLines(const QTextDocument* doc) {
 } // namespace
 
 void MainForm::showClickBlocks(const std::vector<std::string>& blocks) {
-    Zuno::PaneBatch batch = Zuno::paneBatch(ui->tbOut, Zuno::PaneBatch::InOrderAtStart, false);
-    for (const std::string& block : blocks)
-        batch.add(fromUtf8(block));
-    if (batch.textsDropped() > 0)
-        batch.noteDropped(Zuno::clickNotShownNotice(batch.textsDropped()));
+    Zuno::PaneBatch batch = outboxBatch();
+    batch.add(Zuno::pressText(blocks));
     Zuno::fillPane(ui->tbOut, batch);
 }
 

@@ -18,13 +18,25 @@ PaneBatch paneBatch(const QTextEdit* pane, PaneBatch::Where where, bool ownLines
 void fillPane(QTextEdit* pane, const PaneBatch& batch) {
     if (batch.isEmpty())
         return;
-    if (batch.clearFirst())
-        pane->clear();
     const bool atEnd = batch.where() == PaneBatch::AtEnd;
-    QTextCursor cursor = pane->textCursor();
-    cursor.movePosition(atEnd ? QTextCursor::End : QTextCursor::Start);
-    pane->setTextCursor(cursor);
-    pane->insertPlainText(batch.text());
+    QTextDocument* doc = pane->document();
+    const int kept = batch.clearFirst() ? 0 : doc->characterCount() - 1;
+    if (!atEnd && batch.text().size() > kept) {
+        // More text than the pane keeps (a press, a burst into an emptied
+        // pane): the document is made anew, which the pane lays out in steps
+        // between turns of the event loop; an insertion into a document is
+        // laid out at once. The raw text keeps every character as it was.
+        pane->setPlainText(kept > 0 ? batch.text() + doc->toRawText() : batch.text());
+    } else {
+        if (batch.clearFirst())
+            pane->clear();
+        // One edit of the document, laid out once, not after every line.
+        QTextCursor cursor(doc);
+        cursor.movePosition(atEnd ? QTextCursor::End : QTextCursor::Start);
+        cursor.beginEditBlock();
+        cursor.insertText(batch.text());
+        cursor.endEditBlock();
+    }
     QScrollBar* bar = pane->verticalScrollBar();
     bar->setValue(atEnd ? bar->maximum() : bar->minimum());
 }

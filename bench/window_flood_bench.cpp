@@ -38,13 +38,20 @@
 //   disconnect_ms      from pressing "断开" with the queue full until the
 //                      window is disconnected
 //
-// BM_PressSendAndParse: the input box holds 2000 frames; "发送" is pressed
-// --presses times while logged in to a platform that reads nothing (nothing
-// the platform does empties the report pane), then "解析" as often once
-// disconnected. Every press puts its blocks in within the pane's limits, so
-// the last press takes no longer than the first. Figures:
+// BM_PressSendAndParse/<frames>/<kind>: the input box holds <frames> frames
+// (1000 or 2000) of one kind: 0 the first sample frame (a GPS report, its
+// block some 1200 characters), 1 the fourth (LBS, the largest sample block,
+// some 1700), 2 a 10-byte heartbeat reply (some 370). "发送" is pressed
+// --presses times while logged in to a platform that reads nothing, then
+// "解析" as often once disconnected. Each press shows all its blocks up to
+// the press's character bound (pane_limits.h); the pane is emptied before
+// each press, so the last press takes no longer than the first. Figures:
 //   send_first_ms, send_last_ms, send_longest_ms    the presses of "发送"
 //   parse_first_ms, parse_last_ms, parse_longest_ms the presses of "解析"
+//   send_stall_ms, parse_stall_ms  the longest gap between two turns of the
+//                      event loop in the --press-settle-ms (default 500)
+//                      after a press: what the window lays out after it
+//   press_chars        the characters one press of "解析" put into the pane
 //   pane_lines         the report pane's lines after the last press
 //
 // The window runs offscreen against the scripted platform of the tests; a
@@ -91,6 +98,7 @@
 #include "config/base_folder.h"
 #include "protocol/helpers.h"
 #include "support/test_platform.h"
+#include "support/test_util.h"
 
 namespace {
 
@@ -154,6 +162,7 @@ int gSmallSeconds = 3;
 int gLongSeconds = 3;
 int gStalledSeconds = 3;
 int gPresses = 10;
+int gPressSettleMs = 500;
 // The platform's socket send buffer, bytes; 0 leaves it to the system, which
 // lets it grow to megabytes: what waits there is the platform's, and the
 // newest frame is then shown only once the terminal has read all of it.
@@ -567,10 +576,23 @@ BENCHMARK(BM_PlatformStopsReading)->Iterations(1)->Unit(benchmark::kMillisecond)
 
 // ---------------------------------------------------------------- presses
 
+zt::Bytes pressFrame(int kind, uint16_t serial) {
+    switch (kind) {
+    case 0:
+        return zt::makeFrame(0x22, zt::sampleGpsContent(), serial);
+    case 1:
+        return zt::makeFrame(0x28, zt::sampleLbsContent(), serial);
+    default: // a heartbeat reply of 10 bytes
+        return zt::makeReply(0x13, serial);
+    }
+}
+
 void BM_PressSendAndParse(benchmark::State& state) {
+    const int frames = static_cast<int>(state.range(0));
+    const int kind = static_cast<int>(state.range(1));
     QString lines;
-    for (int i = 0; i < 2000; ++i) {
-        const zt::Bytes f = zt::makeFrame(0x13, {0, 4, 3, 0, 2}, static_cast<uint16_t>(i));
+    for (int i = 0; i < frames; ++i) {
+        const zt::Bytes f = pressFrame(kind, static_cast<uint16_t>(i));
         lines += QString::fromStdString(Zuno::toHex(f, 0, f.size(), " ")) + '\n';
     }
     for (auto _ : state) {
@@ -586,10 +608,11 @@ void BM_PressSendAndParse(benchmark::State& state) {
         spinUntil([&] { return w->findChild<QAbstractButton*>("btnSend")->isEnabled(); }, std::chrono::seconds(20));
         auto* out = w->findChild<QTextBrowser*>("tbOut");
         w->findChild<QTextEdit*>("teIn")->setPlainText(lines);
-        // Milliseconds of each press, the events it leaves behind included.
+        // Milliseconds of each press, the events it leaves behind included,
+        // and the longest stall of the event loop after it.
         const auto presses = [&](const char* button, const char* name) {
             auto* b = w->findChild<QAbstractButton*>(button);
-            qint64 first = 0, last = 0, longest = 0;
+            qint64 first = 0, last = 0, longest = 0, stall = 0;
             for (int i = 0; i < std::max(gPresses, 1); ++i) {
                 QElapsedTimer t;
                 t.start();
@@ -598,22 +621,32 @@ void BM_PressSendAndParse(benchmark::State& state) {
                 last = t.nsecsElapsed();
                 first = i == 0 ? last : first;
                 longest = std::max(longest, last);
+                TurnProbe probe;
+                probe.start();
+                probe.runFor(std::chrono::milliseconds(gPressSettleMs));
+                probe.stop();
+                stall = std::max(stall, probe.longest());
             }
             state.counters[std::string(name) + "_first_ms"] = double(first) / 1e6;
             state.counters[std::string(name) + "_last_ms"] = double(last) / 1e6;
             state.counters[std::string(name) + "_longest_ms"] = double(longest) / 1e6;
+            state.counters[std::string(name) + "_stall_ms"] = double(stall) / 1e6;
         };
         presses("btnSend", "send");
         w->findChild<QAbstractButton*>("btnConnect")->click();
         spinUntil([&] { return w->currentStatus() == CLIENT_DISCONNECTED; }, std::chrono::seconds(20));
         w->waitForConnectionEnd(std::chrono::seconds(10));
         presses("btnParse", "parse");
+        state.counters["press_chars"] = out->document()->characterCount() - 1;
         state.counters["pane_lines"] = out->document()->blockCount();
         w.reset();
         Zuno::setBaseFolder(QString());
     }
 }
-BENCHMARK(BM_PressSendAndParse)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PressSendAndParse)
+    ->ArgsProduct({{1000, 2000}, {0, 1, 2}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
@@ -625,6 +658,7 @@ int main(int argc, char** argv) {
     // the measured runs take 300 and 60); --stalled-seconds=N: the flow to a
     // platform that reads nothing (default 3 s; the measured run takes 120);
     // --presses=N: presses of "发送" and of "解析" (default 10);
+    // --press-settle-ms=N: the time watched after each press (default 500);
     // --platform-send-buffer=N (bytes, default 65536, 0 the system's).
     const struct {
         const char* name;
@@ -634,6 +668,7 @@ int main(int argc, char** argv) {
                    {"--long-seconds=", &gLongSeconds},
                    {"--stalled-seconds=", &gStalledSeconds},
                    {"--presses=", &gPresses},
+                   {"--press-settle-ms=", &gPressSettleMs},
                    {"--platform-send-buffer=", &gPlatformSendBuffer}};
     for (int i = 1; i < argc; ++i) {
         for (const auto& o : options) {

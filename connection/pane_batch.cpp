@@ -11,27 +11,6 @@ bool endsBlock(QChar c) {
            c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1; // frame start and end marks
 }
 
-struct Blocks {
-    int breaks = 0;        // new blocks the text makes
-    bool endsEmpty = true; // nothing after its last break (or no text at all)
-};
-
-Blocks blocksOf(const QString& text) {
-    Blocks b;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-            continue; // counted at its '\n'
-        if (endsBlock(c)) {
-            ++b.breaks;
-            b.endsEmpty = true;
-        } else {
-            b.endsEmpty = false;
-        }
-    }
-    return b;
-}
-
 bool continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // Characters (not bytes) of UTF-8 text.
@@ -94,49 +73,47 @@ QString inboxNotShownNotice(uint64_t count) {
 }
 
 QString clickNotShownNotice(uint64_t count) {
-    return QStringLiteral("… 前 ") + QString::number(count) +
-           QStringLiteral(" 行的结果超出窗口可容纳的行数, 未显示\n");
+    return QStringLiteral("… 前 ") + QString::number(count) + QStringLiteral(" 行的结果超出一次可显示的字符数, 未显示\n");
+}
+
+QString pressText(const std::vector<std::string>& blocks, int charLimit) {
+    // From the newest back, as long as they fit.
+    std::vector<QString> kept;
+    long long chars = 0;
+    for (auto it = blocks.rbegin(); it != blocks.rend(); ++it) {
+        QString block = QString::fromStdString(*it);
+        if (chars + block.size() > charLimit)
+            break;
+        chars += block.size();
+        kept.push_back(std::move(block));
+    }
+    QString text;
+    text.reserve(static_cast<int>(chars) + 80);
+    if (kept.size() < blocks.size())
+        text += clickNotShownNotice(blocks.size() - kept.size());
+    for (auto it = kept.rbegin(); it != kept.rend(); ++it)
+        text += *it;
+    return text;
 }
 
 PaneBatch::PaneBatch(Where where, int blockCount, int charCount, bool lastBlockEmpty, bool ownLines, int limit,
                      int charLimit)
-    : where_(where), blocks_(blockCount), chars_(charCount), lastEmpty_(lastBlockEmpty),
-      ownLines_(ownLines && where == AtEnd), limit_(limit), charLimit_(charLimit) {}
-
-void PaneBatch::add(const QString& text) {
-    if (blocks_ > limit_ || chars_ > charLimit_) {
-        // Everything before, in the pane and in this batch, goes.
-        clear_ = true;
-        dropped_ += static_cast<uint64_t>(texts_);
-        texts_ = 0;
-        text_.clear();
-        blocks_ = 1;
-        chars_ = 0;
+    : where_(where), lastEmpty_(lastBlockEmpty), ownLines_(ownLines && where == AtEnd),
+      clear_(blockCount > limit || charCount > charLimit) {
+    if (clear_)
         lastEmpty_ = true;
-    }
-    const QString piece = ownLines_ && !lastEmpty_ ? QStringLiteral("\n") + text : text;
-    const Blocks b = blocksOf(piece);
-    blocks_ += b.breaks;
-    chars_ += piece.size();
-    ++texts_;
-    if (where_ == AtEnd) {
-        if (!piece.isEmpty())
-            lastEmpty_ = b.endsEmpty && (b.breaks > 0 || lastEmpty_);
-        text_ += piece;
-    } else if (where_ == InOrderAtStart) {
-        text_ += piece;
-    } else {
-        text_.prepend(piece);
-    }
 }
 
-void PaneBatch::noteDropped(const QString& line) {
-    // The dropped texts came before the kept ones: below them when the
-    // newest is on top, above them otherwise.
-    if (where_ == AtStart)
-        text_ += line;
+void PaneBatch::add(const QString& text) {
+    const QString piece = ownLines_ && !lastEmpty_ ? QStringLiteral("\n") + text : text;
+    ++texts_;
+    if (piece.isEmpty())
+        return;
+    lastEmpty_ = endsBlock(piece.back());
+    if (where_ == AtEnd)
+        text_ += piece;
     else
-        text_.prepend(line);
+        text_.prepend(piece);
 }
 
 } // namespace Zuno

@@ -1,15 +1,18 @@
 #pragma once
-// Texts bound for one traffic pane, joined so that the pane takes them in one
-// insertion and ends up exactly as after one insertion each: a pane that holds
-// more than its limit of text blocks or of characters is emptied before the
-// next text, the input box starts every text on a line of its own, and the
-// report pane shows the newest text at the top. Every text that goes into
-// either pane goes through a batch, so no insertion passes the pane's limits
-// by more than one text.
+// Texts bound for one traffic pane, put in by one insertion: a text of the
+// window's own, a slice of the worker's texts, or the blocks of one press of
+// Parse or Send. The pane's rule applies once, before the insertion: a pane
+// that holds more than its limit of text blocks or of characters is emptied
+// first; then every text of the batch goes in, in its place (the input box
+// starts every text on a line of its own, the report pane shows the newest
+// text at the top). Every text that goes into either pane goes through a
+// batch; between two insertions a pane passes its limits by one insertion at
+// most, which is bounded by what brings it (a slice of the mailbox, a press).
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include <QString>
 
@@ -37,17 +40,21 @@ QString notShownNotice(uint64_t count);
 // (the log has their frames); the input box itself takes only frame lines,
 // since Parse and Send read each of its lines as a frame.
 QString inboxNotShownNotice(uint64_t count);
-// The report pane's line where the first `count` blocks of one Parse or Send
-// did not stay in the pane: more than it holds.
+// The report pane's line where the results of the first `count` lines of one
+// Parse or Send are not shown: more than one press shows.
 QString clickNotShownNotice(uint64_t count);
+
+// The blocks of one press of Parse or Send (UTF-8, in line order, the last
+// text of the press last) as one text for the top of the report pane: all of
+// them when they come to at most `charLimit` characters; else the newest that
+// fit, whole, under the line that counts the others.
+QString pressText(const std::vector<std::string>& blocks, int charLimit = kPressCharLimit);
 
 class PaneBatch {
 public:
     // AtEnd: each text after the last (the input box). AtStart: each text
-    // above the one before (the report pane, newest on top). InOrderAtStart:
-    // the texts, in the order added, above what the pane held (the blocks of
-    // one Parse or Send).
-    enum Where { AtStart, AtEnd, InOrderAtStart };
+    // above the one before (the report pane, newest on top).
+    enum Where { AtStart, AtEnd };
 
     // The pane as it stands: its number of text blocks and of characters, and
     // whether its last block is empty. `ownLines` (at the end only): a text
@@ -58,28 +65,21 @@ public:
     void add(const QString& text);
 
     Where where() const { return where_; }
-    // Whether the pane is emptied before `text()` goes in.
+    // Whether the pane is emptied before `text()` goes in: it held more than
+    // its limits when the batch began.
     bool clearFirst() const { return clear_; }
     // What goes in at `where()`, in one insertion.
     const QString& text() const { return text_; }
-    bool isEmpty() const { return !clear_ && text_.isEmpty(); }
-    // Texts of this batch that a later one emptied away again.
-    uint64_t textsDropped() const { return dropped_; }
-    // Where the dropped texts stood, `line` (not counted towards the limits).
-    void noteDropped(const QString& line);
+    // No text was added: the pane stays as it is.
+    bool isEmpty() const { return texts_ == 0; }
 
 private:
     Where where_;
-    int blocks_;
-    int chars_;
     bool lastEmpty_;
     bool ownLines_;
-    int limit_;
-    int charLimit_;
-    bool clear_ = false;
+    bool clear_;
     QString text_;
-    int texts_ = 0; // in text_
-    uint64_t dropped_ = 0;
+    int texts_ = 0;
 };
 
 } // namespace Zuno

@@ -7,9 +7,17 @@
 namespace Zuno {
 
 // A pane that holds more text blocks (lines), or more characters, than this
-// is emptied before the next text goes in.
+// is emptied before the next insertion: a text, a slice of the worker's
+// texts, or the blocks of one press of Parse or Send. The rule applies before
+// an insertion, never inside one, so an insertion always shows what it brings.
 constexpr int kPaneBlockLimit = 1000;
 constexpr int kPaneCharLimit = 256 * 1024;
+
+// The blocks of one press of Parse or Send go in whole up to this many
+// characters, which the window lays out quickly (bench/window_flood_bench.cpp,
+// BM_PressSendAndParse); past it, only the newest that fit, under a line that
+// counts the others. A thousand frames of the largest sample take 1.7 million.
+constexpr int kPressCharLimit = 4 * 1024 * 1024;
 
 // What waits for one pane, at most: as many texts as the pane has lines (each
 // text is a line at least), and the bytes of as many characters as the pane

@@ -19,12 +19,14 @@
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
 #include "app/mainform.h"
 #include "app/message_boxes.h"
 #include "app/traffic_pane.h"
+#include "connection/analyser.h"
 #include "config/base_folder.h"
 #include "support/config_tree.h"
 #include "support/name_servers.h"
@@ -757,43 +759,273 @@ private slots:
         disconnectAndWait();
     }
 
-    // Parse and Send put their blocks in through the panes' limits: pressed
-    // again and again with 2000 lines, the report pane never holds more than
-    // its lines and one block; the newest lines' blocks stand at the top in
-    // line order, under a line that says how many did not stay.
+    // One press of 解析 or 发送, or a command reply, puts all its blocks at
+    // the top of the report pane in line order, above what the pane held:
+    // the pane's rule (emptied once past 1000 lines) applies once, before the
+    // press, never inside it. Frames of the first sample's kind (blocks of
+    // some 35 lines) and 10-byte heartbeat replies (8 lines).
+    void aPressShowsAllItsBlocksInLineOrder_data() {
+        QTest::addColumn<QString>("press"); // "解析", "发送", "指令回复"
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<bool>("gps");      // else heartbeat replies
+        QTest::addColumn<int>("heldBefore"); // lines of the pane before the press
+        for (int n : {1, 27, 28, 56, 125, 250, 1000, 2000})
+            QTest::addRow("解析 %d GPS frames over 990 lines", n) << "解析" << n << true << 990;
+        for (int n : {1, 125, 126, 250, 2000})
+            QTest::addRow("解析 %d heartbeat replies over 990 lines", n) << "解析" << n << false << 990;
+        QTest::newRow("解析 28 GPS frames into an empty pane") << "解析" << 28 << true << 0;
+        QTest::newRow("解析 28 GPS frames over 1000 lines") << "解析" << 28 << true << 1000;
+        QTest::newRow("解析 28 GPS frames over 1001 lines: emptied first") << "解析" << 28 << true << 1001;
+        for (int n : {1, 28, 1000})
+            QTest::addRow("发送 %d GPS frames over 990 lines", n) << "发送" << n << true << 990;
+        for (int n : {125, 250})
+            QTest::addRow("发送 %d heartbeat replies over 990 lines", n) << "发送" << n << false << 990;
+        QTest::newRow("发送 28 GPS frames over 1001 lines: emptied first") << "发送" << 28 << true << 1001;
+        QTest::newRow("指令回复 over 990 lines") << "指令回复" << 1 << false << 990;
+        QTest::newRow("指令回复 over 1001 lines: emptied first") << "指令回复" << 1 << false << 1001;
+    }
+    void aPressShowsAllItsBlocksInLineOrder() {
+        QFETCH(QString, press);
+        QFETCH(int, frames);
+        QFETCH(bool, gps);
+        QFETCH(int, heldBefore);
+        QStringList lines;
+        std::vector<std::string> prepared;
+        for (int i = 0; i < frames; ++i) {
+            const auto serial = static_cast<uint16_t>(i);
+            lines << hexText(gps ? zt::makeFrame(0x22, zt::sampleGpsContent(), serial) : zt::makeReply(0x13, serial));
+            prepared.push_back(Zuno::prepareLine(lines.last()));
+        }
+        // What the press shows: every line's block, in line order.
+        std::string blocks;
+        if (press == "解析") {
+            blocks = Zuno::parseReport(prepared);
+        } else if (press == "发送") {
+            for (const std::string& line : prepared)
+                blocks += Zuno::prepareTypedSending(line).block;
+        }
+        makeWindow();
+        if (press != "解析") {
+            connectAndLogIn();
+            QTRY_VERIFY(out().contains(hexText(zt::makeReply(0x01, 1))));
+            QTRY_VERIFY(child<QToolButton>("btnSend")->isEnabled());
+        }
+        QStringList held;
+        for (int i = 1; i <= heldBefore; ++i)
+            held << QString("earlier %1").arg(i);
+        QTextBrowser* pane = child<QTextBrowser>("tbOut");
+        pane->setPlainText(held.join('\n'));
+        QCOMPARE(pane->document()->blockCount(), std::max(heldBefore, 1));
+        const QString kept = heldBefore <= Zuno::kPaneBlockLimit ? held.join('\n') : QString();
+
+        if (press == "指令回复") {
+            w->signalReceiveCmd("PING13", shippedModel("ping13.json").toStdString());
+            const QString text = out();
+            QCOMPARE(text.count(">> 78 78 "), 1);
+            QVERIFY(text.startsWith(QString(124, '/') + "\n>> 78 78 "));
+            QVERIFY(text.endsWith("\n" + kept));
+        } else {
+            child<QTextEdit>("teIn")->setPlainText(lines.join('\n'));
+            child<QToolButton>(press == "解析" ? "btnParse" : "btnSend")->click();
+            const QString text = out();
+            int shown = 0;
+            bool inLineOrder = true;
+            int last = -1;
+            for (const std::string& line : prepared) {
+                const int at = text.indexOf(QString::fromStdString(line));
+                if (at < 0)
+                    continue;
+                ++shown;
+                inLineOrder = inLineOrder && at > last;
+                last = at;
+            }
+            QCOMPARE(shown, frames);
+            QVERIFY(inLineOrder);
+            QVERIFY(!text.contains("未显示"));
+            QCOMPARE(text, QString::fromStdString(blocks) + kept);
+        }
+        if (press != "解析")
+            disconnectAndWait();
+    }
+
+    // A press whose blocks pass the press's bound (several thousand frames of
+    // the fourth sample, the largest block) shows the newest results that
+    // fit, whole and in line order, under the line that counts the others;
+    // never fewer than fit.
+    void aPressPastItsBoundShowsTheNewestThatFit() {
+        constexpr int kFrames = 2600;
+        QStringList lines;
+        for (int i = 0; i < kFrames; ++i)
+            lines << hexText(zt::makeFrame(0x28, zt::sampleLbsContent(), static_cast<uint16_t>(i)));
+        const int blockChars = QString::fromStdString(Zuno::parseBlock(Zuno::prepareLine(lines.first()))).size();
+        QVERIFY(int64_t(blockChars) * kFrames > Zuno::kPressCharLimit);
+        makeWindow();
+        child<QTextEdit>("teIn")->setPlainText(lines.join('\n'));
+        child<QToolButton>("btnParse")->click();
+        const QString text = out();
+        const QRegularExpressionMatch notice =
+            QRegularExpression("^… 前 (\\d+) 行的结果超出一次可显示的字符数, 未显示\n").match(text);
+        QVERIFY(notice.hasMatch());
+        const int notShown = notice.captured(1).toInt();
+        int shown = 0;
+        int last = -1;
+        for (int i = notShown; i < kFrames; ++i) {
+            const int at = text.indexOf(QString(lines[i]).remove(' '));
+            QVERIFY2(at > last, "the newest lines' blocks, in line order");
+            last = at;
+            ++shown;
+        }
+        QVERIFY(!text.contains(QString(lines[notShown - 1]).remove(' ')));
+        // As many as fit: one block more would pass the bound.
+        const int pressChars = text.size() - notice.capturedLength();
+        QVERIFY(pressChars <= Zuno::kPressCharLimit);
+        QVERIFY(pressChars + blockChars > Zuno::kPressCharLimit);
+        QCOMPARE(pressChars, shown * blockChars + 1); // and the last line feed
+    }
+
+    // The worker's texts taken in one slice are one insertion, as a text of
+    // the window's own is: the pane's rule applies before it, not between its
+    // texts. A pane of 990 lines keeps its lines under a slice that takes it
+    // past 1000; the next text empties it first.
+    void aSliceOfReceivedFramesIsOneInsertion() {
+        makeWindow();
+        connectAndLogIn();
+        QTRY_VERIFY(out().contains(hexText(zt::makeReply(0x01, 1))));
+        QStringList held;
+        for (int i = 1; i <= 990; ++i)
+            held << QString("earlier %1").arg(i);
+        child<QTextBrowser>("tbOut")->setPlainText(held.join('\n'));
+        std::vector<zt::Bytes> frames;
+        zt::Bytes burst;
+        for (uint16_t serial = 1; serial <= 4; ++serial) {
+            frames.push_back(zt::makeReply(0x13, serial));
+            burst.insert(burst.end(), frames.back().begin(), frames.back().end());
+        }
+        platform->send(burst);
+        // The window takes nothing meanwhile: the burst waits for it whole.
+        QVERIFY(log->waitFor("<< " + hexText(frames.back()).toStdString()));
+        QTRY_VERIFY(out().contains(hexText(frames.back())));
+        const QString text = out();
+        QCOMPARE(text.count("<< 78 78 05 13 "), 4);
+        for (std::size_t i = 1; i < frames.size(); ++i) // newest on top
+            QVERIFY(text.indexOf(hexText(frames[i])) < text.indexOf(hexText(frames[i - 1])));
+        QVERIFY(text.endsWith("\n" + held.join('\n')));
+        QVERIFY(child<QTextBrowser>("tbOut")->document()->blockCount() > Zuno::kPaneBlockLimit);
+
+        const zt::Bytes next = zt::makeReply(0x13, 5);
+        platform->send(next);
+        QTRY_VERIFY(out().contains(hexText(next)));
+        QCOMPARE(out().count("<< "), 1);
+        QVERIFY(!out().contains("earlier"));
+        disconnectAndWait();
+    }
+
+    // Presses never pile up: past its limits after one press, the pane is
+    // emptied before the next, so pressed again and again with 2000 lines it
+    // holds each time the last press's blocks, all of them.
     void parseAndSendKeepThePaneLimits() {
         makeWindow();
         connectAndLogIn();
         QTRY_VERIFY(child<QToolButton>("btnSend")->isEnabled());
-        QTextBrowser* pane = child<QTextBrowser>("tbOut");
         constexpr int kLines = 2000;
         QStringList lines;
-        for (int i = 0; i < kLines; ++i)
+        std::vector<std::string> prepared;
+        for (int i = 0; i < kLines; ++i) {
             lines << hexText(zt::makeFrame(0x13, {0, 4, 3, 0, 2}, static_cast<uint16_t>(i)));
+            prepared.push_back(Zuno::prepareLine(lines.last()));
+        }
         child<QTextEdit>("teIn")->setPlainText(lines.join('\n'));
-        const auto expectBounded = [&] {
-            QVERIFY2(pane->document()->blockCount() <= Zuno::kPaneBlockLimit + 8,
-                     qPrintable(QString::number(pane->document()->blockCount())));
-            QVERIFY(pane->document()->characterCount() <= Zuno::kPaneCharLimit + 2048);
-            const QString text = pane->toPlainText();
-            QVERIFY(text.startsWith("… 前 "));
-            const QString first = lines.first().remove(' ');
-            const QString last = lines.last().remove(' ');
-            QVERIFY(text.contains(last));
-            QVERIFY(!text.left(text.indexOf(last)).contains(first));
-            const QString before = lines[kLines - 2].remove(' ');
-            QVERIFY(text.indexOf(before) < text.indexOf(last));
-        };
+        QString sendBlocks;
+        for (const std::string& line : prepared)
+            sendBlocks += QString::fromStdString(Zuno::prepareTypedSending(line).block);
+        const QString parseBlocks = QString::fromStdString(Zuno::parseReport(prepared));
+        QVERIFY(sendBlocks.size() < Zuno::kPressCharLimit);
+        platform->silence(0x13); // nothing but the presses goes into the pane
+        const std::size_t before = platform->frames().size();
         for (int press = 0; press < 3; ++press) {
             child<QToolButton>("btnSend")->click();
-            expectBounded();
+            QVERIFY(out().startsWith(sendBlocks));
+            if (press > 0)
+                QCOMPARE(out(), sendBlocks);
+            QTRY_VERIFY_WITH_TIMEOUT(platform->frames().size() >= before + std::size_t(press + 1) * kLines, 20000);
         }
-        QTRY_VERIFY_WITH_TIMEOUT(platform->frames().size() >= 3 * kLines, 20000);
         disconnectAndWait();
         for (int press = 0; press < 3; ++press) {
             child<QToolButton>("btnParse")->click();
-            expectBounded();
+            QCOMPARE(out(), parseBlocks);
         }
+    }
+
+    // 断开 pressed as soon as the first block of a burst shows, then 连接 at
+    // once: what the ended connection left waiting for the window is shown,
+    // or counted as not shown, before the new connection's first state;
+    // nothing of it comes after.
+    void anEndedConnectionsTextsNeverShowUnderTheNextOne() {
+        constexpr int kFrames = 999;
+        zt::Bytes burst;
+        for (int i = 1; i <= kFrames; ++i) {
+            const zt::Bytes f = zt::makeReply(0x13, static_cast<uint16_t>(i));
+            burst.insert(burst.end(), f.begin(), f.end());
+        }
+        auto logins = std::make_shared<std::atomic<int>>(0);
+        platform->answer(0x01, [logins, burst](const zt::Bytes& frame) {
+            zt::Bytes reply = zt::makeReply(0x01, zt::serialOf(frame));
+            if ((*logins)++ == 0) // right after the first login
+                reply.insert(reply.end(), burst.begin(), burst.end());
+            return reply;
+        });
+        makeWindow();
+        bool disconnectPressed = false;
+        bool connectPressed = false;
+        QString stateAtConnect;
+        int shown = 0;
+        int notShown = 0;
+        int shownAfter = 0;
+        int notShownAfter = 0;
+        const QRegularExpression line("^(<< 78 78 05 13 .*|… (\\d+) 帧未显示, 详见日志)$",
+                                      QRegularExpression::MultilineOption);
+        connect(w.get(), &MainForm::singalSendoutboxMessage, w.get(), [&](const QString& text) {
+            int blocks = 0;
+            int counted = 0;
+            for (auto it = line.globalMatch(text); it.hasNext();) {
+                const auto m = it.next();
+                if (m.captured(2).isEmpty())
+                    ++blocks;
+                else
+                    counted += m.captured(2).toInt();
+            }
+            shown += blocks;
+            notShown += counted;
+            if (connectPressed) {
+                shownAfter += blocks;
+                notShownAfter += counted;
+            }
+            if (blocks > 0 && !disconnectPressed) {
+                disconnectPressed = true; // in the next turn, as a user's click
+                QTimer::singleShot(0, w.get(), [&] { clickConnect(); });
+            }
+        });
+        connect(w.get(), &MainForm::signalSendButtonEnable, w.get(), [&](CLIENT_STATUS s) {
+            if (s != CLIENT_DISCONNECTED || !disconnectPressed || connectPressed)
+                return;
+            QTimer::singleShot(0, w.get(), [&] {
+                clickConnect();
+                connectPressed = true;
+                stateAtConnect = bar();
+            });
+        });
+        clickConnect();
+        QTRY_VERIFY_WITH_TIMEOUT(connectPressed, 20000);
+        QVERIFY2(stateAtConnect.startsWith("正在连接 "), qPrintable(stateAtConnect));
+        QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_LOGGED_IN, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(logins->load(), 2, 10000);
+        QTRY_VERIFY(out().contains("<< " + hexText(zt::makeReply(0x01, 2))));
+        QCOMPARE(shownAfter, 0);
+        QCOMPARE(notShownAfter, 0);
+        // Each burst frame the old connection read is shown or counted.
+        QVERIFY(shown > 0);
+        QCOMPARE(shown + notShown, log->count("<< 78 78 05 13"));
+        disconnectAndWait();
     }
 
     // A frame of 2 KB (a platform command, the terminal's largest report) is

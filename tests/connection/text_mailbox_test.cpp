@@ -180,6 +180,29 @@ TEST(PaneText, ShowsLongTextsInPart) {
     EXPECT_EQ(Zuno::paneText(many + "tail", 6, 20), "line 0\nline 1\nline 2\n…(另有 8 行未显示, 详见日志)\n");
 }
 
+// One press of Parse or Send shows all its blocks up to the press's bound;
+// past it, the newest that fit, whole, under a line that counts the others.
+TEST(PressText, ShowsTheNewestBlocksThatFit) {
+    const std::vector<std::string> blocks{"aaa\n", "bb\n", "c\n", "\n"}; // 10 characters
+    const struct Case {
+        int limit;
+        const char* shown;
+        int notShown;
+    } cases[] = {
+        {11, "aaa\nbb\nc\n\n", 0}, {10, "aaa\nbb\nc\n\n", 0}, {9, "bb\nc\n\n", 1},
+        {6, "bb\nc\n\n", 1},          {5, "c\n\n", 2},            {0, "", 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.limit);
+        const QString notice = c.notShown > 0 ? Zuno::clickNotShownNotice(c.notShown) : QString();
+        EXPECT_EQ(Zuno::pressText(blocks, c.limit).toStdString(), (notice + c.shown).toStdString());
+    }
+    EXPECT_EQ(Zuno::pressText({}, 10), QString());
+    // Characters, not bytes, count.
+    EXPECT_EQ(Zuno::pressText({"一二\n", "三\n"}, 5), QString("一二\n三\n"));
+    EXPECT_EQ(Zuno::clickNotShownNotice(2).toStdString(), "… 前 2 行的结果超出一次可显示的字符数, 未显示\n");
+}
+
 // The report pane shows a frame of up to 2 KB whole, whatever its dump's
 // size: the terminal's WiFi report with its 255 entries among them. Only a
 // longer frame is cut.
