@@ -1,5 +1,7 @@
 #include "app/mainform.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QDebug>
 #include <QLabel>
@@ -68,6 +70,8 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     statusBar()->addPermanentWidget(connState);
     setConnectionText(tr(Zuno::notConnectedText().c_str()));
     statusBar()->installEventFilter(this);
+    // While the bar shows a message of its own, the notes give way to it.
+    connect(statusBar(), &QStatusBar::messageChanged, this, &MainForm::shareStatusRoom);
     // The log handler runs on any thread: the news crosses to this one queued.
     Zuno::addLogStateListener(this, [this](bool writing, const QString& reason) {
         QMetaObject::invokeMethod(this, [this, writing, reason] { showLogState(writing, reason); },
@@ -361,21 +365,56 @@ void MainForm::setConnectionText(const QString& text) {
     shareStatusRoom();
 }
 
+namespace {
+
+// The bar draws its message from this far in from its left edge ...
+constexpr int kMessageLeft = 6;
+// ... to this far before the first permanent widget that shows.
+constexpr int kMessageGap = 2;
+
+// The row of the status bar's layout that holds `w`.
+QLayout* rowHolding(QLayout* layout, QWidget* w) {
+    if (layout->indexOf(w) >= 0)
+        return layout;
+    for (int i = 0; i < layout->count(); ++i)
+        if (QLayout* inner = layout->itemAt(i)->layout())
+            if (QLayout* row = rowHolding(inner, w))
+                return row;
+    return nullptr;
+}
+
+} // namespace
+
 void MainForm::shareStatusRoom() {
     QList<ElidedLabel*> shown;
     for (ElidedLabel* note : {lbSendState, lbConfState, lbLogState})
         if (note && !note->isHidden())
             shown << note;
-    if (shown.isEmpty())
-        return;
     QStatusBar* bar = statusBar();
-    const int spacing = bar->layout() ? bar->layout()->spacing() : 0;
-    // What the bar's own margins and its size grip take, roughly.
-    const int frame = bar->height() + 2 * spacing;
-    const int room = bar->width() - connState->minimumWidth() - frame - spacing * shown.size();
-    const int share = room / shown.size();
-    for (ElidedLabel* note : shown)
-        note->setMaximumWidth(std::max(share, note->minimumSizeHint().width()));
+    if (shown.isEmpty() || !bar->layout())
+        return;
+    // The state's place at the right end, as the bar's width gives it; the
+    // notes end a spacing before it.
+    bar->layout()->activate();
+    const QLayout* row = rowHolding(bar->layout(), connState);
+    const int spacing = row ? std::max(row->spacing(), 0) : 0;
+    int room = connState->x() - spacing * shown.size();
+    // A message shows whole: the notes start right of it.
+    const QString message = bar->currentMessage();
+    room -= message.isEmpty() ? kMessageGap
+                              : kMessageLeft + bar->fontMetrics().horizontalAdvance(message) + kMessageGap;
+    // Equal shares at most; what a note needs less than its share goes to
+    // the others.
+    std::stable_sort(shown.begin(), shown.end(), [](const ElidedLabel* a, const ElidedLabel* b) {
+        return a->sizeHint().width() < b->sizeHint().width();
+    });
+    for (int i = 0; i < shown.size(); ++i) {
+        ElidedLabel* note = shown[i];
+        const int share = std::max(room, 0) / (shown.size() - i);
+        const int width = std::max(std::min(share, note->sizeHint().width()), note->minimumSizeHint().width());
+        note->setMaximumWidth(width);
+        room -= width;
+    }
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFontInfo>
@@ -48,6 +49,7 @@
 #include "tools/bin_form.h"
 #include "tools/calc_form.h"
 #include "tools/charset_form.h"
+#include "widgets/elided_label.h"
 #include "widgets/fit_size.h"
 
 namespace {
@@ -304,6 +306,100 @@ private slots:
         if (!shots.isEmpty())
             w.grab().save(shots + "/status_bar.png");
         Zuno::setBaseFolder(tree->root());
+    }
+
+    // With the conf.json note (a port and a duration it cannot use) and the
+    // log note showing, each message of the status bar shows whole at the
+    // window's minimum width: the notes give way, shortened in the middle and
+    // whole as tool tips, while the state stays whole. Once the message is
+    // gone the notes take their room again.
+    void statusBarMessagesShowWholeBesideTheNotes_data() {
+        QTest::addColumn<QString>("message");
+        QTest::newRow("log cleared") << "目录下日志清理完成!";
+        QTest::newRow("reply not built") << "指令回复未生成";
+        QTest::newRow("flow without steps") << "待发送协议的流程逻辑文件未设置!";
+        QTest::newRow("login not built") << "流程中的登录包无法生成";
+    }
+    void statusBarMessagesShowWholeBesideTheNotes() {
+        QFETCH(QString, message);
+        QApplication::setFont(QFont(fontsToTry().first(), pointsToTry().first()));
+        fitsize::assumeAvailableSize(kScreens[0].available);
+        const QString base = "zuno";
+        zt::ConfigTree t;
+        QVERIFY(t.copyFolder(shippedConf(), base + "/conf"));
+        t.write(base + "/conf/conf.json", R"({"ip":"127.0.0.1","port":70000,"duration":"fast","protocol":0})");
+        t.write(base + "/conf/prop/empty.json", R"({"cmd":"空流程","protocol":"zuno"})");
+        Zuno::setBaseFolder(t.path(base));
+        Zuno::setLogFolder(t.path(base + "/missing/logs"));
+        Zuno::setLogDate("20261211");
+        const QtMessageHandler previous = qInstallMessageHandler(Zuno::messageOutput);
+        qDebug("a record");
+        struct Restore {
+            QtMessageHandler handler;
+            QString root;
+            ~Restore() {
+                qInstallMessageHandler(handler);
+                Zuno::setBaseFolder(root);
+            }
+        } restore{previous, tree->root()};
+
+        MainForm w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.resize(w.minimumWidth(), w.height());
+        zt::fit::settle();
+        auto* state = w.findChild<QLabel*>("lbConnState");
+        auto* conf = w.findChild<ElidedLabel*>("lbConfState");
+        auto* log = w.findChild<ElidedLabel*>("lbLogState");
+        QVERIFY(conf->isVisible() && log->isVisible());
+        const QString confText = conf->text();
+        QVERIFY2(confText.contains("70000") && confText.contains("fast"), qPrintable(confText));
+
+        if (message == "目录下日志清理完成!") {
+            QMetaObject::invokeMethod(&w, "on_actionClearLog_triggered");
+        } else if (message == "指令回复未生成") {
+            w.signalReceiveCmd("PING13", R"({"cmd":"PING13","protocol":"zuno","components":[)");
+        } else if (message == "待发送协议的流程逻辑文件未设置!") {
+            auto* box = w.findChild<QComboBox*>("cbProtocol");
+            box->setCurrentIndex(box->findText("空流程"));
+        } else {
+            QByteArray model = t.read(base + "/conf/model/login.json");
+            const QString imei = QRegularExpression("\"(\\d{15,16})\"").match(QString::fromUtf8(model)).captured(1);
+            QVERIFY(!imei.isEmpty());
+            t.write(base + "/conf/model/login.json", model.replace(imei.toUtf8(), "01234567890123G5"));
+            w.signalReceiveConfigChange(ProtocolDataModel());
+        }
+        zt::fit::settle();
+        QStatusBar* bar = w.statusBar();
+        const QString shown = bar->currentMessage();
+        QVERIFY2(shown.startsWith(message) || shown.endsWith(message), qPrintable(shown));
+        QVERIFY(conf->isVisible() && log->isVisible());
+
+        // The bar draws its message from 6 px to 2 px before the first note.
+        const int messageWidth = bar->fontMetrics().horizontalAdvance(shown);
+        const int firstNote = std::min(conf->x(), log->x());
+        QVERIFY2(firstNote - 2 - 6 >= messageWidth,
+                 qPrintable(QString("%1 px for a message of %2 px in a bar of %3 px")
+                                .arg(firstNote - 8)
+                                .arg(messageWidth)
+                                .arg(bar->width())));
+        QVERIFY(state->width() >= state->fontMetrics().horizontalAdvance(state->text()));
+        QVERIFY(state->geometry().right() <= bar->rect().right());
+        for (ElidedLabel* note : {conf, log}) {
+            QVERIFY(note->geometry().right() < state->geometry().left());
+            QVERIFY2(note->toolTip().startsWith(note->text()), qPrintable(note->objectName()));
+        }
+        QCOMPARE(conf->toolTip(), confText);
+        const QString shots = qEnvironmentVariable("ZUNO_FIT_SHOTS");
+        if (!shots.isEmpty())
+            w.grab().save(shots + "/status_bar_" + QString(QTest::currentDataTag()).replace(' ', '_') + ".png");
+
+        // The message gone, the notes take back the room it held.
+        bar->clearMessage();
+        zt::fit::settle();
+        for (ElidedLabel* note : {conf, log})
+            QVERIFY2(note->width() >= std::min(note->sizeHint().width(), (bar->width() - state->width()) / 4),
+                     qPrintable(QString("%1: %2 px").arg(note->objectName()).arg(note->width())));
     }
 
     // The reason of an input with four unreadable parts of 80 letters goes
