@@ -12,6 +12,11 @@
 
 namespace Zuno {
 
+void setUpMessageLine(QLabel* message) {
+    message->setWordWrap(true);
+    message->setMinimumHeight(message->fontMetrics().height() + 2 * message->margin());
+}
+
 QStringListModel* fillEntryList(QListView* view, const QStringList& rows, QObject* owner) {
     auto* model = new QStringListModel(rows, owner);
     view->setModel(model);

@@ -18,6 +18,12 @@ class QStringListModel;
 
 namespace Zuno {
 
+// The message line of an editor: a failed save names its reason, so the
+// message wraps rather than being cut; its first line has its room before
+// there is a message, so that a message of one line takes none from the
+// fields.
+void setUpMessageLine(QLabel* message);
+
 // A list model of `rows` (a child of `owner`) shown by `view`, its first row
 // made current.
 QStringListModel* fillEntryList(QListView* view, const QStringList& rows, QObject* owner);

@@ -100,8 +100,7 @@ DataSettingForm::DataSettingForm(QWidget* parent, const uint8_t& mode)
     ui->setupUi(this);
     fitsize::fitToFont(this);
     keepEnterInList(ui->lvProtocol);
-    // A failed save names its reason: the message wraps rather than being cut.
-    ui->lbMsg->setWordWrap(true);
+    setUpMessageLine(ui->lbMsg);
     const bool replies = mode == 2;
     setWindowTitle(replies ? QStringLiteral("指令回复设置") : QStringLiteral("协议数据设置"));
 

@@ -27,8 +27,7 @@ TaskSettingForm::TaskSettingForm(QWidget* parent)
     ui->setupUi(this);
     fitsize::fitToFont(this);
     keepEnterInList(ui->lvProtocol);
-    // A failed save names its reason: the message wraps rather than being cut.
-    ui->lbMsg->setWordWrap(true);
+    setUpMessageLine(ui->lbMsg);
 
     entries = scanConfigDir(basePath("conf/prop/"));
     sortFlows(entries);

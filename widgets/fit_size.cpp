@@ -166,9 +166,12 @@ void widenTo(QWidget* control, int need) {
 }
 
 // The size the layout of `window` needs with each of its scroll areas
-// showing all it holds, their scroll bars included where that size is beyond
-// `room` (a horizontal scroll bar takes room from the height, a vertical one
-// from the width). The scroll areas keep their own minimum size.
+// showing all it holds, their scroll bars included where they may show: a
+// vertical one always, since any line taken from the window's height later
+// (a message that wraps, the user's resize) brings it on, and what it takes
+// from the width must not make the contents scroll sideways; a horizontal
+// one where the size is beyond `room`. The scroll areas keep their own
+// minimum size.
 QSize wholeSize(QWidget* window, QLayout* layout, const QSize& room) {
     struct Area {
         QScrollArea* area;
@@ -194,15 +197,9 @@ QSize wholeSize(QWidget* window, QLayout* layout, const QSize& room) {
         invalidateLayouts(window);
         return layout->totalMinimumSize();
     };
-    QSize whole = measure(false, false);
-    // One scroll bar can bring on the other.
-    bool vertical = false;
-    bool horizontal = false;
-    for (int pass = 0; pass < 2; ++pass) {
-        vertical = vertical || whole.height() > room.height();
-        horizontal = horizontal || whole.width() > room.width();
-        whole = measure(vertical, horizontal);
-    }
+    QSize whole = measure(true, false);
+    if (whole.width() > room.width())
+        whole = measure(true, true);
     for (const Area& a : areas)
         a.area->setMinimumSize(a.least);
     invalidateLayouts(window);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -25,6 +26,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QTextEdit>
 #include <QFileDevice>
 #include <QStatusBar>
@@ -400,6 +404,60 @@ private slots:
         for (ElidedLabel* note : {conf, log})
             QVERIFY2(note->width() >= std::min(note->sizeHint().width(), (bar->width() - state->width()) / 4),
                      qPrintable(QString("%1: %2 px").arg(note->objectName()).arg(note->width())));
+    }
+
+    // Save's message wraps within the send-flow editor: the steps keep the
+    // width they had, every spin box in view, none to be scrolled to.
+    void sendFlowEditorKeepsItsStepsInViewAfterSave() {
+        QApplication::setFont(QFont(fontsToTry().first(), pointsToTry().first()));
+        fitsize::assumeAvailableSize(kScreens[0].available);
+        QWidget parent;
+        std::unique_ptr<QWidget> form(showingFile(new TaskSettingForm(&parent), shippedFiles("prop").first()));
+        zt::fit::settle();
+        auto* area = form->findChild<QScrollArea*>("scrollArea");
+        const auto stepsInView = [&] {
+            QStringList out;
+            if (area->horizontalScrollBar()->isVisible())
+                out << "the steps scroll sideways";
+            for (QSpinBox* spin : area->widget()->findChildren<QSpinBox*>()) {
+                const QRect shown = QRect(spin->mapTo(area->viewport(), QPoint()), spin->size());
+                if (shown.right() > area->viewport()->width())
+                    out << QString("%1 ends at %2 of %3 px").arg(spin->objectName()).arg(shown.right()).arg(area->viewport()->width());
+            }
+            return out;
+        };
+        QCOMPARE(stepsInView(), QStringList());
+        const QSize steps = area->size();
+        QMetaObject::invokeMethod(form.get(), "on_buttonBox_accepted");
+        zt::fit::settle();
+        auto* msg = form->findChild<QLabel*>("lbMsg");
+        QVERIFY2(msg->text().contains("完成"), qPrintable(msg->text()));
+        QCOMPARE(stepsInView(), QStringList());
+        // A message of one line takes no room from the steps.
+        QCOMPARE(area->size(), steps);
+        QVERIFY(form->rect().contains(msg->geometry()));
+        QVERIFY(msg->height() >= msg->heightForWidth(msg->width()));
+
+        // A failure's reason wraps over lines within the dialog's width; the
+        // steps may scroll up and down, never sideways.
+        const int width = form->width();
+        const QString why = "Existing file " + tree->path("conf/prop/" + shippedFiles("prop").first()) +
+                            " is not writable: the folder holding it is mounted read-only for this user";
+        Zuno::ConfigWriteOps ops;
+        ops.write = [why](QFileDevice&, const char*, qint64) { return why; };
+        Zuno::setConfigWriteOps(ops);
+        QCheckBox* step = area->widget()->findChildren<QCheckBox*>().last();
+        step->setChecked(!step->isChecked());
+        QMetaObject::invokeMethod(form.get(), "on_buttonBox_accepted");
+        Zuno::setConfigWriteOps({});
+        zt::fit::settle();
+        QVERIFY2(msg->text().contains(why), qPrintable(msg->text()));
+        QVERIFY(msg->heightForWidth(msg->width()) > msg->fontMetrics().height() + 1);
+        QCOMPARE(stepsInView(), QStringList());
+        QCOMPARE(form->width(), width);
+        QVERIFY(form->rect().contains(msg->geometry()));
+        QVERIFY(msg->height() >= msg->heightForWidth(msg->width()));
+        QVERIFY(form->width() <= kScreens[0].window.width());
     }
 
     // The reason of an input with four unreadable parts of 80 letters goes
