@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QLabel>
 #include <QLayout>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -27,6 +28,7 @@
 #include "tools/calc_form.h"
 #include "tools/charset_form.h"
 #include "ui_mainform.h"
+#include "widgets/drawn_name.h"
 #include "widgets/elided_label.h"
 #include "widgets/fit_size.h"
 
@@ -91,6 +93,12 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     singalReceiveButtonEnable(status.load());
     // Connect runs the flow the panel shows: another choice loads at once.
     connect(ui->cbProtocol, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &MainForm::reloadFlow);
+    // The box shows the tool tip of the flow it shows.
+    const auto showFlowTip = [this](int index) {
+        ui->cbProtocol->setToolTip(ui->cbProtocol->itemData(index, Qt::ToolTipRole).toString());
+    };
+    connect(ui->cbProtocol, QOverload<int>::of(&QComboBox::currentIndexChanged), this, showFlowTip);
+    showFlowTip(ui->cbProtocol->currentIndex());
 
     fitsize::widenFor(ui->edtIp, QString(kHostNameChars, QLatin1Char('n')));
     fitsize::fitToFont(this);
@@ -166,10 +174,15 @@ void MainForm::loadConfig() {
 void MainForm::listFlows() {
     protocols = scanConfigDir(Zuno::basePath("conf/prop/"));
     Zuno::sortFlows(protocols);
-    QStringList names;
-    for (const ProtocolDataModel& flow : protocols)
-        names << flow.cmd;
-    ui->cbProtocol->setModel(new QStringListModel(names, ui->cbProtocol));
+    // A name is drawn cut past a few hundred characters, whole (as far as a
+    // screen holds) in its tool tip; `protocols` keeps it whole.
+    auto* names = new QStandardItemModel(ui->cbProtocol);
+    for (const ProtocolDataModel& flow : protocols) {
+        auto* item = new QStandardItem(drawn::name(flow.cmd));
+        item->setToolTip(drawn::nameTip(flow.cmd));
+        names->appendRow(item);
+    }
+    ui->cbProtocol->setModel(names);
     if (!protocols.isEmpty() && protocolIndex >= 0 && protocolIndex < protocols.size())
         ui->cbProtocol->setCurrentIndex(protocolIndex);
     else

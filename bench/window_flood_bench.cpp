@@ -91,6 +91,7 @@
 #include "config/base_folder.h"
 #include "protocol/helpers.h"
 #include "support/test_platform.h"
+#include "window_bench.h"
 
 namespace {
 
@@ -618,8 +619,6 @@ BENCHMARK(BM_PressSendAndParse)->Iterations(1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // --frames=N: the size of the burst (default 5000); --small-seconds=N,
     // --long-seconds=N: the length of the sustained floods (default 3 s;
     // the measured runs take 300 and 60); --stalled-seconds=N: the flow to a
@@ -647,13 +646,5 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    MainForm::registerSignalTypes();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zbench::runWindowBenchmarks(argc, argv);
 }

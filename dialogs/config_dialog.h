@@ -24,15 +24,19 @@ namespace Zuno {
 // fields.
 void setUpMessageLine(QLabel* message);
 
-// A list model of `rows` (a child of `owner`) shown by `view`, its first row
-// made current.
-QStringListModel* fillEntryList(QListView* view, const QStringList& rows, QObject* owner);
+// A list model (a child of `owner`) shown by `view`, its first row made
+// current: one row per entry, its name, a tab and its file name. A name is
+// drawn cut past a few hundred characters, whole (as far as a screen holds)
+// in the row's tool tip.
+QStringListModel* fillEntryList(QListView* view, const QStringList& names, const QStringList& fileNames,
+                                QObject* owner);
 // The row of `index` when it is one of `count` entries, else -1.
 int entryRow(const QModelIndex& index, int count);
 // Takes every item out of the grid, deleting the widgets it held.
 void clearGrid(QGridLayout* grid);
 
-// The label texts: 读取配置"<cmd>"错误, 文件:<path> and so on.
+// The label texts: 读取配置"<cmd>"错误, 文件:<path> and so on, the name
+// drawn cut as in the lists.
 QString readErrorMessage(const QString& cmd, const QString& path);
 QString savedMessage(const QString& cmd, const QString& path);
 QString saveFailedMessage(const QString& cmd, const QString& path, const QString& reason);

@@ -108,10 +108,12 @@ DataSettingForm::DataSettingForm(QWidget* parent, const uint8_t& mode)
     entries = scanConfigDir(basePath(folder + "/"));
     std::stable_sort(entries.begin(), entries.end(),
                      [](const ProtocolDataModel& a, const ProtocolDataModel& b) { return a.cmd < b.cmd; });
-    QStringList rows;
-    for (const ProtocolDataModel& entry : entries)
-        rows << entry.cmd.trimmed() + "\t" + entry.fileName;
-    listModel = fillEntryList(ui->lvProtocol, rows, this);
+    QStringList names, files;
+    for (const ProtocolDataModel& entry : entries) {
+        names << entry.cmd.trimmed();
+        files << entry.fileName;
+    }
+    listModel = fillEntryList(ui->lvProtocol, names, files, this);
     fitsize::widenForRows(ui->lvProtocol);
     on_lvProtocol_activated(ui->lvProtocol->currentIndex());
     showMissingFolder(ui->lbMsg, {folder});

@@ -337,7 +337,10 @@ void widenForRows(QAbstractItemView* list) {
     const int rows = list->sizeHintForColumn(0);
     if (rows <= 0)
         return;
-    const int need = rows + 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
+    // Rows come from files: a third of the screen's width at most, in which
+    // a longer row scrolls.
+    const int most = qMax(screenRoom(list->window()).width() / 3, list->minimumWidth());
+    const int need = qMin(rows + 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width(), most);
     if (list->minimumWidth() == list->maximumWidth()) {
         if (need > list->maximumWidth())
             list->setFixedWidth(need);
@@ -354,7 +357,11 @@ void fitToFont(QWidget* window) {
         if (!isControl(w) || isInnerEditor(w))
             continue;
         const QString widest = widestText(w);
-        if (!widest.isEmpty())
+        // A drop-down's items may come from files: the window keeps within
+        // its screen, and a longer item shows its start.
+        if (qobject_cast<QComboBox*>(w) && !widest.isEmpty())
+            widenWithinScreen(w, widest);
+        else if (!widest.isEmpty())
             widenFor(w, widest);
         fitHeight(w);
     }
