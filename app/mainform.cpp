@@ -1,9 +1,12 @@
 #include "app/mainform.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QDebug>
 #include <QLabel>
 #include <QLayout>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -25,6 +28,7 @@
 #include "tools/calc_form.h"
 #include "tools/charset_form.h"
 #include "ui_mainform.h"
+#include "widgets/drawn_name.h"
 #include "widgets/elided_label.h"
 #include "widgets/fit_size.h"
 
@@ -68,6 +72,8 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     statusBar()->addPermanentWidget(connState);
     setConnectionText(tr(Zuno::notConnectedText().c_str()));
     statusBar()->installEventFilter(this);
+    // While the bar shows a message of its own, the notes give way to it.
+    connect(statusBar(), &QStatusBar::messageChanged, this, &MainForm::shareStatusRoom);
     // The log handler runs on any thread: the news crosses to this one queued.
     Zuno::addLogStateListener(this, [this](bool writing, const QString& reason) {
         QMetaObject::invokeMethod(this, [this, writing, reason] { showLogState(writing, reason); },
@@ -87,6 +93,12 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
     singalReceiveButtonEnable(status.load());
     // Connect runs the flow the panel shows: another choice loads at once.
     connect(ui->cbProtocol, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &MainForm::reloadFlow);
+    // The box shows the tool tip of the flow it shows.
+    const auto showFlowTip = [this](int index) {
+        ui->cbProtocol->setToolTip(ui->cbProtocol->itemData(index, Qt::ToolTipRole).toString());
+    };
+    connect(ui->cbProtocol, QOverload<int>::of(&QComboBox::currentIndexChanged), this, showFlowTip);
+    showFlowTip(ui->cbProtocol->currentIndex());
 
     fitsize::widenFor(ui->edtIp, QString(kHostNameChars, QLatin1Char('n')));
     fitsize::fitToFont(this);
@@ -163,10 +175,15 @@ void MainForm::loadConfig() {
 void MainForm::listFlows() {
     protocols = scanConfigDir(Zuno::basePath("conf/prop/"));
     Zuno::sortFlows(protocols);
-    QStringList names;
-    for (const ProtocolDataModel& flow : protocols)
-        names << flow.cmd;
-    ui->cbProtocol->setModel(new QStringListModel(names, ui->cbProtocol));
+    // A name is drawn cut past a few hundred characters, whole (as far as a
+    // screen holds) in its tool tip; `protocols` keeps it whole.
+    auto* names = new QStandardItemModel(ui->cbProtocol);
+    for (const ProtocolDataModel& flow : protocols) {
+        auto* item = new QStandardItem(drawn::name(flow.cmd));
+        item->setToolTip(drawn::nameTip(flow.cmd));
+        names->appendRow(item);
+    }
+    ui->cbProtocol->setModel(names);
     if (!protocols.isEmpty() && protocolIndex >= 0 && protocolIndex < protocols.size())
         ui->cbProtocol->setCurrentIndex(protocolIndex);
     else
@@ -366,21 +383,56 @@ void MainForm::setConnectionText(const QString& text) {
     shareStatusRoom();
 }
 
+namespace {
+
+// The bar draws its message from this far in from its left edge ...
+constexpr int kMessageLeft = 6;
+// ... to this far before the first permanent widget that shows.
+constexpr int kMessageGap = 2;
+
+// The row of the status bar's layout that holds `w`.
+QLayout* rowHolding(QLayout* layout, QWidget* w) {
+    if (layout->indexOf(w) >= 0)
+        return layout;
+    for (int i = 0; i < layout->count(); ++i)
+        if (QLayout* inner = layout->itemAt(i)->layout())
+            if (QLayout* row = rowHolding(inner, w))
+                return row;
+    return nullptr;
+}
+
+} // namespace
+
 void MainForm::shareStatusRoom() {
     QList<ElidedLabel*> shown;
     for (ElidedLabel* note : {lbSendState, lbConfState, lbLogState})
         if (note && !note->isHidden())
             shown << note;
-    if (shown.isEmpty())
-        return;
     QStatusBar* bar = statusBar();
-    const int spacing = bar->layout() ? bar->layout()->spacing() : 0;
-    // What the bar's own margins and its size grip take, roughly.
-    const int frame = bar->height() + 2 * spacing;
-    const int room = bar->width() - connState->minimumWidth() - frame - spacing * shown.size();
-    const int share = room / shown.size();
-    for (ElidedLabel* note : shown)
-        note->setMaximumWidth(std::max(share, note->minimumSizeHint().width()));
+    if (shown.isEmpty() || !bar->layout())
+        return;
+    // The state's place at the right end, as the bar's width gives it; the
+    // notes end a spacing before it.
+    bar->layout()->activate();
+    const QLayout* row = rowHolding(bar->layout(), connState);
+    const int spacing = row ? std::max(row->spacing(), 0) : 0;
+    int room = connState->x() - spacing * shown.size();
+    // A message shows whole: the notes start right of it.
+    const QString message = bar->currentMessage();
+    room -= message.isEmpty() ? kMessageGap
+                              : kMessageLeft + bar->fontMetrics().horizontalAdvance(message) + kMessageGap;
+    // Equal shares at most; what a note needs less than its share goes to
+    // the others.
+    std::stable_sort(shown.begin(), shown.end(), [](const ElidedLabel* a, const ElidedLabel* b) {
+        return a->sizeHint().width() < b->sizeHint().width();
+    });
+    for (int i = 0; i < shown.size(); ++i) {
+        ElidedLabel* note = shown[i];
+        const int share = std::max(room, 0) / (shown.size() - i);
+        const int width = std::max(std::min(share, note->sizeHint().width()), note->minimumSizeHint().width());
+        note->setMaximumWidth(width);
+        room -= width;
+    }
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {

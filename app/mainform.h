@@ -76,7 +76,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // The status bar's resizes share its room among the notes.
+    // The status bar's resizes share its room among its message and the notes.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
@@ -208,9 +208,10 @@ private:
     void showNote(ElidedLabel* note, const QString& text);
     // The connection part's text; the part is never narrower than it.
     void setConnectionText(const QString& text);
-    // The room the connection part leaves goes to the notes that show, in
-    // equal shares at most (a note that needs less takes less): none is
-    // squeezed to nothing while another shows whole.
+    // The room the connection part leaves goes first to the bar's own
+    // message, whole, then to the notes that show, in equal shares at most
+    // (what a note needs less goes to the others): none is squeezed to
+    // nothing while another shows whole.
     void shareStatusRoom();
 
     Ui_MainForm* ui;

@@ -99,6 +99,7 @@
 #include "protocol/helpers.h"
 #include "support/test_platform.h"
 #include "support/test_util.h"
+#include "window_bench.h"
 
 namespace {
 
@@ -651,8 +652,6 @@ BENCHMARK(BM_PressSendAndParse)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // --frames=N: the size of the burst (default 5000); --small-seconds=N,
     // --long-seconds=N: the length of the sustained floods (default 3 s;
     // the measured runs take 300 and 60); --stalled-seconds=N: the flow to a
@@ -682,13 +681,5 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    MainForm::registerSignalTypes();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zbench::runWindowBenchmarks(argc, argv);
 }

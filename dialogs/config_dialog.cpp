@@ -1,5 +1,7 @@
 #include "dialogs/config_dialog.h"
 
+#include <utility>
+
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -10,11 +12,45 @@
 #include "config/base_folder.h"
 #include "config/config_file.h"
 #include "protocol/json_text.h"
+#include "widgets/drawn_name.h"
 
 namespace Zuno {
 
-QStringListModel* fillEntryList(QListView* view, const QStringList& rows, QObject* owner) {
-    auto* model = new QStringListModel(rows, owner);
+void setUpMessageLine(QLabel* message) {
+    message->setWordWrap(true);
+    message->setMinimumHeight(message->fontMetrics().height() + 2 * message->margin());
+}
+
+namespace {
+
+// Rows of the texts as drawn, with a tool tip each where it is not empty.
+class EntryListModel : public QStringListModel {
+public:
+    EntryListModel(const QStringList& rows, QStringList tips, QObject* owner)
+        : QStringListModel(rows, owner), tips_(std::move(tips)) {}
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::ToolTipRole)
+            return QStringListModel::data(index, role);
+        const QString tip = tips_.value(index.row());
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
+
+private:
+    QStringList tips_;
+};
+
+} // namespace
+
+QStringListModel* fillEntryList(QListView* view, const QStringList& names, const QStringList& fileNames,
+                                QObject* owner) {
+    QStringList rows;
+    QStringList tips;
+    for (int i = 0; i < names.size(); ++i) {
+        rows << drawn::name(names[i]) + "\t" + fileNames.value(i);
+        tips << drawn::nameTip(names[i]);
+    }
+    auto* model = new EntryListModel(rows, tips, owner);
     view->setModel(model);
     if (!rows.isEmpty())
         view->setCurrentIndex(model->index(0));
@@ -62,15 +98,15 @@ QString jsonRefusal(const std::string& text) {
 } // namespace
 
 QString readErrorMessage(const QString& cmd, const QString& path) {
-    return QStringLiteral("读取配置\"") + cmd + QStringLiteral("\"错误, 文件:") + path;
+    return QStringLiteral("读取配置\"") + drawn::name(cmd) + QStringLiteral("\"错误, 文件:") + path;
 }
 
 QString savedMessage(const QString& cmd, const QString& path) {
-    return QStringLiteral("保存配置\"") + cmd + QStringLiteral("\"完成, 文件:") + path;
+    return QStringLiteral("保存配置\"") + drawn::name(cmd) + QStringLiteral("\"完成, 文件:") + path;
 }
 
 QString saveFailedMessage(const QString& cmd, const QString& path, const QString& reason) {
-    return withReason(QStringLiteral("保存配置\"") + cmd + QStringLiteral("\"失败, 文件:") + path, reason);
+    return withReason(QStringLiteral("保存配置\"") + drawn::name(cmd) + QStringLiteral("\"失败, 文件:") + path, reason);
 }
 
 QString readFailedMessage(const ProtocolDataModel& entry, const QString& reason) {

@@ -19,15 +19,25 @@ class QStringListModel;
 
 namespace Zuno {
 
-// A list model of `rows` (a child of `owner`) shown by `view`, its first row
-// made current.
-QStringListModel* fillEntryList(QListView* view, const QStringList& rows, QObject* owner);
+// The message line of an editor: a failed save names its reason, so the
+// message wraps rather than being cut; its first line has its room before
+// there is a message, so that a message of one line takes none from the
+// fields.
+void setUpMessageLine(QLabel* message);
+
+// A list model (a child of `owner`) shown by `view`, its first row made
+// current: one row per entry, its name, a tab and its file name. A name is
+// drawn cut past a few hundred characters, whole (as far as a screen holds)
+// in the row's tool tip.
+QStringListModel* fillEntryList(QListView* view, const QStringList& names, const QStringList& fileNames,
+                                QObject* owner);
 // The row of `index` when it is one of `count` entries, else -1.
 int entryRow(const QModelIndex& index, int count);
 // Takes every item out of the grid, deleting the widgets it held.
 void clearGrid(QGridLayout* grid);
 
-// The label texts: 读取配置"<cmd>"错误, 文件:<path> and so on.
+// The label texts: 读取配置"<cmd>"错误, 文件:<path> and so on, the name
+// drawn cut as in the lists.
 QString readErrorMessage(const QString& cmd, const QString& path);
 QString savedMessage(const QString& cmd, const QString& path);
 QString saveFailedMessage(const QString& cmd, const QString& path, const QString& reason);

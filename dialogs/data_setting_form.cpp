@@ -96,8 +96,7 @@ DataSettingForm::DataSettingForm(QWidget* parent, const uint8_t& mode)
     ui->setupUi(this);
     fitsize::fitToFont(this);
     keepEnterInList(ui->lvProtocol);
-    // A failed save names its reason: the message wraps rather than being cut.
-    ui->lbMsg->setWordWrap(true);
+    setUpMessageLine(ui->lbMsg);
     const bool replies = mode == 2;
     setWindowTitle(replies ? QStringLiteral("指令回复设置") : QStringLiteral("协议数据设置"));
 
@@ -105,10 +104,12 @@ DataSettingForm::DataSettingForm(QWidget* parent, const uint8_t& mode)
     entries = scanConfigDir(basePath(folder + "/"));
     std::stable_sort(entries.begin(), entries.end(),
                      [](const ProtocolDataModel& a, const ProtocolDataModel& b) { return a.cmd < b.cmd; });
-    QStringList rows;
-    for (const ProtocolDataModel& entry : entries)
-        rows << entry.cmd.trimmed() + "\t" + entry.fileName;
-    listModel = fillEntryList(ui->lvProtocol, rows, this);
+    QStringList names, files;
+    for (const ProtocolDataModel& entry : entries) {
+        names << entry.cmd.trimmed();
+        files << entry.fileName;
+    }
+    listModel = fillEntryList(ui->lvProtocol, names, files, this);
     fitsize::widenForRows(ui->lvProtocol);
     on_lvProtocol_activated(ui->lvProtocol->currentIndex());
     showMissingFolder(ui->lbMsg, {folder});

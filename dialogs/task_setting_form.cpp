@@ -17,6 +17,7 @@
 #include "dialogs/list_enter.h"
 #include "dialogs/task_setting_flow.h"
 #include "ui_task_setting_form.h"
+#include "widgets/drawn_name.h"
 #include "widgets/fit_size.h"
 
 using namespace Zuno;
@@ -27,16 +28,17 @@ TaskSettingForm::TaskSettingForm(QWidget* parent)
     ui->setupUi(this);
     fitsize::fitToFont(this);
     keepEnterInList(ui->lvProtocol);
-    // A failed save names its reason: the message wraps rather than being cut.
-    ui->lbMsg->setWordWrap(true);
+    setUpMessageLine(ui->lbMsg);
 
     entries = scanConfigDir(basePath("conf/prop/"));
     sortFlows(entries);
 
-    QStringList rows;
-    for (const ProtocolDataModel& entry : entries)
-        rows << entry.cmd + "\t" + entry.fileName;
-    listModel = fillEntryList(ui->lvProtocol, rows, this);
+    QStringList names, files;
+    for (const ProtocolDataModel& entry : entries) {
+        names << entry.cmd;
+        files << entry.fileName;
+    }
+    listModel = fillEntryList(ui->lvProtocol, names, files, this);
     fitsize::widenForRows(ui->lvProtocol);
     on_lvProtocol_activated(ui->lvProtocol->currentIndex());
     // The flows, and the models whose steps a flow shows.
@@ -50,10 +52,11 @@ QLabel* TaskSettingForm::makeLabel(QWidget* parent, const QString& text) { retur
 
 QCheckBox* TaskSettingForm::makeCheckBox(QWidget* parent, const QString& text, bool checked) {
     auto* box = new QCheckBox(parent);
-    box->setText(text);
+    box->setText(drawn::name(text));
+    box->setToolTip(drawn::nameTip(text));
     box->setChecked(checked);
     box->setFixedSize(90, 20);
-    fitsize::widenFor(box, text);
+    fitsize::widenFor(box, box->text());
     fitsize::fitHeight(box);
     box->setLayoutDirection(Qt::RightToLeft);
     return box;

@@ -55,14 +55,17 @@ double CalcForm::coordinate(const std::string& part, const size_t& intDigits) {
 
 void CalcForm::on_buttonBox_accepted() {
     // Input that gives no result leaves the last one shown; the reason, if
-    // any, goes beside it, never in its place.
+    // any, goes beside it, never in its place. Input with nothing to compute
+    // has no reason: an earlier one goes.
     const Tools::Computed computed = compute();
     if (!computed.reason.isEmpty()) {
         showReason(computed.reason);
         return;
     }
-    if (computed.result.isEmpty())
+    if (computed.result.isEmpty()) {
+        ui->lbMsg->clear();
         return;
+    }
     ui->edOut->setText(computed.result);
     ui->lbMsg->clear();
     showWhole(computed.result);

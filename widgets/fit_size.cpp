@@ -166,9 +166,12 @@ void widenTo(QWidget* control, int need) {
 }
 
 // The size the layout of `window` needs with each of its scroll areas
-// showing all it holds, their scroll bars included where that size is beyond
-// `room` (a horizontal scroll bar takes room from the height, a vertical one
-// from the width). The scroll areas keep their own minimum size.
+// showing all it holds, their scroll bars included where they may show: a
+// vertical one always, since any line taken from the window's height later
+// (a message that wraps, the user's resize) brings it on, and what it takes
+// from the width must not make the contents scroll sideways; a horizontal
+// one where the size is beyond `room`. The scroll areas keep their own
+// minimum size.
 QSize wholeSize(QWidget* window, QLayout* layout, const QSize& room) {
     struct Area {
         QScrollArea* area;
@@ -194,15 +197,9 @@ QSize wholeSize(QWidget* window, QLayout* layout, const QSize& room) {
         invalidateLayouts(window);
         return layout->totalMinimumSize();
     };
-    QSize whole = measure(false, false);
-    // One scroll bar can bring on the other.
-    bool vertical = false;
-    bool horizontal = false;
-    for (int pass = 0; pass < 2; ++pass) {
-        vertical = vertical || whole.height() > room.height();
-        horizontal = horizontal || whole.width() > room.width();
-        whole = measure(vertical, horizontal);
-    }
+    QSize whole = measure(true, false);
+    if (whole.width() > room.width())
+        whole = measure(true, true);
     for (const Area& a : areas)
         a.area->setMinimumSize(a.least);
     invalidateLayouts(window);
@@ -340,7 +337,10 @@ void widenForRows(QAbstractItemView* list) {
     const int rows = list->sizeHintForColumn(0);
     if (rows <= 0)
         return;
-    const int need = rows + 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
+    // Rows come from files: a third of the screen's width at most, in which
+    // a longer row scrolls.
+    const int most = qMax(screenRoom(list->window()).width() / 3, list->minimumWidth());
+    const int need = qMin(rows + 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width(), most);
     if (list->minimumWidth() == list->maximumWidth()) {
         if (need > list->maximumWidth())
             list->setFixedWidth(need);
@@ -357,7 +357,11 @@ void fitToFont(QWidget* window) {
         if (!isControl(w) || isInnerEditor(w))
             continue;
         const QString widest = widestText(w);
-        if (!widest.isEmpty())
+        // A drop-down's items may come from files: the window keeps within
+        // its screen, and a longer item shows its start.
+        if (qobject_cast<QComboBox*>(w) && !widest.isEmpty())
+            widenWithinScreen(w, widest);
+        else if (!widest.isEmpty())
             widenFor(w, widest);
         fitHeight(w);
     }

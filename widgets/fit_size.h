@@ -37,7 +37,7 @@ int heightForText(const QWidget* control);
 void fitHeight(QWidget* control);
 
 // Widens a list of fixed width so that it shows each of its rows whole, room
-// for a vertical scroll bar included.
+// for a vertical scroll bar included, up to a third of its screen's width.
 void widenForRows(QAbstractItemView* list);
 
 // The room a window has on the screen it opens on (its parent's, else the
@@ -54,7 +54,8 @@ void assumeAvailableSize(const QSize& size);
 void widenWithinScreen(QWidget* control, const QString& text);
 
 // Fits a window made from its form to its font: every control of it shows a
-// line of its font and a label its whole text, a container whose maximum size
+// line of its font and a label its whole text, a drop-down its widest item
+// (as far as the window's screen has room), a container whose maximum size
 // is below what its contents need grows, and the window grows to its layout
 // (as growToLayout). Sizes that are large enough stay as they are.
 void fitToFont(QWidget* window);

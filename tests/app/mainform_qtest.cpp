@@ -34,6 +34,8 @@
 #include "config/settings.h"
 #include "protocol/crc.h"
 #include "protocol/helpers.h"
+#include "widgets/elided_combo_box.h"
+#include "widgets/fit_size.h"
 
 using Zuno::MessageBoxes;
 using zt::child;
@@ -276,6 +278,41 @@ private slots:
         QVERIFY(w->sendFlow().empty());
         box->setCurrentIndex(2);
         QCOMPARE(cmds(), QStringList{"LOGIN"});
+    }
+
+    // A flow whose name is 1 MB long: the window appears within a laptop's
+    // screen, the flow box shows the name cut (its tool tip as much as a
+    // screen holds), and the flow is the one selected and loaded.
+    void aHugeFlowNameIsDrawnCut() {
+        writeFlows(*tree, 0);
+        const QString huge = "Z" + QString((1 << 20) - 1, QLatin1Char('z'));
+        tree->write("conf/prop/huge.json", "{\"cmd\":\"" + huge.toUtf8() + "\",\"protocol\":\"zuno\",\"commands\":[" +
+                                               step("LOGIN", 0) + "]}");
+        fitsize::assumeAvailableSize(QSize(1366, 738));
+        struct Restore {
+            ~Restore() { fitsize::assumeAvailableSize(QSize()); }
+        } restore;
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        auto* box = child<QComboBox>(*w, "cbProtocol");
+        const QString cut = huge.left(256) + "…";
+        QCOMPARE(comboRows(box), (QStringList{cut, "Gamma", "Beta", "Alpha"}));
+        // The box shows the start of the name, elided at its edge.
+        auto* face = qobject_cast<ElidedComboBox*>(box);
+        QVERIFY(face && face->shownText().endsWith("…") && huge.startsWith(face->shownText().chopped(1)));
+        const QString tip = box->itemData(0, Qt::ToolTipRole).toString();
+        QVERIFY(tip.startsWith(huge.left(64) + "\n" + huge.mid(64, 64) + "\n"));
+        QCOMPARE(box->toolTip(), tip);
+        QVERIFY(box->itemData(1, Qt::ToolTipRole).isNull());
+        QCOMPARE(w->selectedFlow(), 0);
+        QCOMPARE(w->sendFlow().size(), size_t(1));
+        QVERIFY2(w->width() <= 1366, qPrintable(QString::number(w->width())));
+        // Another flow chosen: the box's tip is that flow's (none), and back.
+        box->setCurrentIndex(1);
+        QCOMPARE(box->toolTip(), QString());
+        box->setCurrentIndex(0);
+        QCOMPARE(box->toolTip(), tip);
     }
 
     void flowWithoutStepsSaysSoInTheStatusBar() {

@@ -209,6 +209,24 @@ private slots:
         QVERIFY(message().isEmpty());
     }
 
+    // A reply model whose name is 1 MB long: listed cut, whole in the row's
+    // tool tip as far as a screen holds; Save keeps the whole name in the
+    // file and names it cut.
+    void aHugeNameIsListedCut() {
+        const QByteArray huge = "Z" + QByteArray((1 << 20) - 1, 'z');
+        tree->write("conf/cmd/huge.json", R"({"cmd":")" + huge + R"(","protocol":"P","components":[]})");
+        open(2);
+        const QString cut = QString::fromLatin1(huge.left(256)) + "…";
+        const QModelIndex last = list()->model()->index(2, 0);
+        QCOMPARE(last.data().toString(), cut + "\thuge.json");
+        QVERIFY(last.data(Qt::ToolTipRole).toString().startsWith(QString::fromLatin1(huge.left(64)) + "\n"));
+        QVERIFY(list()->model()->index(0, 0).data(Qt::ToolTipRole).isNull());
+        activate(2);
+        save();
+        QCOMPARE(message(), "保存配置\"" + cut + "\"完成, 文件:conf/cmd/huge.json");
+        QVERIFY(tree->read("conf/cmd/huge.json").contains("\"" + huge + "\""));
+    }
+
     // A packet of 60 fields, first in the list (before " ZED "): taller than
     // 480 in any font.
     void writeTallPacket() {

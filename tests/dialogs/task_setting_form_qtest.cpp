@@ -4,6 +4,9 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QListView>
 #include <QPointer>
@@ -187,6 +190,35 @@ private slots:
         press(QDialogButtonBox::Save);
         QCOMPARE(spy.count(), 2);
         QCOMPARE(tree->read("conf/prop/b.json"), expected);
+    }
+
+    // A flow and a model whose names are 1 MB long: listed and shown cut,
+    // whole in the tool tips as far as a screen holds; Save keeps the whole
+    // name in the file and names the flow cut.
+    void hugeNamesAreDrawnCut() {
+        const QByteArray huge = "C" + QByteArray((1 << 20) - 1, 'c');
+        tree->write("conf/prop/c.json", R"({"cmd":")" + huge + R"(","protocol":"P","commands":[]})");
+        tree->write("conf/model/huge.json", modelFile(huge.constData(), "P"));
+        open();
+        const QString cut = QString::fromLatin1(huge.left(256)) + "…";
+        const QModelIndex first = list()->model()->index(0, 0);
+        QCOMPARE(first.data().toString(), cut + "\tc.json");
+        QVERIFY(first.data(Qt::ToolTipRole).toString().startsWith(QString::fromLatin1(huge.left(64)) + "\n"));
+        QVERIFY(list()->model()->index(1, 0).data(Qt::ToolTipRole).isNull());
+        auto* step = child<QCheckBox>(QString::fromLatin1(huge) + "_ck");
+        QVERIFY(step);
+        QCOMPARE(step->text(), cut);
+        QCOMPARE(step->toolTip(), first.data(Qt::ToolTipRole).toString());
+        step->setChecked(true);
+        press(QDialogButtonBox::Save);
+        QCOMPARE(message(), "保存配置\"" + cut + "\"完成, 文件:conf/prop/c.json");
+        // The flow's name and its step's, whole.
+        const QJsonObject saved = QJsonDocument::fromJson(tree->read("conf/prop/c.json")).object();
+        QCOMPARE(saved["cmd"].toString(), QString::fromLatin1(huge));
+        QStringList steps;
+        for (const QJsonValue& step : saved["commands"].toArray())
+            steps << step.toObject()["cmd"].toString();
+        QCOMPARE(steps, (QStringList{" Connect2", QString::fromLatin1(huge), "LOGIN"}));
     }
 
     void enterActivatesARowWithoutSaving() {

@@ -124,7 +124,8 @@ private slots:
     }
 
     // Input that gives no result leaves the last result shown: the reason, if
-    // there is one, goes into lbMsg, and the next result takes it away.
+    // there is one, goes into lbMsg, and emptying the input or the next
+    // result takes it away.
     void inputWithoutAResultLeavesTheLastOne_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("first");
@@ -159,6 +160,11 @@ private slots:
         pressOk();
         QCOMPARE(edOut->text(), shown);
         QCOMPARE(lbMsg->text(), reason);
+        // Emptied, the input has nothing to compute, and no reason either.
+        edIn->setPlainText(" \n\t");
+        pressOk();
+        QCOMPARE(edOut->text(), shown);
+        QVERIFY(lbMsg->text().isEmpty());
         // The next result replaces the last one and the reason alike.
         edIn->setPlainText(first);
         pressOk();

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFontInfo>
@@ -25,6 +27,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QTextEdit>
 #include <QFileDevice>
 #include <QStatusBar>
@@ -50,6 +55,7 @@
 #include "tools/bin_form.h"
 #include "tools/calc_form.h"
 #include "tools/charset_form.h"
+#include "widgets/elided_label.h"
 #include "widgets/fit_size.h"
 
 namespace {
@@ -308,6 +314,154 @@ private slots:
         if (!shots.isEmpty())
             w.grab().save(shots + "/status_bar.png");
         Zuno::setBaseFolder(tree->root());
+    }
+
+    // With the conf.json note (a port and a duration it cannot use) and the
+    // log note showing, each message of the status bar shows whole at the
+    // window's minimum width: the notes give way, shortened in the middle and
+    // whole as tool tips, while the state stays whole. Once the message is
+    // gone the notes take their room again.
+    void statusBarMessagesShowWholeBesideTheNotes_data() {
+        QTest::addColumn<QString>("message");
+        QTest::newRow("log cleared") << "目录下日志清理完成!";
+        QTest::newRow("reply not built") << "指令回复未生成";
+        QTest::newRow("flow without steps") << "待发送协议的流程逻辑文件未设置!";
+        QTest::newRow("login not built") << "流程中的登录包无法生成";
+    }
+    void statusBarMessagesShowWholeBesideTheNotes() {
+        QFETCH(QString, message);
+        QApplication::setFont(QFont(fontsToTry().first(), pointsToTry().first()));
+        fitsize::assumeAvailableSize(kScreens[0].available);
+        const QString base = "zuno";
+        zt::ConfigTree t;
+        QVERIFY(t.copyFolder(shippedConf(), base + "/conf"));
+        t.write(base + "/conf/conf.json", R"({"ip":"127.0.0.1","port":70000,"duration":"fast","protocol":0})");
+        t.write(base + "/conf/prop/empty.json", R"({"cmd":"空流程","protocol":"zuno"})");
+        Zuno::setBaseFolder(t.path(base));
+        Zuno::setLogFolder(t.path(base + "/missing/logs"));
+        Zuno::setLogDate("20261211");
+        const QtMessageHandler previous = qInstallMessageHandler(Zuno::messageOutput);
+        qDebug("a record");
+        struct Restore {
+            QtMessageHandler handler;
+            QString root;
+            ~Restore() {
+                qInstallMessageHandler(handler);
+                Zuno::setBaseFolder(root);
+            }
+        } restore{previous, tree->root()};
+
+        MainForm w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.resize(w.minimumWidth(), w.height());
+        zt::fit::settle();
+        auto* state = w.findChild<QLabel*>("lbConnState");
+        auto* conf = w.findChild<ElidedLabel*>("lbConfState");
+        auto* log = w.findChild<ElidedLabel*>("lbLogState");
+        QVERIFY(conf->isVisible() && log->isVisible());
+        const QString confText = conf->text();
+        QVERIFY2(confText.contains("70000") && confText.contains("fast"), qPrintable(confText));
+
+        if (message == "目录下日志清理完成!") {
+            QMetaObject::invokeMethod(&w, "on_actionClearLog_triggered");
+        } else if (message == "指令回复未生成") {
+            w.signalReceiveCmd("PING13", R"({"cmd":"PING13","protocol":"zuno","components":[)");
+        } else if (message == "待发送协议的流程逻辑文件未设置!") {
+            auto* box = w.findChild<QComboBox*>("cbProtocol");
+            box->setCurrentIndex(box->findText("空流程"));
+        } else {
+            QByteArray model = t.read(base + "/conf/model/login.json");
+            const QString imei = QRegularExpression("\"(\\d{15,16})\"").match(QString::fromUtf8(model)).captured(1);
+            QVERIFY(!imei.isEmpty());
+            t.write(base + "/conf/model/login.json", model.replace(imei.toUtf8(), "01234567890123G5"));
+            w.signalReceiveConfigChange(ProtocolDataModel());
+        }
+        zt::fit::settle();
+        QStatusBar* bar = w.statusBar();
+        const QString shown = bar->currentMessage();
+        QVERIFY2(shown.startsWith(message) || shown.endsWith(message), qPrintable(shown));
+        QVERIFY(conf->isVisible() && log->isVisible());
+
+        // The bar draws its message from 6 px to 2 px before the first note.
+        const int messageWidth = bar->fontMetrics().horizontalAdvance(shown);
+        const int firstNote = std::min(conf->x(), log->x());
+        QVERIFY2(firstNote - 2 - 6 >= messageWidth,
+                 qPrintable(QString("%1 px for a message of %2 px in a bar of %3 px")
+                                .arg(firstNote - 8)
+                                .arg(messageWidth)
+                                .arg(bar->width())));
+        QVERIFY(state->width() >= state->fontMetrics().horizontalAdvance(state->text()));
+        QVERIFY(state->geometry().right() <= bar->rect().right());
+        for (ElidedLabel* note : {conf, log}) {
+            QVERIFY(note->geometry().right() < state->geometry().left());
+            QVERIFY2(note->toolTip().startsWith(note->text()), qPrintable(note->objectName()));
+        }
+        QCOMPARE(conf->toolTip(), confText);
+        const QString shots = qEnvironmentVariable("ZUNO_FIT_SHOTS");
+        if (!shots.isEmpty())
+            w.grab().save(shots + "/status_bar_" + QString(QTest::currentDataTag()).replace(' ', '_') + ".png");
+
+        // The message gone, the notes take back the room it held.
+        bar->clearMessage();
+        zt::fit::settle();
+        for (ElidedLabel* note : {conf, log})
+            QVERIFY2(note->width() >= std::min(note->sizeHint().width(), (bar->width() - state->width()) / 4),
+                     qPrintable(QString("%1: %2 px").arg(note->objectName()).arg(note->width())));
+    }
+
+    // Save's message wraps within the send-flow editor: the steps keep the
+    // width they had, every spin box in view, none to be scrolled to.
+    void sendFlowEditorKeepsItsStepsInViewAfterSave() {
+        QApplication::setFont(QFont(fontsToTry().first(), pointsToTry().first()));
+        fitsize::assumeAvailableSize(kScreens[0].available);
+        QWidget parent;
+        std::unique_ptr<QWidget> form(showingFile(new TaskSettingForm(&parent), shippedFiles("prop").first()));
+        zt::fit::settle();
+        auto* area = form->findChild<QScrollArea*>("scrollArea");
+        const auto stepsInView = [&] {
+            QStringList out;
+            if (area->horizontalScrollBar()->isVisible())
+                out << "the steps scroll sideways";
+            for (QSpinBox* spin : area->widget()->findChildren<QSpinBox*>()) {
+                const QRect shown = QRect(spin->mapTo(area->viewport(), QPoint()), spin->size());
+                if (shown.right() > area->viewport()->width())
+                    out << QString("%1 ends at %2 of %3 px").arg(spin->objectName()).arg(shown.right()).arg(area->viewport()->width());
+            }
+            return out;
+        };
+        QCOMPARE(stepsInView(), QStringList());
+        const QSize steps = area->size();
+        QMetaObject::invokeMethod(form.get(), "on_buttonBox_accepted");
+        zt::fit::settle();
+        auto* msg = form->findChild<QLabel*>("lbMsg");
+        QVERIFY2(msg->text().contains("完成"), qPrintable(msg->text()));
+        QCOMPARE(stepsInView(), QStringList());
+        // A message of one line takes no room from the steps.
+        QCOMPARE(area->size(), steps);
+        QVERIFY(form->rect().contains(msg->geometry()));
+        QVERIFY(msg->height() >= msg->heightForWidth(msg->width()));
+
+        // A failure's reason wraps over lines within the dialog's width; the
+        // steps may scroll up and down, never sideways.
+        const int width = form->width();
+        const QString why = "Existing file " + tree->path("conf/prop/" + shippedFiles("prop").first()) +
+                            " is not writable: the folder holding it is mounted read-only for this user";
+        Zuno::ConfigWriteOps ops;
+        ops.write = [why](QFileDevice&, const char*, qint64) { return why; };
+        Zuno::setConfigWriteOps(ops);
+        QCheckBox* step = area->widget()->findChildren<QCheckBox*>().last();
+        step->setChecked(!step->isChecked());
+        QMetaObject::invokeMethod(form.get(), "on_buttonBox_accepted");
+        Zuno::setConfigWriteOps({});
+        zt::fit::settle();
+        QVERIFY2(msg->text().contains(why), qPrintable(msg->text()));
+        QVERIFY(msg->heightForWidth(msg->width()) > msg->fontMetrics().height() + 1);
+        QCOMPARE(stepsInView(), QStringList());
+        QCOMPARE(form->width(), width);
+        QVERIFY(form->rect().contains(msg->geometry()));
+        QVERIFY(msg->height() >= msg->heightForWidth(msg->width()));
+        QVERIFY(form->width() <= kScreens[0].window.width());
     }
 
     // The reason of an input with four unreadable parts of 80 letters goes
