@@ -377,8 +377,11 @@ void MainForm::showNote(ElidedLabel* note, const QString& text) {
 }
 
 void MainForm::setConnectionText(const QString& text) {
+    // Never narrower than its text: the notes beside it and the bar's message
+    // give way instead. A label's size hint is at least its minimum width, so
+    // the old minimum goes first: a shorter text gives its room back.
+    connState->setMinimumWidth(0);
     connState->setText(text);
-    // Never narrower than its text: the notes beside it give way instead.
     connState->setMinimumWidth(connState->sizeHint().width());
     shareStatusRoom();
 }

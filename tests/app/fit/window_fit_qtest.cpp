@@ -313,6 +313,21 @@ private slots:
         const QString shots = qEnvironmentVariable("ZUNO_FIT_SHOTS");
         if (!shots.isEmpty())
             w.grab().save(shots + "/status_bar.png");
+
+        // A shorter state gives back the room it no longer needs: it stands
+        // at the bar's right end, as wide as its text.
+        w.setResolver(&zt::silentNameServer);
+        w.findChild<QLineEdit*>("edtIp")->setText("127.0.0.1");
+        QMetaObject::invokeMethod(&w, "on_btnConnect_clicked");
+        zt::fit::settle();
+        QVERIFY(state->text().startsWith("正在连接"));
+        const int textWidth = state->fontMetrics().horizontalAdvance(state->text());
+        QVERIFY2(state->width() >= textWidth && state->width() <= textWidth + 8,
+                 qPrintable(QString("%1 px for a state of %2 px").arg(state->width()).arg(textWidth)));
+        QVERIFY2(bar.right() - state->geometry().right() < 40,
+                 qPrintable(QString("state ends at %1 in a bar of %2").arg(state->geometry().right()).arg(bar.width())));
+        QMetaObject::invokeMethod(&w, "on_btnConnect_clicked");
+        QVERIFY(w.waitForConnectionEnd(std::chrono::seconds(10)));
         Zuno::setBaseFolder(tree->root());
     }
 
