@@ -79,8 +79,10 @@ bool MainForm::waitForConnectionEnd(std::chrono::milliseconds timeout) {
 }
 
 void MainForm::report(const std::string& block, std::size_t frameBytes) {
-    qDebug() << fromUtf8(block);
+    // The pane's text first, then the log's: once a block is logged, the
+    // window has it (or waits to take it).
     post(Zuno::TextMailbox::Box::Outbox, Zuno::paneBlock(block, frameBytes));
+    qDebug() << fromUtf8(block);
 }
 
 void MainForm::post(Zuno::TextMailbox::Box box, std::string text) {

@@ -15,6 +15,9 @@ namespace zt {
 // ends only with it.
 void silentNameServer(asio::io_context& io, const std::string& host, const std::string& service,
                       Zuno::ResolveDone done);
+// Knows every name as this machine's loopback address, 127.0.0.1.
+void loopbackNameServer(asio::io_context& io, const std::string& host, const std::string& service,
+                        Zuno::ResolveDone done);
 // Knows no name: answers "host not found".
 void unknownName(asio::io_context& io, const std::string& host, const std::string& service, Zuno::ResolveDone done);
 
