@@ -17,6 +17,8 @@
 namespace Zuno {
 
 void setUpMessageLine(QLabel* message) {
+    // Names from files are shown as they are, never as markup.
+    message->setTextFormat(Qt::PlainText);
     message->setWordWrap(true);
     message->setMinimumHeight(message->fontMetrics().height() + 2 * message->margin());
 }

@@ -19,7 +19,8 @@ class QStringListModel;
 
 namespace Zuno {
 
-// The message line of an editor: a failed save names its reason, so the
+// The message line of an editor, plain text (a name from a file shows as it
+// is, never as markup): a failed save names its reason, so the
 // message wraps rather than being cut; its first line has its room before
 // there is a message, so that a message of one line takes none from the
 // fields.

@@ -29,7 +29,6 @@ using namespace Zuno;
 
 namespace {
 
-const QString kDateTimeFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
 constexpr int kCheckValueRole = Qt::UserRole + 1;
 
 // Every editor of the form: 120 x 20, growing to 1280 wide; higher when a
@@ -51,6 +50,33 @@ QString widestText(const QWidget* editor) {
     if (auto* edit = qobject_cast<const QLineEdit*>(editor))
         return edit->text().isEmpty() && edit->inputMask().isEmpty() ? edit->placeholderText() : edit->displayText();
     return QString();
+}
+
+// A textEdit's field: its hint, mask, length limit, text and whether it
+// takes typing. The text comes once the limit holds: a text a file made huge
+// is cut before it is laid out.
+void setUpTextField(QLineEdit* edit, const ComponentView& c) {
+    if (c.hasPlaceholder)
+        edit->setPlaceholderText(c.placeholder);
+    if (c.hasMask)
+        edit->setInputMask(c.mask);
+    edit->setMaxLength(c.maxLength);
+    edit->setText(c.text);
+    edit->setReadOnly(c.readOnly);
+}
+
+// The value text of a textEdit's field: the text itself (the displayed one
+// shows a line break as a blank); with an input mask, its literals and blanks
+// are part of the value.
+QString textFieldValue(const QLineEdit* edit) {
+    return edit->inputMask().isEmpty() ? edit->text() : edit->displayText();
+}
+
+// What the field of a textEdit holds of the file's text.
+QString textFieldOf(const ComponentView& c) {
+    QLineEdit edit;
+    setUpTextField(&edit, c);
+    return textFieldValue(&edit);
 }
 
 // Runs a bit-field popup on the line edit's value; its OK writes back
@@ -133,21 +159,21 @@ void DataSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
         return;
     const ProtocolDataModel& entry = entries[shownEntry];
     const ConfigText file = readConfigText(entry.absoluteFilePath);
-    buildForm(file.text);
+    const QString kept = buildForm(file.text);
     showReadProblem(entry, file, ui->lbMsg);
+    if (!kept.isEmpty())
+        ui->lbMsg->setText(ui->lbMsg->text().isEmpty() ? kept : ui->lbMsg->text() + "; " + kept);
 }
 
-void DataSettingForm::buildForm(const std::string& json) {
+QString DataSettingForm::buildForm(const std::string& json) {
     ui->lbMsg->setText(QString());
-    const ModelView view = readModelView(json);
+    const ModelView view = readModelView(json, QDateTime::currentDateTime(), textFieldOf);
     if (view.status == ModelRead::Broken || view.illTyped) {
         const ProtocolDataModel& entry = entries[shownEntry];
         ui->lbMsg->setText(readErrorMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath)));
     }
-    if (view.status == ModelRead::Broken)
-        return;
-    if (view.status == ModelRead::NoComponents)
-        return;
+    if (view.status == ModelRead::Broken || view.status == ModelRead::NoComponents)
+        return QString();
     const int n = static_cast<int>(view.components.size());
     for (int i = 0; i < n; ++i) {
         const ComponentView& component = view.components[static_cast<size_t>(i)];
@@ -158,8 +184,10 @@ void DataSettingForm::buildForm(const std::string& json) {
         if (QWidget* editor = makeEditor(component)) {
             fitsize::widenFor(editor, widestText(editor));
             ui->panel->addWidget(editor, i / 2, i % 2 == 0 ? 1 : 3);
+            if (component.keepsFileValue)
+                editor->setToolTip(keptValueTip(component.fileValue));
             editors.append({component.label, component.kind, editor});
-            watchChanges(editor, component.kind);
+            watchChanges(editors.back());
         }
     }
     QLabel* filler = makeLabel(ui->scrollAreaWidgetContents, QString());
@@ -169,6 +197,7 @@ void DataSettingForm::buildForm(const std::string& json) {
     // The size this packet needs, 640 x 480 at least, unless the user gave
     // the dialog a size; within the screen, where the fields scroll.
     fitsize::fitToLayout(this, QSize(640, 0));
+    return keptFieldsMessage(view);
 }
 
 QWidget* DataSettingForm::makeEditor(const ComponentView& c) {
@@ -193,14 +222,9 @@ QWidget* DataSettingForm::makeEditor(const ComponentView& c) {
         return box;
     }
     case EditorKind::Text: {
-        QLineEdit* edit = makeLineEdit(fields, c.text);
+        QLineEdit* edit = makeLineEdit(fields, QString());
         edit->setObjectName(name);
-        if (c.hasPlaceholder)
-            edit->setPlaceholderText(c.placeholder);
-        if (c.hasMask)
-            edit->setInputMask(c.mask);
-        edit->setMaxLength(c.maxLength);
-        edit->setReadOnly(c.readOnly);
+        setUpTextField(edit, c);
         return edit;
     }
     case EditorKind::ComboList: {
@@ -245,9 +269,9 @@ QWidget* DataSettingForm::makeEditor(const ComponentView& c) {
         return edit;
     }
     case EditorKind::Action: {
-        QLineEdit* edit = makeLineEdit(fields, c.text);
+        QLineEdit* edit = makeLineEdit(fields, c.text.left(kActionMaxLength));
         edit->setObjectName(name);
-        edit->setMaxLength(32);
+        edit->setMaxLength(kActionMaxLength);
         auto* action = new QAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QString(), edit);
         edit->addAction(action, QLineEdit::TrailingPosition);
         switch (popupKindOf(c.label)) {
@@ -270,9 +294,17 @@ QWidget* DataSettingForm::makeEditor(const ComponentView& c) {
     return nullptr;
 }
 
-void DataSettingForm::watchChanges(QWidget* editor, EditorKind kind) {
-    const auto mark = [this, editor] { changedEditors.insert(editor); };
-    switch (kind) {
+void DataSettingForm::watchChanges(const Editor& changing) {
+    QWidget* editor = changing.widget.data();
+    const QString label = changing.label;
+    const auto mark = [this, editor, label] {
+        changedEditors.insert(editor);
+        // Saved as shown from here on, in every component of its label.
+        for (const Editor& other : editors)
+            if (other.widget && other.label == label)
+                other.widget->setToolTip(QString());
+    };
+    switch (changing.kind) {
     case EditorKind::Text:
     case EditorKind::Action:
         // Typing and the popups' results alike.
@@ -333,12 +365,7 @@ QString DataSettingForm::valueText(const Editor& editor) const {
     QWidget* widget = editor.widget.data();
     switch (editor.kind) {
     case EditorKind::Number: return QString::number(static_cast<QtLongLongSpinBox*>(widget)->value());
-    case EditorKind::Text: {
-        // The text itself: the displayed one shows a line break as a blank.
-        // With an input mask, its literals and blanks are part of the value.
-        auto* edit = static_cast<QLineEdit*>(widget);
-        return edit->inputMask().isEmpty() ? edit->text() : edit->displayText();
-    }
+    case EditorKind::Text: return textFieldValue(static_cast<QLineEdit*>(widget));
     case EditorKind::ComboList: {
         auto* box = static_cast<QComboBox*>(widget);
         return box->currentIndex() < 0 ? QString() : QString::number(box->currentData().toLongLong());
@@ -353,7 +380,7 @@ QString DataSettingForm::valueText(const Editor& editor) const {
         }
         return QString::number(checkMaskOf(items));
     }
-    case EditorKind::DateTime: return static_cast<QDateTimeEdit*>(widget)->dateTime().toString(kDateTimeFormat);
+    case EditorKind::DateTime: return dateTimeText(static_cast<QDateTimeEdit*>(widget)->dateTime());
     case EditorKind::Action: return static_cast<QLineEdit*>(widget)->text();
     case EditorKind::None: break;
     }

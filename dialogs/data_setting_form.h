@@ -72,11 +72,13 @@ private:
         QPointer<QWidget> widget;
     };
 
-    void buildForm(const std::string& json);
+    // Builds the form of a model text; returns the message naming the
+    // fields that keep the file's value, empty when none does.
+    QString buildForm(const std::string& json);
     void clearForm();
     QWidget* makeEditor(const Zuno::ComponentView& component);
     // From here on, a change of the editor's value marks it as changed.
-    void watchChanges(QWidget* editor, Zuno::EditorKind kind);
+    void watchChanges(const Editor& editor);
     QString valueText(const Editor& editor) const;
     void writePacked(const QString& name, const QString& text);
     void openTerminalContentEditor(QLineEdit* edit);

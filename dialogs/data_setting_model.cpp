@@ -11,6 +11,7 @@
 
 #include "config/model_file.h"
 #include "protocol/message.h"
+#include "widgets/drawn_name.h"
 
 namespace Zuno {
 
@@ -194,7 +195,30 @@ bool kindIllTyped(const Object& c, EditorKind kind) {
     return false;
 }
 
-ComponentView readComponent(const picojson::value& element, const QDateTime& now, bool& illTyped) {
+const QString kDateTimeText = QStringLiteral("yyyy-MM-dd hh:mm:ss");
+
+// The value text the editor of `view` shows, as a save of it writes it.
+QString shownValue(const ComponentView& view, const TextFieldValue& textField) {
+    switch (view.kind) {
+    case EditorKind::Text: return textField ? textField(view) : view.text.left(view.maxLength);
+    case EditorKind::Action: return view.text.left(kActionMaxLength);
+    case EditorKind::ComboList:
+        return view.current < 0 ? QString() : QString::number(view.items[static_cast<size_t>(view.current)].val);
+    case EditorKind::CheckCombo: {
+        std::vector<std::pair<int, bool>> ticked;
+        for (const ChoiceItem& item : view.items)
+            ticked.emplace_back(item.val, item.val >= 0 && item.val <= 7 && (view.checkMask >> item.val & 1));
+        return QString::number(checkMaskOf(ticked));
+    }
+    case EditorKind::DateTime: return dateTimeText(dateTimeOfSeconds(view.seconds));
+    case EditorKind::Number: // saved as shown
+    case EditorKind::None: break;
+    }
+    return view.fileValue;
+}
+
+ComponentView readComponent(const picojson::value& element, const QDateTime& now, const TextFieldValue& textField,
+                            bool& illTyped) {
     ComponentView view;
     if (!element.is<Object>()) {
         illTyped = true;
@@ -241,12 +265,16 @@ ComponentView readComponent(const picojson::value& element, const QDateTime& now
     case EditorKind::Action: view.text = value; break;
     case EditorKind::None: break;
     }
+    if (valueIsText) {
+        view.fileValue = value;
+        view.keepsFileValue = shownValue(view, textField) != value;
+    }
     return view;
 }
 
 } // namespace
 
-ModelView readModelView(const std::string& json, const QDateTime& now) {
+ModelView readModelView(const std::string& json, const QDateTime& now, const TextFieldValue& textField) {
     ModelView view;
     picojson::value root;
     if (!parseJsonText(json, root) || !root.is<Object>())
@@ -260,13 +288,35 @@ ModelView readModelView(const std::string& json, const QDateTime& now) {
         return view;
     view.status = ModelRead::Ok;
     for (const picojson::value& element : components->get<picojson::array>())
-        view.components.push_back(readComponent(element, now, view.illTyped));
+        view.components.push_back(readComponent(element, now, textField, view.illTyped));
     return view;
 }
 
+QString keptValueTip(const QString& fileValue) {
+    // A first line without markup keeps the tip plain text.
+    return QStringLiteral("未修改时保存文件中的值:\n") +
+           (fileValue.isEmpty() ? QStringLiteral("(空)") : drawn::textTip(fileValue));
+}
+
+QString keptFieldsMessage(const ModelView& view) {
+    QString names;
+    std::set<QString> named;
+    for (const ComponentView& c : view.components) {
+        if (!c.keepsFileValue || !named.insert(c.label).second)
+            continue;
+        if (!names.isEmpty())
+            names += ", ";
+        names += c.label.left(drawn::kNameChars + 1);
+        if (names.size() > drawn::kNameChars)
+            break; // drawn cut from here on
+    }
+    if (names.isEmpty())
+        return QString();
+    return QStringLiteral("这些字段无法显示文件中的值, 未修改时保存原值: ") + drawn::name(names);
+}
+
 uint32_t dateTimeSeconds(const QString& text, const QDateTime& now) {
-    const QDateTime moment =
-        text.isEmpty() ? now : QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    const QDateTime moment = text.isEmpty() ? now : QDateTime::fromString(text, kDateTimeText);
     if (!moment.isValid())
         return 0xFFFFFFFFu;
     const qint64 seconds = moment.toSecsSinceEpoch();
@@ -276,6 +326,8 @@ uint32_t dateTimeSeconds(const QString& text, const QDateTime& now) {
 QDateTime dateTimeOfSeconds(uint32_t seconds) {
     return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(seconds), Qt::LocalTime);
 }
+
+QString dateTimeText(const QDateTime& moment) { return moment.toString(kDateTimeText); }
 
 qlonglong leadingNumber(const QString& text) {
     int i = 0;

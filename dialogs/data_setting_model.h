@@ -5,6 +5,7 @@
 // rewrites the file.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -67,6 +68,14 @@ struct ComponentView {
 
     // DateTime: seconds since 1970 UTC.
     uint32_t seconds = 0;
+
+    // The file's "value" when it is a text, and whether the editor cannot
+    // show that text as it is (too long for the field, a code the list does
+    // not hold, a date beyond the field's range, ...): left alone, the field
+    // saves the file's text, not what it shows. A value of another JSON type
+    // is saved as shown and never kept.
+    QString fileValue;
+    bool keepsFileValue = false;
 };
 
 enum class ModelRead {
@@ -87,9 +96,25 @@ struct ModelView {
 
 // The length limit of a text field without one (that of QLineEdit).
 constexpr int kNoLengthLimit = 32767;
+// The length limit of an actionEdit's field.
+constexpr int kActionMaxLength = 32;
+
+// The value text a textEdit's field holds of its component: the text as the
+// field's input mask and length limit leave it (the form gives its own).
+using TextFieldValue = std::function<QString(const ComponentView& textEdit)>;
 
 // The form of a model text; "now" is the moment an empty date stands for.
-ModelView readModelView(const std::string& json, const QDateTime& now = QDateTime::currentDateTime());
+// Without `textField`, a field holds the first maxLength characters of its
+// text, and a mask changes nothing.
+ModelView readModelView(const std::string& json, const QDateTime& now = QDateTime::currentDateTime(),
+                        const TextFieldValue& textField = {});
+
+// The tool tip of a field that keeps the file's value: that value, in lines
+// and cut where huge, after a line of its own that makes it plain text.
+QString keptValueTip(const QString& fileValue);
+// The message naming the fields that keep the file's value, by label, the
+// list drawn cut as a name is; empty when none does.
+QString keptFieldsMessage(const ModelView& view);
 
 // Seconds since 1970 UTC of a date text "yyyy-MM-dd hh:mm:ss" read as local
 // time ("" is `now`); 4294967295 for a text that is no such date or a moment
@@ -97,6 +122,8 @@ ModelView readModelView(const std::string& json, const QDateTime& now = QDateTim
 uint32_t dateTimeSeconds(const QString& text, const QDateTime& now);
 // The moment of such a count, in local time.
 QDateTime dateTimeOfSeconds(uint32_t seconds);
+// A moment as a dateTimeEdit's value text, "yyyy-MM-dd hh:mm:ss".
+QString dateTimeText(const QDateTime& moment);
 
 // The leading decimal number of a text, after blanks and an optional sign; 0
 // when there is none. Saturates at the 64-bit range.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace Zuno {
 
 bool isLoginStep(const QString& cmd) {
@@ -35,9 +34,9 @@ std::vector<FlowRow> flowRows(QList<ProtocolDataModel> models, const QString& pr
             row.delay = 0;
         } else if (step != steps.end()) {
             row.checked = step->second.isChecked;
-            // The 16 bits are an interval, never a negative one.
-            row.delay = std::clamp<int>(static_cast<uint16_t>(step->second.delay), kFlowDelayMin,
-                                        kFlowDelayMax);
+            // The signed 16 bits, kept within the spin box's range as the
+            // spin box keeps them: below 1 (negative included) shows 1.
+            row.delay = std::clamp<int>(step->second.delay, kFlowDelayMin, kFlowDelayMax);
         }
         rows.push_back(row);
     }

@@ -36,8 +36,8 @@ struct FlowRow {
 
 // The rows of a flow of group `protocol`: one per model of that group, in
 // ascending order of "cmd", preset from `steps`. Login steps have interval 0
-// and are checked unless `steps` lists them unchecked; other intervals are
-// kept within 1 to 600.
+// and are checked unless `steps` lists them unchecked; other intervals, the
+// signed 16 bits the file gives, are kept within 1 to 600 (-3 shows 1).
 std::vector<FlowRow> flowRows(QList<ProtocolDataModel> models, const QString& protocol,
                               const FlowSteps& steps);
 

@@ -24,10 +24,10 @@ QString name(const QString& name) {
     return head(name, kNameChars) + kEllipsis;
 }
 
-QString nameTip(const QString& name) {
-    if (name.size() <= kNameChars)
-        return QString();
-    const QString shown = head(name, kTipChars);
+QString nameTip(const QString& name) { return name.size() <= kNameChars ? QString() : textTip(name); }
+
+QString textTip(const QString& text) {
+    const QString shown = head(text, kTipChars);
     QString tip;
     tip.reserve(shown.size() + shown.size() / kTipLineChars + 1);
     for (int at = 0; at < shown.size();) {
@@ -37,7 +37,7 @@ QString nameTip(const QString& name) {
         tip += line;
         at += line.size();
     }
-    return shown.size() < name.size() ? tip + kEllipsis : tip;
+    return shown.size() < text.size() ? tip + kEllipsis : tip;
 }
 
 } // namespace drawn

@@ -18,9 +18,12 @@ constexpr int kTipLineChars = 64;
 // kNameChars and "…". A pair of surrogates is never split.
 QString name(const QString& name);
 
-// The tool tip of a name drawn cut: the name whole, in lines of
-// kTipLineChars, up to kTipChars characters (a longer name is cut there with
-// "…"). Empty for a name drawn whole.
+// The tool tip of a name drawn cut: textTip of the name. Empty for a name
+// drawn whole.
 QString nameTip(const QString& name);
+
+// A text as a tool tip shows it: in lines of kTipLineChars, up to kTipChars
+// characters (a longer text is cut there with "…").
+QString textTip(const QString& text);
 
 } // namespace drawn

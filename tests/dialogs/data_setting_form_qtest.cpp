@@ -20,11 +20,13 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QTextDocument>
 #include <QtTest>
 
 #include "app/gui_test_main.h"
 #include "builders/model_file.h"
 #include "config/base_folder.h"
+#include "dialogs/data_setting_model.h"
 #include "support/config_tree.h"
 #include "dialogs/alert_lng_form.h"
 #include "dialogs/alert_status_form.h"
@@ -65,6 +67,9 @@ const QByteArray kSmall = R"({"protocol":"P","cmd":" ZED ","note":"a/b","compone
  {"label":"LAC","component":"numberEdit","readOnly":false,"value":"1","max":99999},
  {"label":"LAC0","component":"textEdit","readOnly":false,"mask":"99-99"},
  {"label":"日期","component":"dateTimeEdit","readOnly":false,"value":"2200-01-01 00:00:00"}]})";
+
+// The start of the message naming the fields that keep the file's value.
+const QString kKept = QStringLiteral("这些字段无法显示文件中的值, 未修改时保存原值: ");
 
 const QByteArray kReply = R"({"cmd":"CMD81","protocol":"P","components":[
  {"label":"内容","component":"textEdit","readOnly":false,"value":"ok"}]})";
@@ -185,13 +190,18 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("rows");
-        QTest::newRow("models") << 1 << "协议数据设置" << QStringList{"ZED\tz.json", "GPS12\tgps.json"};
-        QTest::newRow("replies") << 2 << "指令回复设置" << QStringList{"ALPHA\talpha.json", "CMD81\tcmd81.json"};
+        QTest::addColumn<QString>("message");
+        // z.json's date lies beyond what the field shows.
+        QTest::newRow("models") << 1 << "协议数据设置" << QStringList{"ZED\tz.json", "GPS12\tgps.json"}
+                                << kKept + "日期";
+        QTest::newRow("replies") << 2 << "指令回复设置" << QStringList{"ALPHA\talpha.json", "CMD81\tcmd81.json"}
+                                 << "";
     }
     void opensItsFolderPerMode() {
         QFETCH(int, mode);
         QFETCH(QString, title);
         QFETCH(QStringList, rows);
+        QFETCH(QString, message);
         open(static_cast<uint8_t>(mode));
         QCOMPARE(form->objectName(), QString("DataSettingForm"));
         QCOMPARE(form->windowTitle(), title);
@@ -206,7 +216,7 @@ private slots:
         // 180 wide, wider when a row needs it.
         QVERIFY(list()->width() >= 180);
         QVERIFY(list()->sizeHintForColumn(0) <= list()->viewport()->width());
-        QVERIFY(message().isEmpty());
+        QCOMPARE(this->message(), message);
     }
 
     // A reply model whose name is 1 MB long: listed cut, whole in the row's
@@ -514,52 +524,127 @@ private slots:
         QTest::addColumn<QByteArray>("component");
         QTest::addColumn<QByteArray>("timeZone"); // "" keeps UTC
         QTest::addColumn<QString>("shown");       // the editor's text
+        QTest::addColumn<bool>("kept");           // named as a field that keeps the file's value
         const QByteArray list = R"("dataSource":{"inner":true,"data":[{"key":"P","val":0},{"key":"Q","val":1},{"key":"R","val":2}]})";
-        QTest::newRow("line break") << QByteArray(R"("component":"textEdit","value":"a\nb")") << QByteArray() << "a b";
+        QTest::newRow("line break") << QByteArray(R"("component":"textEdit","value":"a\nb")") << QByteArray() << "a b" << false;
         QTest::newRow("no length limit")
-            << QByteArray(R"("component":"textEdit","value":"abc","maxLength":-1)") << QByteArray() << "abc";
+            << QByteArray(R"("component":"textEdit","value":"abc","maxLength":-1)") << QByteArray() << "abc" << false;
         QTest::newRow("longer than its limit")
-            << QByteArray(R"("component":"textEdit","value":"123456789","maxLength":8)") << QByteArray() << "12345678";
+            << QByteArray(R"("component":"textEdit","value":"123456789","maxLength":8)") << QByteArray() << "12345678" << true;
         QTest::newRow("masked") << QByteArray(R"("component":"textEdit","value":"1234","mask":"99-99")") << QByteArray()
-                                << "12-34";
+                                << "12-34" << true;
+        QTest::newRow("masked as shown") << QByteArray(R"("component":"textEdit","value":"12-34","mask":"99-99")")
+                                         << QByteArray() << "12-34" << false;
+        QTest::newRow("a megabyte of text")
+            << QByteArray(R"("component":"textEdit","value":")") + QByteArray(1 << 20, 'x') + "\"" << QByteArray()
+            << QString(32, 'x') << true;
         QTest::newRow("unit of digits")
-            << QByteArray(R"("component":"numberEdit","value":"12","placeholder":"5")") << QByteArray() << "125";
+            << QByteArray(R"("component":"numberEdit","value":"12","placeholder":"5")") << QByteArray() << "125" << false;
         QTest::newRow("code not in the list")
-            << QByteArray(R"("component":"comoboxList","value":"7",)") + list << QByteArray() << "P";
+            << QByteArray(R"("component":"comoboxList","value":"7",)") + list << QByteArray() << "P" << true;
         QTest::newRow("bit without an item")
-            << QByteArray(R"("component":"checkComboBox","value":"9",)") + list << QByteArray() << "P";
+            << QByteArray(R"("component":"checkComboBox","value":"9",)") + list << QByteArray() << "P" << true;
         QTest::newRow("date beyond 32 bits") << QByteArray(R"("component":"dateTimeEdit","value":"2200-01-01 00:00:00")")
-                                             << QByteArray() << "2106-02-07 06:28:15";
+                                             << QByteArray() << "2106-02-07 06:28:15" << true;
         QTest::newRow("date before 1970") << QByteArray(R"("component":"dateTimeEdit","value":"1969-12-31 23:59:59")")
-                                          << QByteArray() << "2106-02-07 06:28:15";
+                                          << QByteArray() << "2106-02-07 06:28:15" << true;
         QTest::newRow("no date") << QByteArray(R"("component":"dateTimeEdit","value":"no date")") << QByteArray()
-                                 << "2106-02-07 06:28:15";
+                                 << "2106-02-07 06:28:15" << true;
+        QTest::newRow("empty date") << QByteArray(R"("component":"dateTimeEdit","value":"")") << QByteArray()
+                                    << QString() << true;
         QTest::newRow("date in the daylight-saving gap")
             << QByteArray(R"("component":"dateTimeEdit","value":"2021-03-28 02:30:00")")
-            << QByteArray("CET-1CEST,M3.5.0,M10.5.0/3") << QString();
+            << QByteArray("CET-1CEST,M3.5.0,M10.5.0/3") << QString() << true;
     }
     void untouchedFieldsAreWrittenBackAsRead() {
         QFETCH(QByteArray, component);
         QFETCH(QByteArray, timeZone);
         QFETCH(QString, shown);
+        QFETCH(bool, kept);
         const ZoneGuard zone(timeZone);
         const QByteArray text = R"({"cmd":"GPS12","protocol":"P","components":[{"label":"F","readOnly":false,)" +
                                 component + "}]}";
         tree->write("conf/model/gps.json", text);
         open(1);
         activate(1);
-        QVERIFY(message().isEmpty());
+        QCOMPARE(message(), kept ? kKept + "F" : QString());
         const auto found = fields()->findChildren<QWidget*>(QRegularExpression("^F_"), Qt::FindDirectChildrenOnly);
         QCOMPARE(found.size(), 1);
         QWidget* editor = found.first();
         if (!shown.isEmpty())
             QCOMPARE(shownText(editor), shown);
-        save();
-        QCOMPARE(message(), QString("保存配置\"GPS12\"完成, 文件:conf/model/gps.json"));
         Zuno::LabelValueMap expected;
         QVERIFY(Zuno::readModelFields(text.toStdString(), expected));
+        QCOMPARE(editor->toolTip(), kept ? Zuno::keptValueTip(QString::fromStdString(expected.at("F"))) : QString());
+        save();
+        QCOMPARE(message(), QString("保存配置\"GPS12\"完成, 文件:conf/model/gps.json"));
         QCOMPARE(QString::fromStdString(saved("conf/model/gps.json").at("F")),
                  QString::fromStdString(expected.at("F")));
+    }
+
+    // The user sees what the file holds where the editor cannot show it: the
+    // message names such fields, each one's tool tip gives the file's value.
+    // A field the user changes is saved as shown and claims no more.
+    void keptFieldsSayWhatTheFileHolds() {
+        const QString reply(100, QChar(0x56DE)); // 回
+        tree->write("conf/model/gps.json", R"({"cmd":"GPS12","protocol":"P","components":[
+            {"label":"回复指令","component":"textEdit","readOnly":false,"value":")" + reply.toUtf8() + R"(","maxLength":81},
+            {"label":"列表","component":"comoboxList","readOnly":false,"value":"7","dataSource":{"inner":true,
+              "data":[{"key":"P","val":0},{"key":"Q","val":1}]}},
+            {"label":"日期","component":"dateTimeEdit","readOnly":false,"value":"2200-01-01 00:00:00"},
+            {"label":"空日期","component":"dateTimeEdit","readOnly":false,"value":""},
+            {"label":"精确","component":"textEdit","readOnly":false,"value":"ok"},
+            {"label":"<b>粗</b>","component":"actionEdit","readOnly":false,"value":")" + QByteArray(33, '1') + R"("}]})");
+        open(1);
+        activate(1);
+        // A label holding markup is named as it is.
+        QCOMPARE(message(), kKept + "回复指令, 列表, 日期, 空日期, <b>粗</b>");
+        QVERIFY(Qt::mightBeRichText(message()));
+        QCOMPARE(form->findChild<QLabel*>("lbMsg")->textFormat(), Qt::PlainText);
+        auto* text = child<QLineEdit>("回复指令_edt");
+        auto* list = child<QComboBox>("列表_scb");
+        auto* date = child<QDateTimeEdit>("日期_dte");
+        QCOMPARE(text->text(), reply.left(81));
+        QCOMPARE(text->toolTip(), Zuno::keptValueTip(reply));
+        QCOMPARE(list->toolTip(), Zuno::keptValueTip("7"));
+        QCOMPARE(date->toolTip(), Zuno::keptValueTip("2200-01-01 00:00:00"));
+        QCOMPARE(child<QDateTimeEdit>("空日期_dte")->toolTip(), Zuno::keptValueTip(""));
+        QCOMPARE(child<QLineEdit>("精确_edt")->toolTip(), QString());
+
+        text->setFocus();
+        text->end(false);
+        QTest::keyClick(text, Qt::Key_Backspace);
+        QVERIFY(zt::pickItem(list, "Q"));
+        date->setDateTime(QDateTime(QDate(2021, 12, 31), QTime(23, 4, 5)));
+        for (QWidget* changed : std::initializer_list<QWidget*>{text, list, date})
+            QCOMPARE(changed->toolTip(), QString());
+        save();
+        const Zuno::LabelValueMap values = saved("conf/model/gps.json");
+        QCOMPARE(QString::fromStdString(values.at("回复指令")), reply.left(80));
+        QCOMPARE(QString::fromStdString(values.at("列表")), QString("1"));
+        QCOMPARE(QString::fromStdString(values.at("日期")), QString("2021-12-31 23:04:05"));
+        QCOMPARE(QString::fromStdString(values.at("空日期")), QString());
+        QCOMPARE(QString::fromStdString(values.at("精确")), QString("ok"));
+        QCOMPARE(child<QDateTimeEdit>("空日期_dte")->toolTip(), Zuno::keptValueTip(""));
+    }
+
+    // The note stands beside what else the form says on opening.
+    void keptFieldsAreNamedBesideAReadProblem_data() {
+        QTest::addColumn<QByteArray>("before"); // components before the date
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("an element that is no component") << QByteArray("5,") << QString();
+        QTest::newRow("bytes that are no UTF-8")
+            << QByteArray("{\"label\":\"T\",\"component\":\"textEdit\",\"readOnly\":false,\"value\":\"\xd6\xd0\"},")
+            << " (文件不是UTF-8编码)";
+    }
+    void keptFieldsAreNamedBesideAReadProblem() {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, problem);
+        tree->write("conf/model/gps.json", R"({"cmd":"GPS12","protocol":"P","components":[)" + before +
+                                               R"({"label":"日期","component":"dateTimeEdit","readOnly":false,"value":""}]})");
+        open(1);
+        activate(1);
+        QCOMPARE(message(), "读取配置\"GPS12\"错误, 文件:conf/model/gps.json" + problem + "; " + kKept + "日期");
     }
 
     void changedFieldsAreWrittenAsShown() {
@@ -821,7 +906,8 @@ private slots:
 
     // Every number field of the shipped models and replies reads as its
     // value followed by a unit or by nothing: a hint kept as the suffix ran
-    // into the digits ("1212: 有GPS" for the value 12).
+    // into the digits ("1212: 有GPS" for the value 12). Every other field
+    // shows the file's value as it is.
     void shippedNumberFieldsReadAsTheirValue_data() {
         QTest::addColumn<int>("mode");
         QTest::newRow("models") << 1;
@@ -841,6 +927,7 @@ private slots:
         for (int row = 0; row < list()->model()->rowCount(); ++row) {
             activate(row);
             const QString file = list()->model()->index(row, 0).data().toString();
+            QVERIFY2(message().isEmpty(), qPrintable(file + ": " + message()));
             for (auto* spin : form->findChildren<QtLongLongSpinBox*>()) {
                 const QString value = QString::number(spin->value());
                 const QString text = spin->text();

@@ -2,18 +2,21 @@
 // shows, the packed values of the popups and the text a save writes.
 #include <gtest/gtest.h>
 
+#include <QTextDocument>
+
 #include "config/model_file.h"
 #include "dialogs/data_setting_model.h"
 #include "protocol/message.h"
+#include "widgets/drawn_name.h"
 
 using namespace Zuno;
 
 namespace {
 
-ComponentView only(const std::string& component) {
+ComponentView only(const std::string& component, const TextFieldValue& textField = {}) {
     const ModelView view =
         readModelView(R"({"cmd":"C","protocol":"P","components":[)" + component + "]}",
-                      QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
+                      QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)), textField);
     EXPECT_EQ(view.status, ModelRead::Ok);
     return view.components.size() == 1 ? view.components[0] : ComponentView();
 }
@@ -241,6 +244,128 @@ TEST(ModelView, PopupsByLabelAndTheirPackedValues) {
     EXPECT_EQ(packedText(d), "5222");
     EXPECT_EQ(packedText(directionAndStatOfText("-1")), "16383");
     EXPECT_EQ(packedText(DirectionAndStat{1, 1, 1, 1, 0x7FF}), QString::number(8192 + 4096 + 2048 + 1024 + 1023));
+}
+
+// A field whose editor cannot show the file's value text as it is keeps that
+// text, and says so; one it shows exactly, or saves as shown, says nothing.
+TEST(ModelView, FieldsThatCannotShowTheFilesValue) {
+    const std::string list = R"("dataSource":{"inner":true,"data":[{"key":"P","val":0},{"key":"Q","val":1},{"key":"R","val":2}]})";
+    const std::string bits = R"("dataSource":{"inner":true,"data":[{"key":"P","val":0},{"key":"Q","val":1},{"key":"R","val":2},{"key":"S","val":8}]})";
+    const std::string none = R"("dataSource":{"inner":false})";
+    const auto text = [](int length) { return "\"" + std::string(static_cast<size_t>(length), 'x') + "\""; };
+    const auto chinese = [](int length) {
+        std::string s;
+        for (int i = 0; i < length; ++i)
+            s += "回";
+        return s;
+    };
+    const struct {
+        std::string component; // after "label", "readOnly"
+        bool kept;
+    } rows[] = {
+        // A text field's length limit: below, at, above; the default 32; none.
+        {R"("component":"textEdit","maxLength":8,"value":"1234567")", false},
+        {R"("component":"textEdit","maxLength":8,"value":"12345678")", false},
+        {R"("component":"textEdit","maxLength":8,"value":"123456789")", true},
+        {R"("component":"textEdit","value":)" + text(32), false},
+        {R"("component":"textEdit","value":)" + text(33), true},
+        {R"("component":"textEdit","maxLength":81,"value":")" + chinese(100) + "\"", true},
+        {R"("component":"textEdit","maxLength":-1,"value":)" + text(kNoLengthLimit), false},
+        {R"("component":"textEdit","maxLength":-1,"value":)" + text(kNoLengthLimit + 1), true},
+        // A number, or no value, is saved as the field shows it.
+        {R"("component":"textEdit","maxLength":3,"value":12345)", false},
+        {R"("component":"textEdit","maxLength":3)", false},
+        {R"("component":"textEdit","value":"a\nb")", false},
+        // An actionEdit takes 32 characters.
+        {R"("component":"actionEdit","value":)" + text(31), false},
+        {R"("component":"actionEdit","value":)" + text(32), false},
+        {R"("component":"actionEdit","value":)" + text(33), true},
+        // A drop-down list shows a code it holds; else its first item, or nothing.
+        {R"("component":"comoboxList","value":"1",)" + list, false},
+        {R"("component":"comoboxList","value":"7",)" + list, true},
+        {R"("component":"comoboxList","value":"01",)" + list, true},
+        {R"("component":"comoboxList","value":"",)" + list, true},
+        {R"("component":"comoboxList","value":1,)" + list, false},
+        {R"("component":"comoboxList",)" + list, false},
+        {R"("component":"comoboxList","value":"1",)" + none, true},
+        {R"("component":"comoboxList","value":"",)" + none, false},
+        // A check list shows the bits its items have, as the number they make.
+        {R"("component":"checkComboBox","value":"5",)" + bits, false},
+        {R"("component":"checkComboBox","value":"7",)" + bits, false},
+        {R"("component":"checkComboBox","value":"0",)" + bits, false},
+        {R"("component":"checkComboBox","value":"8",)" + bits, true},
+        {R"("component":"checkComboBox","value":"256",)" + bits, true},
+        {R"("component":"checkComboBox","value":"+5",)" + bits, true},
+        {R"("component":"checkComboBox","value":"",)" + bits, true},
+        {R"("component":"checkComboBox","value":"0",)" + none, false},
+        {R"("component":"checkComboBox","value":"5",)" + none, true},
+        // A date from 1970-01-01 00:00:00 to 2106-02-07 06:28:15 (UTC under ctest).
+        {R"("component":"dateTimeEdit","value":"2020-03-01 08:05:09")", false},
+        {R"("component":"dateTimeEdit","value":"1970-01-01 00:00:00")", false},
+        {R"("component":"dateTimeEdit","value":"1969-12-31 23:59:59")", true},
+        {R"("component":"dateTimeEdit","value":"2106-02-07 06:28:15")", false},
+        {R"("component":"dateTimeEdit","value":"2106-02-07 06:28:16")", true},
+        {R"("component":"dateTimeEdit","value":"2200-01-01 00:00:00")", true},
+        {R"("component":"dateTimeEdit","value":"2020-03-01 8:05:09")", true},
+        {R"("component":"dateTimeEdit","value":"no date")", true},
+        {R"("component":"dateTimeEdit","value":"")", true},
+        // Numbers are always saved as shown.
+        {R"("component":"numberEdit","value":"999","max":700)", false},
+        {R"("component":"numberEdit","value":"-5")", false},
+        {R"("component":"numberEdit","value":"12km")", false},
+        {R"("component":"numberEdt","value":"12km")", false},
+    };
+    for (const auto& row : rows) {
+        const std::string component = R"({"label":"F","readOnly":false,)" + row.component + "}";
+        const ComponentView c = only(component);
+        EXPECT_EQ(c.keepsFileValue, row.kept) << row.component.substr(0, 120);
+        picojson::value parsed;
+        ASSERT_TRUE(parseJsonText(component, parsed));
+        const picojson::value& value = parsed.get("value");
+        EXPECT_EQ(c.fileValue, value.is<std::string>() ? QString::fromStdString(value.get<std::string>()) : QString());
+    }
+}
+
+// What a masked field holds is the form's to say: the view compares it.
+TEST(ModelView, AMaskedTextIsKeptWhenTheFieldHoldsItOtherwise) {
+    std::vector<QString> asked;
+    const TextFieldValue field = [&asked](const ComponentView& c) {
+        asked.push_back(c.mask);
+        return c.text == "1234" ? QString("12-34") : c.text;
+    };
+    const std::string masked = R"({"label":"F","component":"textEdit","readOnly":false,"mask":"99-99","value":)";
+    EXPECT_TRUE(only(masked + R"("1234"})", field).keepsFileValue);
+    EXPECT_FALSE(only(masked + R"("12-34"})", field).keepsFileValue);
+    EXPECT_EQ(asked, (std::vector<QString>{"99-99", "99-99"}));
+    // Without one, the mask changes nothing.
+    EXPECT_FALSE(only(masked + R"("1234"})").keepsFileValue);
+}
+
+TEST(ModelView, KeptValuesAreNamedAndTheirTipsGiveThem) {
+    const ModelView view = readModelView(R"({"components":[
+        {"label":"日期","component":"dateTimeEdit","readOnly":false,"value":""},
+        {"label":"N","component":"numberEdit","readOnly":false,"value":"-5"},
+        {"label":"回复指令","component":"textEdit","readOnly":false,"value":"abc","maxLength":2},
+        {"label":"回复指令","component":"textEdit","readOnly":false,"value":"abcd","maxLength":2}]})");
+    EXPECT_EQ(keptFieldsMessage(view), "这些字段无法显示文件中的值, 未修改时保存原值: 日期, 回复指令");
+    EXPECT_EQ(keptFieldsMessage(readModelView(R"({"components":[]})")), QString());
+
+    // Labels a file made huge: the list is drawn cut, and built no further.
+    std::string many = R"({"components":[)";
+    for (int i = 0; i < 1000; ++i)
+        many += std::string(i ? "," : "") + R"({"label":")" + std::to_string(i) + std::string(1000, 'x') +
+                R"(","component":"actionEdit","readOnly":false,"value":")" + std::string(40, '1') + "\"}";
+    const QString message = keptFieldsMessage(readModelView(many + "]}"));
+    const QString prefix = "这些字段无法显示文件中的值, 未修改时保存原值: ";
+    EXPECT_EQ(message, prefix + "0" + QString(drawn::kNameChars - 1, 'x') + "…");
+
+    EXPECT_EQ(keptValueTip("abc"), "未修改时保存文件中的值:\nabc");
+    EXPECT_EQ(keptValueTip(""), "未修改时保存文件中的值:\n(空)");
+    // Shown as plain text, whatever the value holds.
+    EXPECT_FALSE(Qt::mightBeRichText(keptValueTip("<b>bold</b>")));
+    const QString huge((1 << 20), 'y');
+    EXPECT_EQ(keptValueTip(huge), "未修改时保存文件中的值:\n" + drawn::textTip(huge));
+    EXPECT_LT(keptValueTip(huge).size(), drawn::kTipChars + drawn::kTipChars / drawn::kTipLineChars + 32);
 }
 
 TEST(ModelSave, ValuesByLabelEverythingElseKept) {

@@ -101,31 +101,47 @@ TEST(FlowRows, ModelsOfTheFlowsGroupInCommandOrderPresetFromTheFile) {
     const QList<ProtocolDataModel> models = {model("PING13", "P"), model("GPS12", "P"),
                                              model("OTHER", "Q"),  model("LOGIN", "P"),
                                              model("LBS18", "P"),  model(" Connect2", "P"),
-                                             model("GPS22", "p"),  model("WIFI2C", "P"),
-                                             model("GPS24", "P"),  model("TIME8A", "P")};
+                                             model("GPS22", "p"),  model("GPS24", "P")};
     FlowSteps steps;
-    steps["GPS12"] = task("GPS12", true, 700);
-    steps["PING13"] = task("PING13", true, 0);
-    steps["LBS18"] = task("LBS18", false, 1000);
-    steps["WIFI2C"] = task("WIFI2C", true, static_cast<int16_t>(40000));
+    steps["GPS12"] = task("GPS12", true, 30);
+    steps["LBS18"] = task("LBS18", false, 5);
     // A login step as listed (unticked), with interval 0; one not listed is ticked.
     steps["LOGIN"] = task("LOGIN", false, 30);
-    steps["TIME8A"] = task("TIME8A", true, -1);
 
     const std::vector<FlowRow> rows = flowRows(models, "P", steps);
     const struct {
         const char* cmd;
         bool login, checked;
         int delay;
-    } expected[] = {{" Connect2", true, true, 0}, {"GPS12", false, true, 600},
-                    {"GPS24", false, false, 1},   {"LBS18", false, false, 600},
-                    {"LOGIN", true, false, 0},    {"PING13", false, true, 1},
-                    {"TIME8A", false, true, 600}, {"WIFI2C", false, true, 600}};
+    } expected[] = {{" Connect2", true, true, 0}, {"GPS12", false, true, 30}, {"GPS24", false, false, 1},
+                    {"LBS18", false, false, 5},   {"LOGIN", true, false, 0},  {"PING13", false, false, 1}};
     ASSERT_EQ(rows.size(), std::size(expected));
     for (size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].cmd, QString::fromUtf8(expected[i].cmd)) << i;
         EXPECT_EQ(rows[i].login, expected[i].login) << i;
         EXPECT_EQ(rows[i].checked, expected[i].checked) << i;
         EXPECT_EQ(rows[i].delay, expected[i].delay) << i;
+    }
+}
+
+// The interval is the file's low 16 bits read as a signed number, kept
+// within 1 to 600 as the spin box keeps it; a login step's is 0 whatever
+// the file says.
+TEST(FlowRows, IntervalsAreKeptWithinTheSpinBoxsRange) {
+    const struct {
+        int16_t listed; // the low 16 bits of the file's "delay"
+        int shown;
+    } rows[] = {{-32768, 1}, {-3, 1}, {-1, 1}, {0, 1}, {1, 1}, {2, 2},
+                {599, 599},  {600, 600}, {601, 600}, {700, 600}, {32767, 600},
+                {static_cast<int16_t>(40000), 1}, {static_cast<int16_t>(65537), 1}};
+    const QList<ProtocolDataModel> models = {model("GPS12", "P"), model("LOGIN", "P")};
+    for (const auto& row : rows) {
+        FlowSteps steps;
+        steps["GPS12"] = task("GPS12", true, row.listed);
+        steps["LOGIN"] = task("LOGIN", true, row.listed);
+        const std::vector<FlowRow> shown = flowRows(models, "P", steps);
+        ASSERT_EQ(shown.size(), 2u);
+        EXPECT_EQ(shown[0].delay, row.shown) << row.listed;
+        EXPECT_EQ(shown[1].delay, 0) << row.listed;
     }
 }

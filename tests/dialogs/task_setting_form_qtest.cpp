@@ -192,6 +192,34 @@ private slots:
         QCOMPARE(tree->read("conf/prop/b.json"), expected);
     }
 
+    // The file's interval, its low 16 bits read as a signed number, shows
+    // within 1 to 600 and is saved as shown.
+    void intervalsShowAndSaveWithinTheirRange_data() {
+        QTest::addColumn<QByteArray>("listed");
+        QTest::addColumn<int>("shown");
+        const struct {
+            const char* listed;
+            int shown;
+        } rows[] = {{"-3", 1}, {"0", 1}, {"1", 1}, {"600", 600}, {"601", 600}, {"40000", 1}, {"65537", 1}};
+        for (const auto& row : rows)
+            QTest::newRow(row.listed) << QByteArray(row.listed) << row.shown;
+    }
+    void intervalsShowAndSaveWithinTheirRange() {
+        QFETCH(QByteArray, listed);
+        QFETCH(int, shown);
+        tree->write("conf/prop/b.json",
+                    R"({"cmd":"B","protocol":"P","commands":[{"cmd":"GPS12","isChecked":true,"delay":)" + listed + "}]}");
+        open();
+        QCOMPARE(child<QSpinBox>("GPS12_sp")->value(), shown);
+        QCOMPARE(child<QSpinBox>("GPS12_sp")->text(), "发送间隔:" + QString::number(shown) + "秒");
+        press(QDialogButtonBox::Save);
+        int saved = -1;
+        for (const QJsonValue& step : QJsonDocument::fromJson(tree->read("conf/prop/b.json")).object()["commands"].toArray())
+            if (step.toObject()["cmd"].toString() == "GPS12")
+                saved = step.toObject()["delay"].toInt();
+        QCOMPARE(saved, shown);
+    }
+
     // A flow and a model whose names are 1 MB long: listed and shown cut,
     // whole in the tool tips as far as a screen holds; Save keeps the whole
     // name in the file and names the flow cut.

@@ -60,6 +60,15 @@ INSTANTIATE_TEST_SUITE_P(Names, DrawnNameTest,
                                            NameCase{"tip_above", 2049, 256}, NameCase{"one_MB", 1 << 20, 256}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A text's tip, short texts too: whole, in lines of 64.
+TEST(DrawnName, TextTipInLines) {
+    EXPECT_EQ(drawn::textTip(QString()), QString());
+    EXPECT_EQ(drawn::textTip(digits(drawn::kTipLineChars - 1)), digits(drawn::kTipLineChars - 1));
+    EXPECT_EQ(drawn::textTip(digits(drawn::kTipLineChars)), digits(drawn::kTipLineChars));
+    EXPECT_EQ(drawn::textTip(digits(drawn::kTipLineChars + 1)), digits(drawn::kTipLineChars) + "\n" + digits(drawn::kTipLineChars + 1).right(1));
+    EXPECT_EQ(drawn::textTip(digits(drawn::kNameChars + 1)), drawn::nameTip(digits(drawn::kNameChars + 1)));
+}
+
 // A character outside the 16-bit range is drawn whole or not at all.
 TEST(DrawnName, NeverSplitsASurrogatePair) {
     const QString face = QString::fromUcs4(U"\U0001F600");

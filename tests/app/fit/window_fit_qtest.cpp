@@ -479,6 +479,49 @@ private slots:
         QVERIFY(form->width() <= kScreens[0].window.width());
     }
 
+    // A model whose forty fields keep values the editor cannot show: the
+    // message naming them (cut where the list grows long) wraps within the
+    // dialog, shown whole, and the dialog stays within its screen.
+    void modelEditorNamesKeptFieldsWithinTheScreen_data() {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<int>("points");
+        for (int screen = 0; screen < int(std::size(kScreens)); ++screen)
+            for (int points : pointsToTry())
+                QTest::addRow("%s, %d pt", kScreens[screen].name, points) << screen << points;
+    }
+    void modelEditorNamesKeptFieldsWithinTheScreen() {
+        QFETCH(int, screen);
+        QFETCH(int, points);
+        QApplication::setFont(QFont(fontsToTry().first(), points));
+        fitsize::assumeAvailableSize(kScreens[screen].available);
+        QStringList fields;
+        for (int i = 0; i < 40; ++i)
+            fields << QString(R"({"label":"第%1个无法显示文件值的字段","component":"dateTimeEdit","readOnly":false,"value":""})")
+                          .arg(i + 1);
+        tree->write("conf/model/kept.json",
+                    R"({"cmd":"KEPT","protocol":"kept","components":[)" + fields.join(",").toUtf8() + "]}");
+        struct Remove {
+            zt::ConfigTree& tree;
+            ~Remove() { QFile::remove(tree.path("conf/model/kept.json")); }
+        } remove{*tree};
+        QWidget parent;
+        std::unique_ptr<QWidget> form(showingFile(new DataSettingForm(&parent, 1), "kept.json"));
+        zt::fit::settle();
+        auto* msg = form->findChild<QLabel*>("lbMsg");
+        QVERIFY2(msg->text().startsWith("这些字段无法显示文件中的值") && msg->text().endsWith("…"), qPrintable(msg->text()));
+        QVERIFY(msg->heightForWidth(msg->width()) > 2 * msg->fontMetrics().height());
+        QVERIFY(msg->height() >= msg->heightForWidth(msg->width()));
+        QVERIFY(form->rect().contains(msg->geometry()));
+        QStringList unfit = zt::unfitControls(form.get());
+        unfit += beyondScreen(form.get(), kScreens[screen].window);
+        const QString shots = qEnvironmentVariable("ZUNO_FIT_SHOTS");
+        if (!shots.isEmpty())
+            form->grab().save(shots + "/kept_fields_" + QString(QTest::currentDataTag()).replace(QRegularExpression("[^\\w.]+"), "_") + ".png");
+        for (const QString& line : unfit)
+            qWarning("%s", qPrintable(line));
+        QVERIFY2(unfit.isEmpty(), qPrintable(QString("%1 controls do not fit").arg(unfit.size())));
+    }
+
     // The reason of an input with four unreadable parts of 80 letters goes
     // into the message line, which wraps and grows the calculator as far as
     // its screen has room, no further; the output box keeps what it held.
