@@ -12,11 +12,11 @@ int64_t steadyNanos() {
         .count();
 }
 
-TaskTick taskTick(int64_t lastSent, uint16_t intervalSeconds, int64_t now) {
+TaskTick taskTick(int64_t lastSent, int16_t delaySeconds, int64_t now) {
     if (lastSent / kNanosPerSecond == 0)
         return TaskTick::Start;
     const int64_t elapsed = (now - lastSent) / kNanosPerSecond;
-    return elapsed > static_cast<int64_t>(intervalSeconds) ? TaskTick::Due : TaskTick::Wait;
+    return elapsed > delaySeconds ? TaskTick::Due : TaskTick::Wait;
 }
 
 std::string encodeErrorBlock(int result, const std::string& dump) {

@@ -33,8 +33,10 @@ enum class TaskTick {
     Due,   // send now
 };
 
-// What a tick does with a task last sent at `lastSent` (0: clock not running).
-TaskTick taskTick(int64_t lastSent, uint16_t intervalSeconds, int64_t now);
+// What a tick does with a task last sent at `lastSent` (0: clock not running)
+// whose step's delay is `delaySeconds`: the flow file's value cut to 16 bits
+// and read as signed, so a negative delay makes the task due at every tick.
+TaskTick taskTick(int64_t lastSent, int16_t delaySeconds, int64_t now);
 
 // The 16-bit serial counter shared by the login, the flow and command
 // replies; any thread may take a number, and no two takers get the same one
@@ -79,7 +81,7 @@ void runFlowTick(Tasks& tasks, const FlowClock& clock, Send&& send) {
     for (auto& task : tasks) {
         if (!task.message || task.message->command == ZunoLogin::kProtocol)
             continue;
-        switch (taskTick(task.lastSent, task.intervalSeconds(), clock())) {
+        switch (taskTick(task.lastSent, task.task.delay, clock())) {
         case TaskTick::Wait:
             break;
         case TaskTick::Start:

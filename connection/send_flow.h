@@ -28,12 +28,6 @@ public:
     int64_t lastSent = 0; // steady-clock nanoseconds of the last sending; 0 = clock not started
     ProtocolTask task;
     std::shared_ptr<Zuno::ZunoMSG> message;
-
-    // Seconds between two sendings. The stored 16 bits are read as unsigned, so
-    // a file value from 32768 to 65535 is a long interval, not a negative one.
-    uint16_t intervalSeconds() const { return static_cast<uint16_t>(task.delay); }
-    // Whether `elapsedSeconds` whole seconds since the last sending make the task due.
-    bool isDue(int64_t elapsedSeconds) const { return elapsedSeconds > intervalSeconds(); }
 };
 
 namespace Zuno {

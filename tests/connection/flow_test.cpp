@@ -36,25 +36,6 @@ TEST(Keywords, TrimmedAndUpperCasedOrUnknown) {
         EXPECT_EQ(Zuno::protocolNumber(c.name), c.number) << c.name;
 }
 
-TEST(SendTask, LongDelaysAreLongNotNegative) {
-    SendTask t;
-    const struct {
-        int16_t stored;
-        int64_t elapsed;
-        bool due;
-    } cases[] = {
-        {10, 10, false},   {10, 11, true},     {0, 0, false},
-        {0, 1, true},      {static_cast<int16_t>(40000 - 65536), 0, false},
-        {static_cast<int16_t>(40000 - 65536), 39999, false},
-        {static_cast<int16_t>(40000 - 65536), 40001, true},
-        {-1, 65535, false}, {-1, 65536, true},
-    };
-    for (const auto& c : cases) {
-        t.task.delay = c.stored;
-        EXPECT_EQ(t.isDue(c.elapsed), c.due) << c.stored << " after " << c.elapsed;
-    }
-}
-
 // A builder that records its calls and makes a bare message of the number.
 struct FakeBuilder {
     std::vector<std::pair<uint8_t, std::string>> calls;

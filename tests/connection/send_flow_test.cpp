@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "config/flow_file.h"
 #include "connection/flow_tick.h"
 #include "protocol/login.h"
 #include "support/frame_fixture.h"
@@ -26,7 +27,7 @@ constexpr int64_t kT0 = 1000 * kSecond;
 TEST(FlowTiming, WholeSecondsMustExceedTheInterval) {
     struct Row {
         int64_t lastSent;
-        uint16_t interval;
+        int16_t delay;
         int64_t now;
         TaskTick expected;
     };
@@ -39,22 +40,32 @@ TEST(FlowTiming, WholeSecondsMustExceedTheInterval) {
         {kT0, 10, kT0 + 11 * kSecond, TaskTick::Due},
         {kT0, 0, kT0 + kSecond - 1, TaskTick::Wait},
         {kT0, 0, kT0 + kSecond, TaskTick::Due},
-        // A file value of 65535 is a long interval, not one of -1 seconds.
-        {kT0, 65535, kT0 + 2 * kSecond, TaskTick::Wait},
-        {kT0, 65535, kT0 + 65536 * kSecond, TaskTick::Due},
-        {kT0, 32768, kT0 + 32768 * kSecond, TaskTick::Wait},
+        // A file value from 32768 to 65535 is a negative delay (-1, -32768):
+        // due at every tick once the clock runs.
+        {kT0, -1, kT0, TaskTick::Due},
+        {kT0, -32768, kT0 + kSecond - 1, TaskTick::Due},
+        {kT0, 32767, kT0 + 32767 * kSecond, TaskTick::Wait},
+        {kT0, 32767, kT0 + 32768 * kSecond, TaskTick::Due},
+        {0, -1, kT0, TaskTick::Start}, // the first tick only starts the clock
     };
     for (const Row& r : rows)
-        EXPECT_EQ(Zuno::taskTick(r.lastSent, r.interval, r.now), r.expected)
-            << r.lastSent << " " << r.interval << " " << r.now;
+        EXPECT_EQ(Zuno::taskTick(r.lastSent, r.delay, r.now), r.expected)
+            << r.lastSent << " " << r.delay << " " << r.now;
 }
 
+// A task of the loaded flow as the tick sees it.
 struct Task {
     int64_t lastSent = 0;
-    uint16_t interval = 0;
+    ProtocolTask task;
     std::shared_ptr<Zuno::ZunoMSG> message;
-    uint16_t intervalSeconds() const { return interval; }
 };
+
+Task step(int16_t delay, std::shared_ptr<Zuno::ZunoMSG> message) {
+    Task t;
+    t.task.delay = delay;
+    t.message = std::move(message);
+    return t;
+}
 
 std::shared_ptr<Zuno::ZunoMSG> bare(uint8_t protocol) { return std::make_shared<zt::BareMessage>(protocol); }
 
@@ -76,7 +87,7 @@ struct FlowFixture : ::testing::Test {
 };
 
 TEST_F(FlowFixture, FirstTickStartsClocksAndLoginIsNeverSent) {
-    tasks = {{0, 0, bare(0x01)}, {0, 1, bare(0x13)}, {0, 3, bare(0x12)}};
+    tasks = {step(0, bare(0x01)), step(1, bare(0x13)), step(3, bare(0x12))};
     tick();
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(tasks.front().lastSent, 0);
@@ -96,7 +107,7 @@ TEST_F(FlowFixture, FirstTickStartsClocksAndLoginIsNeverSent) {
 }
 
 TEST_F(FlowFixture, TaskNotOfferedStaysDueAndClocksSurviveAPause) {
-    tasks = {{0, 1, bare(0x13)}};
+    tasks = {step(1, bare(0x13))};
     tick();
     now += 5 * kSecond;
     socketOpen = false; // the peer closed; the window still reads logged in
@@ -113,6 +124,19 @@ TEST_F(FlowFixture, TaskNotOfferedStaysDueAndClocksSurviveAPause) {
     EXPECT_EQ(tasks.front().lastSent, now);
     tick();
     EXPECT_EQ(sent.size(), 3u);
+}
+
+// A flow value above 32767 is a negative delay once cut to 16 bits: the
+// task goes out at every tick once its clock runs.
+TEST_F(FlowFixture, ANegativeDelaySendsAtEveryTick) {
+    tasks = {step(static_cast<int16_t>(40000 - 65536), bare(0x13)), step(1, bare(0x12))};
+    tick(); // starts both clocks
+    EXPECT_TRUE(sent.empty());
+    for (int i = 0; i < 3; ++i)
+        tick();
+    ASSERT_EQ(sent.size(), 3u);
+    for (const auto& s : sent)
+        EXPECT_EQ(s.first, 0x13);
 }
 
 TEST(SerialCounter, StartsAtItsDefinedValueAndWraps) {
