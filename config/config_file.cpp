@@ -44,6 +44,9 @@ ConfigWriteOps& writeOps() {
     return ops;
 }
 
+// The UTF-8 byte-order mark.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
 bool holdsAlready(const QString& path, const std::string& text) {
     QFile current(path);
     if (current.size() != static_cast<qint64>(text.size()) || !current.open(QIODevice::ReadOnly))
@@ -66,11 +69,13 @@ ConfigText readConfigText(const QString& path) {
         return out;
     }
     out.utf8 = isValidUtf8(file.bytes);
-    const QByteArray text = textOfFileBytes(file.bytes);
-    if (out.utf8) {
-        out.text = text.toStdString();
-    } else {
-        out.text = QString::fromUtf8(text).toUtf8().toStdString();
+    QByteArray text = textOfFileBytes(file.bytes);
+    // Decoded as readTextFile decodes: a byte-order mark at the start is
+    // dropped (it is no part of the JSON text), what is no UTF-8 replaced.
+    out.text = QString::fromUtf8(text).toUtf8().toStdString();
+    if (!out.utf8) {
+        if (text.startsWith(kByteOrderMark))
+            text.remove(0, static_cast<int>(sizeof kByteOrderMark) - 1);
         out.raw = text.toStdString();
     }
     return out;

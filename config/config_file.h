@@ -30,9 +30,10 @@ struct ConfigResult {
 
 struct ConfigText {
     ConfigResult result;
-    // The file's text: each line up to its first NUL byte (a NUL drops the
-    // rest of its line, line feed included), "\r\n" read as "\n"; bytes that
-    // are no UTF-8 are replaced. Empty unless the file could be read.
+    // The file's text as readTextFile gives it: each line up to its first NUL
+    // byte (a NUL drops the rest of its line, line feed included), "\r\n"
+    // read as "\n", a byte-order mark at the start dropped, bytes that are no
+    // UTF-8 replaced. Empty unless the file could be read.
     std::string text;
     bool utf8 = true; // whether the file's bytes are UTF-8 throughout
     // The same text with its bytes as the file has them, none replaced: for

@@ -284,6 +284,59 @@ private slots:
         QVERIFY(label->isHidden());
     }
 
+    // Every file of conf/ as people write it by hand: with a byte-order
+    // mark, CRLF line ends, no final line feed. The window reads each: the
+    // flow is listed and loaded, login first, and the panel shows
+    // conf.json's values. A save writes conf.json without the mark, with LF.
+    void filesWrittenByHandAreRead_data() {
+        QTest::addColumn<bool>("bom");
+        QTest::addColumn<bool>("crlf");
+        QTest::addColumn<bool>("noFinalLineFeed");
+        QTest::newRow("byte-order mark") << true << false << false;
+        QTest::newRow("CRLF") << false << true << false;
+        QTest::newRow("no final line feed") << false << false << true;
+        QTest::newRow("all of them") << true << true << true;
+    }
+    void filesWrittenByHandAreRead() {
+        QFETCH(bool, bom);
+        QFETCH(bool, crlf);
+        QFETCH(bool, noFinalLineFeed);
+        writeConf(R"({"ip":"platform.example","port":9001,"duration":5,"protocol":0})" "\n");
+        QDirIterator it(tree->path("conf"), {"*.json"}, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString relative = QDir(tree->root()).relativeFilePath(it.next());
+            QByteArray bytes = tree->read(relative);
+            if (noFinalLineFeed)
+                while (bytes.endsWith('\n'))
+                    bytes.chop(1);
+            if (crlf)
+                bytes.replace("\n", "\r\n");
+            if (bom)
+                bytes.prepend("\xEF\xBB\xBF");
+            tree->write(relative, bytes);
+        }
+        MainForm w;
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+        QCOMPARE(zt::comboRows(zt::child<QComboBox>(w, "cbProtocol")), QStringList{"默认流程"});
+        QList<int> numbers;
+        for (const SendTask& t : w.sendFlow())
+            numbers << t.message->command;
+        QCOMPARE(numbers, (QList<int>{0x01, 0x13, 0x22}));
+        QCOMPARE(zt::child<QLineEdit>(w, "edtIp")->text(), QString("platform.example"));
+        QCOMPARE(zt::child<QSpinBox>(w, "edtPort")->value(), 9001);
+        auto* label = zt::child<QLabel>(w, "lbConfState");
+        QVERIFY(label->isHidden());
+
+        zt::child<QSpinBox>(w, "edtPort")->setValue(9002);
+        QVERIFY(w.saveConfig());
+        QVERIFY(label->isHidden());
+        Zuno::ConnectionSettings expected;
+        expected.ip = "platform.example";
+        expected.port = 9002;
+        expected.duration = 5;
+        QCOMPARE(tree->read("conf/conf.json").toStdString(), Zuno::settingsText(expected));
+    }
+
     void editorsNameAConfFolderRemovedWhileTheWindowRuns_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("removed");

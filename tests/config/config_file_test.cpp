@@ -10,6 +10,7 @@
 #include <sys/sysmacros.h>
 
 #include "config/config_file.h"
+#include "protocol/text_file.h"
 #include "support/config_tree.h"
 #include "support/hostile_files.h"
 
@@ -231,6 +232,44 @@ TEST(ConfigRead, TextAndWhatWentWrong) {
             EXPECT_EQ(r.result.reason.toStdString(), f.reason) << f.name;
         }
         EXPECT_TRUE(r.text.empty()) << f.name;
+    }
+}
+
+// Every reader decodes a file as readTextFile does: the variants people
+// make by hand give the same text either way. A byte-order mark at the
+// start is no part of it (one further on is kept: it is text there).
+TEST(ConfigRead, DecodesAsReadTextFileDoes) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        std::string text;
+        std::string asWritten; // "": the text
+    } rows[] = {
+        {"plain", "{\"a\":1}\n", "{\"a\":1}\n", ""},
+        {"a byte-order mark", "\xEF\xBB\xBF{\"a\":1}\n", "{\"a\":1}\n", ""},
+        {"CRLF", "{\r\n\"a\":1\r\n}\r\n", "{\n\"a\":1\n}\n", ""},
+        {"no final line feed", "{\"a\":1}", "{\"a\":1}", ""},
+        {"a note after the value", "{\"a\":1}\n// note\n", "{\"a\":1}\n// note\n", ""},
+        {"all of them", "\xEF\xBB\xBF{\r\n\"a\":1}\r\n// note", "{\n\"a\":1}\n// note", ""},
+        {"a carriage return alone", "{\"a\":\r1}", "{\"a\":\r1}", ""},
+        {"only a byte-order mark", "\xEF\xBB\xBF", "", ""},
+        {"two byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBF{}", "\xEF\xBB\xBF{}", ""},
+        {"a mark in a string", "{\"a\":\"\xEF\xBB\xBF\"}", "{\"a\":\"\xEF\xBB\xBF\"}", ""},
+        {"a NUL cuts its line", QByteArray("{\"a\":\n1\0x\n}", 12), "{\"a\":\n1}", ""},
+        {"no UTF-8", "{\"a\":\"caf\xE9\"}", "{\"a\":\"caf\xEF\xBF\xBD\"}", "{\"a\":\"caf\xE9\"}"},
+        {"a mark, then no UTF-8", "\xEF\xBB\xBF{\"a\":\"caf\xE9\"}", "{\"a\":\"caf\xEF\xBF\xBD\"}",
+         "{\"a\":\"caf\xE9\"}"},
+        {"empty", "", "", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        zt::ConfigTree t;
+        t.write("a.json", row.bytes);
+        const Zuno::ConfigText read = Zuno::readConfigText(t.path("a.json"));
+        ASSERT_TRUE(read.result.ok());
+        EXPECT_EQ(read.text, row.text);
+        EXPECT_EQ(read.text, Zuno::readTextFile(t.path("a.json")).toUtf8().toStdString());
+        EXPECT_EQ(read.asWritten(), row.asWritten.empty() ? row.text : row.asWritten);
     }
 }
 

@@ -112,6 +112,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "地址 \"caf\xEF\xBF\xBD\" 不是UTF-8编码, 已使用 keep"},
         ReadCase{"NotUtf8OutsideAString", "{\"ip\":\"h\"} \xE9", SettingsRead::Broken, "keep", 1, 2, 3},
         ReadCase{"NoteAfterTheObject", "{\"ip\":\"h\"}\n// the test platform\n", SettingsRead::Broken, "keep", 1, 2, 3},
+        // A byte-order mark is no part of the text.
+        ReadCase{"ByteOrderMark", "\xEF\xBB\xBF{\"ip\":\"h\",\"port\":9000}", SettingsRead::Ok, "h", 9000, 2, 3},
+        ReadCase{"ByteOrderMarkCrLfNoFinalLineFeed", "\xEF\xBB\xBF{\r\n\"ip\": \"h\",\r\n\"duration\": 5\r\n}", SettingsRead::Ok,
+                 "h", 1, 5, 3},
         // Members of another type keep their values, named with them; the
         // others are read.
         ReadCase{"IllTyped", R"({"ip":7,"port":"9000","duration":1.5,"protocol":true})", SettingsRead::Ok, "keep", 1, 2, 3,
@@ -173,6 +177,8 @@ TEST(Settings, SaveNeverWritesOverAFileItCouldNotRead) {
         {"over 4 MB", Bytes, "{\"ip\":\"10.0.0.9\"}" + QByteArray(4 * 1024 * 1024, ' '), Zuno::ConfigStatus::Unreadable,
          "文件超过4 MB"},
         {"a stray member that is no UTF-8", Bytes, stray, Zuno::ConfigStatus::Ok, ""},
+        // Written without it, which loses nothing.
+        {"a byte-order mark", Bytes, "\xEF\xBB\xBF{\"ip\":\"10.0.0.2\"}\r\n", Zuno::ConfigStatus::Ok, ""},
         {"empty", Bytes, "", Zuno::ConfigStatus::Ok, ""},
         {"missing", Nothing, {}, Zuno::ConfigStatus::Ok, ""},
     };
