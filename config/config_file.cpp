@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QDebug>
 #include <QFile>
 #include <QSaveFile>
 #include <QTextCodec>
@@ -69,6 +70,9 @@ ConfigText readConfigText(const QString& path) {
         return out;
     }
     out.utf8 = isValidUtf8(file.bytes);
+    const int nul = file.bytes.indexOf('\0');
+    if (nul >= 0)
+        out.nulLine = 1 + static_cast<std::size_t>(file.bytes.left(nul).count('\n'));
     QByteArray text = textOfFileBytes(file.bytes);
     // Decoded as readTextFile decodes: a byte-order mark at the start is
     // dropped (it is no part of the JSON text), what is no UTF-8 replaced.
@@ -79,6 +83,25 @@ ConfigText readConfigText(const QString& path) {
         out.raw = text.toStdString();
     }
     return out;
+}
+
+QString ConfigText::problem(const JsonRead& read) const {
+    if (!result.ok())
+        return result.reason;
+    QString why = QString::fromStdString(jsonReadProblem(read));
+    if (!read && nulLine > 0)
+        why += QStringLiteral("; 第%1行在NUL字节处被截断").arg(nulLine);
+    return why;
+}
+
+void logConfigProblem(const QString& path, const QString& why) { qDebug() << path << " , Json error:" << why; }
+
+QString ignoredTextNote(const JsonRead& read) {
+    return QString::fromStdString(jsonReadProblem(read)) + QStringLiteral(", 已忽略, 不会保存此文件");
+}
+
+QString ignoredTextRefusal(const JsonRead& read) {
+    return QString::fromStdString(jsonReadProblem(read)) + QStringLiteral(", 保存会丢失它");
 }
 
 ConfigResult writeConfigFile(const QString& path, const std::string& text) {

@@ -3,11 +3,14 @@
 // result type that says what went wrong. Every file of conf/ (conf.json, the
 // flows, the message models and the command replies) goes through here.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
 #include <QByteArray>
 #include <QString>
+
+#include "protocol/json_text.h"
 
 class QFileDevice;
 
@@ -36,9 +39,14 @@ struct ConfigText {
     // UTF-8 replaced. Empty unless the file could be read.
     std::string text;
     bool utf8 = true; // whether the file's bytes are UTF-8 throughout
+    std::size_t nulLine = 0; // the first line a NUL byte cut, from 1; 0 when none
     // The same text with its bytes as the file has them, none replaced: for
     // a reader that judges each value it uses on its own.
     const std::string& asWritten() const { return utf8 ? text : raw; }
+    // Why the file gives no JSON value, for the user and the log: the reason
+    // it could not be read, or why `read` (of its text) gave none, with the
+    // line a NUL byte cut when one did. For a value: what followed it, or "".
+    QString problem(const JsonRead& read) const;
 
 private:
     friend ConfigText readConfigText(const QString& path);
@@ -59,6 +67,16 @@ ConfigText readConfigText(const QString& path);
 // full disk: the save is refused with the reason, never done in place. A file
 // that holds `text` already is not written again.
 ConfigResult writeConfigFile(const QString& path, const std::string& text);
+
+// The one record of a file under conf/ that gives nothing to use: its path
+// (quoted), " , Json error:" and why.
+void logConfigProblem(const QString& path, const QString& why);
+
+// A value followed by more than white space (`read`) serves the session;
+// a rewrite from the value would drop what follows it, so none is made.
+// The note when the file is read, and the reason a save is refused.
+QString ignoredTextNote(const JsonRead& read);
+QString ignoredTextRefusal(const JsonRead& read);
 
 // Whether the bytes are UTF-8 throughout: no stray, missing or overlong
 // continuation byte, no surrogate and nothing beyond U+10FFFF.

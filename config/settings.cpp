@@ -77,31 +77,45 @@ private:
     QStringList* notes_;
 };
 
-// The file at `path` as one JSON object, or why not (nothing logged).
-SettingsRead readSettingsObject(const QString& path, picojson::value& root, QString& why) {
+// The file at `path` as one JSON object, or why not (nothing logged): its
+// text (as the file writes it) and how it read.
+struct SettingsObject {
+    SettingsRead status = SettingsRead::Ok;
+    QString why;
+    std::string text;
+    JsonRead read;
+    picojson::value root;
+};
+
+SettingsObject readSettingsObject(const QString& path) {
+    SettingsObject out;
     // Read as the file has it: each member used is judged on its own bytes,
     // so a member the program never reads cannot spoil the others.
     const ConfigText file = readConfigText(path);
-    why = file.result.reason;
-    if (file.result.status == ConfigStatus::Missing)
-        return SettingsRead::Missing;
-    if (!file.result.ok())
-        return SettingsRead::Unreadable;
-    const std::string& text = file.asWritten();
-    if (text.empty() && QFileInfo(path).size() == 0) {
-        why = QStringLiteral("文件为空");
-        return SettingsRead::Empty;
+    out.why = file.result.reason;
+    if (file.result.status == ConfigStatus::Missing) {
+        out.status = SettingsRead::Missing;
+        return out;
     }
-    std::string notJson;
-    if (!parseJsonText(text, root, notJson)) {
-        why = QString::fromStdString(notJson);
-        return SettingsRead::Broken;
+    if (!file.result.ok()) {
+        out.status = SettingsRead::Unreadable;
+        return out;
     }
-    if (!root.is<picojson::object>()) {
-        why = QStringLiteral("不是JSON对象");
-        return SettingsRead::Broken;
+    out.text = file.asWritten();
+    if (out.text.empty() && QFileInfo(path).size() == 0) {
+        out.status = SettingsRead::Empty;
+        out.why = QStringLiteral("文件为空");
+        return out;
     }
-    return SettingsRead::Ok;
+    out.read = parseJsonText(out.text, out.root);
+    if (!out.read) {
+        out.status = SettingsRead::Broken;
+        out.why = file.problem(out.read);
+    } else if (!out.root.is<picojson::object>()) {
+        out.status = SettingsRead::Broken;
+        out.why = QStringLiteral("不是JSON对象");
+    }
+    return out;
 }
 
 } // namespace
@@ -110,19 +124,19 @@ SettingsRead readSettings(const QString& path, ConnectionSettings& settings, QSt
                           QStringList* replaced) {
     if (replaced)
         replaced->clear();
-    picojson::value root;
-    QString why;
-    const SettingsRead status = readSettingsObject(path, root, why);
-    if (status != SettingsRead::Ok) {
-        if (status == SettingsRead::Broken)
-            qDebug() << path << " , Json error:" << why;
+    const SettingsObject file = readSettingsObject(path);
+    if (file.status != SettingsRead::Ok) {
+        if (file.status == SettingsRead::Broken)
+            logConfigProblem(path, file.why);
         if (reason)
-            *reason = why;
-        return status;
+            *reason = file.why;
+        return file.status;
     }
 
     QStringList notes;
-    MemberReader member(root.get<picojson::object>(), &notes);
+    if (file.read.kind == JsonRead::ValueThenText)
+        notes << ignoredTextNote(file.read);
+    MemberReader member(file.root.get<picojson::object>(), &notes);
     ConnectionSettings read = settings;
     member.text("ip", QStringLiteral("地址"), read.ip);
     int64_t value = 0;
@@ -169,15 +183,18 @@ std::string settingsText(const ConnectionSettings& settings) {
 
 ConfigResult writeSettings(const QString& path, const ConnectionSettings& settings) {
     // Only what was read, or nothing, is written over: a file that cannot be
-    // read stays as it is, whatever it holds.
-    picojson::value root;
-    QString why;
-    switch (readSettingsObject(path, root, why)) {
-    case SettingsRead::Unreadable: return {ConfigStatus::Unreadable, why};
-    case SettingsRead::Broken: return {ConfigStatus::NotJson, why};
+    // read stays as it is, whatever it holds, and so does one with more
+    // after its object than the save would write.
+    const SettingsObject file = readSettingsObject(path);
+    switch (file.status) {
+    case SettingsRead::Unreadable: return {ConfigStatus::Unreadable, file.why};
+    case SettingsRead::Broken: return {ConfigStatus::NotJson, file.why};
+    case SettingsRead::Ok:
+        if (file.read.kind == JsonRead::ValueThenText)
+            return {ConfigStatus::NotWritten, ignoredTextRefusal(file.read)};
+        break;
     case SettingsRead::Missing:
-    case SettingsRead::Empty:
-    case SettingsRead::Ok: break;
+    case SettingsRead::Empty: break;
     }
     return writeConfigFile(path, settingsText(settings));
 }

@@ -32,8 +32,10 @@ enum class SettingsRead {
 };
 
 // Reads `path` into `settings`; on anything but Ok `settings` is unchanged
-// and `reason` (when given) says why, for the user. Members are read one by
-// one: what the program does not read may hold anything. An address of
+// and `reason` (when given) says why, for the user. The first JSON value is
+// read, what follows it is ignored (and noted). Members are read one by one:
+// what the program does not read may hold any JSON value (a number beyond a
+// double's range, 1e400, is none: the file is then no JSON). An address of
 // another JSON type or that is no UTF-8, a duration or flow index that is no
 // 32-bit integer (a duration of 0 is read as 1) and a port that is no
 // integer keep the value `settings` had (the window passes the program's
@@ -49,7 +51,9 @@ std::string settingsText(const ConnectionSettings& settings);
 // Writes the file through the one writer of conf/ (config_file.h): on
 // failure the old file stays as it was and the result says why. A file that
 // is there but cannot be read as settings is never written over: the result
-// is then Unreadable or NotJson, with the reason it could not be read.
+// is then Unreadable or NotJson, with the reason it could not be read; nor
+// is one with more than white space after its object (NotWritten), which
+// the save would drop.
 ConfigResult writeSettings(const QString& path, const ConnectionSettings& settings);
 
 } // namespace Zuno

@@ -95,14 +95,14 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("100,000 nested objects")
             << Special::None << QByteArray::fromStdString(zt::nestedObjects(100000)) << "JSON嵌套超过256层";
-        QTest::newRow("not JSON") << Special::None << QByteArray("{\"ip\": \"10.0.0.1\",") << "不是有效的JSON";
-        QTest::newRow("note after the object")
-            << Special::None << QByteArray("{\"ip\":\"10.0.0.9\"}\n// platform B\n")
-            << "不是有效的JSON (第2行: JSON值之后还有内容)";
+        QTest::newRow("not JSON") << Special::None << QByteArray("{\"ip\": \"10.0.0.1\",") << "不是有效的JSON (第1行)";
+        QTest::newRow("a number no double holds")
+            << Special::None << QByteArray("{\"ip\": \"10.0.0.1\",\n \"note\": 1e400}") << "不是有效的JSON (第2行: 数值超出范围)";
         QTest::newRow("over 4 MB") << Special::None
                                    << QByteArray("{\"ip\":\"10.0.0.9\"}") + QByteArray(4 * 1024 * 1024, ' ')
                                    << "文件超过4 MB";
-        QTest::newRow("link to a text file") << Special::LinkToText << QByteArray("my shopping list\n") << "不是有效的JSON";
+        QTest::newRow("link to a text file") << Special::LinkToText << QByteArray("my shopping list\n")
+                                             << "不是有效的JSON (第1行)";
         QTest::newRow("link to a zero device") << Special::LinkToZero << QByteArray() << "不是普通文件";
         QTest::newRow("link to a FIFO") << Special::LinkToFifo << QByteArray() << "不是普通文件";
         QTest::newRow("folder") << Special::Folder << QByteArray() << "这是一个文件夹";
@@ -285,22 +285,27 @@ private slots:
     }
 
     // Every file of conf/ as people write it by hand: with a byte-order
-    // mark, CRLF line ends, no final line feed. The window reads each: the
-    // flow is listed and loaded, login first, and the panel shows
-    // conf.json's values. A save writes conf.json without the mark, with LF.
+    // mark, CRLF line ends, no final line feed, a note after its JSON value.
+    // The window reads each as its first JSON value: the flow is listed and
+    // loaded, login first, and the panel shows conf.json's values. A save
+    // writes conf.json without the mark and with LF; one with a note after
+    // its object is left as it is, and the note says so and why.
     void filesWrittenByHandAreRead_data() {
         QTest::addColumn<bool>("bom");
         QTest::addColumn<bool>("crlf");
         QTest::addColumn<bool>("noFinalLineFeed");
-        QTest::newRow("byte-order mark") << true << false << false;
-        QTest::newRow("CRLF") << false << true << false;
-        QTest::newRow("no final line feed") << false << false << true;
-        QTest::newRow("all of them") << true << true << true;
+        QTest::addColumn<bool>("note");
+        QTest::newRow("byte-order mark") << true << false << false << false;
+        QTest::newRow("CRLF") << false << true << false << false;
+        QTest::newRow("no final line feed") << false << false << true << false;
+        QTest::newRow("a note after the value") << false << false << false << true;
+        QTest::newRow("all of them") << true << true << true << true;
     }
     void filesWrittenByHandAreRead() {
         QFETCH(bool, bom);
         QFETCH(bool, crlf);
         QFETCH(bool, noFinalLineFeed);
+        QFETCH(bool, note);
         writeConf(R"({"ip":"platform.example","port":9001,"duration":5,"protocol":0})" "\n");
         QDirIterator it(tree->path("conf"), {"*.json"}, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
@@ -309,12 +314,15 @@ private slots:
             if (noFinalLineFeed)
                 while (bytes.endsWith('\n'))
                     bytes.chop(1);
+            if (note)
+                bytes += "\n// written by hand, 手写\n";
             if (crlf)
                 bytes.replace("\n", "\r\n");
             if (bom)
                 bytes.prepend("\xEF\xBB\xBF");
             tree->write(relative, bytes);
         }
+        const QByteArray settings = tree->read("conf/conf.json");
         MainForm w;
         QVERIFY(MessageBoxes::takeShown().isEmpty());
         QCOMPARE(zt::comboRows(zt::child<QComboBox>(w, "cbProtocol")), QStringList{"默认流程"});
@@ -325,16 +333,22 @@ private slots:
         QCOMPARE(zt::child<QLineEdit>(w, "edtIp")->text(), QString("platform.example"));
         QCOMPARE(zt::child<QSpinBox>(w, "edtPort")->value(), 9001);
         auto* label = zt::child<QLabel>(w, "lbConfState");
-        QVERIFY(label->isHidden());
+        const QString ignored = QString("第%1行起JSON值之后还有内容").arg(settings.left(settings.indexOf("//")).count('\n') + 1);
+        QCOMPARE(label->text(), note ? "conf/conf.json: " + ignored + ", 已忽略, 不会保存此文件" : QString());
 
         zt::child<QSpinBox>(w, "edtPort")->setValue(9002);
-        QVERIFY(w.saveConfig());
-        QVERIFY(label->isHidden());
-        Zuno::ConnectionSettings expected;
-        expected.ip = "platform.example";
-        expected.port = 9002;
-        expected.duration = 5;
-        QCOMPARE(tree->read("conf/conf.json").toStdString(), Zuno::settingsText(expected));
+        QCOMPARE(w.saveConfig(), !note);
+        if (note) {
+            QCOMPARE(label->text(), "conf/conf.json 保存失败 (" + ignored + ", 保存会丢失它)");
+            QCOMPARE(tree->read("conf/conf.json"), settings);
+        } else {
+            QVERIFY(label->isHidden());
+            Zuno::ConnectionSettings expected;
+            expected.ip = "platform.example";
+            expected.port = 9002;
+            expected.duration = 5;
+            QCOMPARE(tree->read("conf/conf.json").toStdString(), Zuno::settingsText(expected));
+        }
     }
 
     void editorsNameAConfFolderRemovedWhileTheWindowRuns_data() {

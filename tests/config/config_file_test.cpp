@@ -244,22 +244,23 @@ TEST(ConfigRead, DecodesAsReadTextFileDoes) {
         QByteArray bytes;
         std::string text;
         std::string asWritten; // "": the text
+        size_t nulLine;
     } rows[] = {
-        {"plain", "{\"a\":1}\n", "{\"a\":1}\n", ""},
-        {"a byte-order mark", "\xEF\xBB\xBF{\"a\":1}\n", "{\"a\":1}\n", ""},
-        {"CRLF", "{\r\n\"a\":1\r\n}\r\n", "{\n\"a\":1\n}\n", ""},
-        {"no final line feed", "{\"a\":1}", "{\"a\":1}", ""},
-        {"a note after the value", "{\"a\":1}\n// note\n", "{\"a\":1}\n// note\n", ""},
-        {"all of them", "\xEF\xBB\xBF{\r\n\"a\":1}\r\n// note", "{\n\"a\":1}\n// note", ""},
-        {"a carriage return alone", "{\"a\":\r1}", "{\"a\":\r1}", ""},
-        {"only a byte-order mark", "\xEF\xBB\xBF", "", ""},
-        {"two byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBF{}", "\xEF\xBB\xBF{}", ""},
-        {"a mark in a string", "{\"a\":\"\xEF\xBB\xBF\"}", "{\"a\":\"\xEF\xBB\xBF\"}", ""},
-        {"a NUL cuts its line", QByteArray("{\"a\":\n1\0x\n}", 12), "{\"a\":\n1}", ""},
-        {"no UTF-8", "{\"a\":\"caf\xE9\"}", "{\"a\":\"caf\xEF\xBF\xBD\"}", "{\"a\":\"caf\xE9\"}"},
+        {"plain", "{\"a\":1}\n", "{\"a\":1}\n", "", 0},
+        {"a byte-order mark", "\xEF\xBB\xBF{\"a\":1}\n", "{\"a\":1}\n", "", 0},
+        {"CRLF", "{\r\n\"a\":1\r\n}\r\n", "{\n\"a\":1\n}\n", "", 0},
+        {"no final line feed", "{\"a\":1}", "{\"a\":1}", "", 0},
+        {"a note after the value", "{\"a\":1}\n// note\n", "{\"a\":1}\n// note\n", "", 0},
+        {"all of them", "\xEF\xBB\xBF{\r\n\"a\":1}\r\n// note", "{\n\"a\":1}\n// note", "", 0},
+        {"a carriage return alone", "{\"a\":\r1}", "{\"a\":\r1}", "", 0},
+        {"only a byte-order mark", "\xEF\xBB\xBF", "", "", 0},
+        {"two byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBF{}", "\xEF\xBB\xBF{}", "", 0},
+        {"a mark in a string", "{\"a\":\"\xEF\xBB\xBF\"}", "{\"a\":\"\xEF\xBB\xBF\"}", "", 0},
+        {"a NUL cuts its line", QByteArray("{\"a\":\n1\0x\n}", 12), "{\"a\":\n1}", "", 2},
+        {"no UTF-8", "{\"a\":\"caf\xE9\"}", "{\"a\":\"caf\xEF\xBF\xBD\"}", "{\"a\":\"caf\xE9\"}", 0},
         {"a mark, then no UTF-8", "\xEF\xBB\xBF{\"a\":\"caf\xE9\"}", "{\"a\":\"caf\xEF\xBF\xBD\"}",
-         "{\"a\":\"caf\xE9\"}"},
-        {"empty", "", "", ""},
+         "{\"a\":\"caf\xE9\"}", 0},
+        {"empty", "", "", "", 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -270,6 +271,7 @@ TEST(ConfigRead, DecodesAsReadTextFileDoes) {
         EXPECT_EQ(read.text, row.text);
         EXPECT_EQ(read.text, Zuno::readTextFile(t.path("a.json")).toUtf8().toStdString());
         EXPECT_EQ(read.asWritten(), row.asWritten.empty() ? row.text : row.asWritten);
+        EXPECT_EQ(read.nulLine, row.nulLine);
     }
 }
 

@@ -101,7 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Empty", "", SettingsRead::Empty, "keep", 1, 2, 3},
         ReadCase{"Broken", "{\"ip\": ", SettingsRead::Broken, "keep", 1, 2, 3},
         ReadCase{"NotAnObject", "[1,2,3]", SettingsRead::Broken, "keep", 1, 2, 3},
+        // A number no double holds: the parser cannot keep it, whatever
+        // member it is in.
         ReadCase{"NumberTooLarge", R"({"ip":"h","port":1e999})", SettingsRead::Broken, "keep", 1, 2, 3},
+        ReadCase{"NumberTooLargeInAMemberNotRead", R"({"ip":"h","x":1e400})", SettingsRead::Broken, "keep", 1, 2, 3},
         ReadCase{"NestedTooDeep", kDeep.c_str(), SettingsRead::Broken, "keep", 1, 2, 3},
         // Read member by member: a byte that is no UTF-8 in a member the
         // program never uses changes nothing; in the address it is named,
@@ -110,8 +113,16 @@ INSTANTIATE_TEST_SUITE_P(
                  SettingsRead::Ok, "h", 9, 1000, 1},
         ReadCase{"NotUtf8Address", "{\"ip\":\"caf\xE9\",\"port\":9000}", SettingsRead::Ok, "keep", 9000, 2, 3,
                  "地址 \"caf\xEF\xBF\xBD\" 不是UTF-8编码, 已使用 keep"},
-        ReadCase{"NotUtf8OutsideAString", "{\"ip\":\"h\"} \xE9", SettingsRead::Broken, "keep", 1, 2, 3},
-        ReadCase{"NoteAfterTheObject", "{\"ip\":\"h\"}\n// the test platform\n", SettingsRead::Broken, "keep", 1, 2, 3},
+        // The first JSON value is read; what follows it is ignored, and
+        // noted: the file will not be saved (a save would drop it).
+        ReadCase{"NotUtf8AfterTheObject", "{\"ip\":\"h\"} \xE9", SettingsRead::Ok, "h", 1, 2, 3,
+                 "第1行起JSON值之后还有内容, 已忽略, 不会保存此文件"},
+        ReadCase{"NoteAfterTheObject", "{\"ip\":\"h\",\"port\":9000}\n// the test platform\n", SettingsRead::Ok, "h", 9000, 2, 3,
+                 "第2行起JSON值之后还有内容, 已忽略, 不会保存此文件"},
+        ReadCase{"TrailingComma", "{\"ip\":\"h\"},", SettingsRead::Ok, "h", 1, 2, 3,
+                 "第1行起JSON值之后还有内容, 已忽略, 不会保存此文件"},
+        ReadCase{"FormFeedAfterTheObject", "{\"ip\":\"h\"}\f", SettingsRead::Ok, "h", 1, 2, 3,
+                 "第1行起JSON值之后还有内容, 已忽略, 不会保存此文件"},
         // A byte-order mark is no part of the text.
         ReadCase{"ByteOrderMark", "\xEF\xBB\xBF{\"ip\":\"h\",\"port\":9000}", SettingsRead::Ok, "h", 9000, 2, 3},
         ReadCase{"ByteOrderMarkCrLfNoFinalLineFeed", "\xEF\xBB\xBF{\r\n\"ip\": \"h\",\r\n\"duration\": 5\r\n}", SettingsRead::Ok,
@@ -167,13 +178,19 @@ TEST(Settings, SaveNeverWritesOverAFileItCouldNotRead) {
         Zuno::ConfigStatus status;
         const char* reason; // "" when written
     } rows[] = {
-        {"a link to a text file", LinkToText, userText, Zuno::ConfigStatus::NotJson, "不是有效的JSON"},
+        {"a link to a text file", LinkToText, userText, Zuno::ConfigStatus::NotJson, "不是有效的JSON (第1行)"},
         {"a link to a FIFO", LinkToFifo, {}, Zuno::ConfigStatus::Unreadable, "不是普通文件"},
-        {"not JSON", Bytes, "{\"ip\": \"10.0.0.1\",", Zuno::ConfigStatus::NotJson, "不是有效的JSON"},
+        {"not JSON", Bytes, "{\"ip\": \"10.0.0.1\",", Zuno::ConfigStatus::NotJson, "不是有效的JSON (第1行)"},
+        {"a number no double holds", Bytes, "{\"ip\": \"10.0.0.1\",\n\"x\": 1e400}", Zuno::ConfigStatus::NotJson,
+         "不是有效的JSON (第2行: 数值超出范围)"},
         {"not an object", Bytes, "[1]", Zuno::ConfigStatus::NotJson, "不是JSON对象"},
-        {"a note after the object", Bytes, "{\"ip\": \"10.0.0.1\"}\n// platform B\n", Zuno::ConfigStatus::NotJson,
-         "不是有效的JSON (第2行: JSON值之后还有内容)"},
-        {"nothing but NUL bytes", Bytes, QByteArray(3, '\0'), Zuno::ConfigStatus::NotJson, "不是有效的JSON"},
+        // Read, but a save would drop what follows the object.
+        {"a note after the object", Bytes, "{\"ip\": \"10.0.0.1\"}\n// platform B\n", Zuno::ConfigStatus::NotWritten,
+         "第2行起JSON值之后还有内容, 保存会丢失它"},
+        {"a trailing comma", Bytes, "{\"ip\": \"10.0.0.1\"},", Zuno::ConfigStatus::NotWritten,
+         "第1行起JSON值之后还有内容, 保存会丢失它"},
+        {"nothing but NUL bytes", Bytes, QByteArray(3, '\0'), Zuno::ConfigStatus::NotJson,
+         "不是有效的JSON (第1行); 第1行在NUL字节处被截断"},
         {"over 4 MB", Bytes, "{\"ip\":\"10.0.0.9\"}" + QByteArray(4 * 1024 * 1024, ' '), Zuno::ConfigStatus::Unreadable,
          "文件超过4 MB"},
         {"a stray member that is no UTF-8", Bytes, stray, Zuno::ConfigStatus::Ok, ""},
