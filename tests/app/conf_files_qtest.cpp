@@ -207,22 +207,33 @@ private slots:
                                         << "端口 65536 不在 1 到 65535 之间, 已使用 65535" << 65535 << 5u;
         QTest::newRow("port 0") << QByteArray(R"("port":0,"duration":5)")
                                 << "端口 0 不在 1 到 65535 之间, 已使用 1" << 1 << 5u;
+        // Cut to 32 bits, then into the port box's range.
         QTest::newRow("port -1") << QByteArray(R"("port":-1,"duration":5)")
-                                 << "端口 -1 不在 1 到 65535 之间, 已使用 1" << 1 << 5u;
+                                 << "端口 -1 超出32位, 取低32位为 4294967295, 不在 1 到 65535 之间, 已使用 65535" << 65535 << 5u;
+        QTest::newRow("port 2^32") << QByteArray(R"("port":4294967296,"duration":5)")
+                                   << "端口 4294967296 超出32位, 取低32位为 0, 不在 1 到 65535 之间, 已使用 1" << 1 << 5u;
         QTest::newRow("port 2^32 + 9001") << QByteArray(R"("port":4294976297,"duration":5)")
-                                          << "端口 4294976297 不在 1 到 65535 之间, 已使用 65535" << 65535 << 5u;
+                                          << "端口 4294976297 超出32位, 已使用 9001" << 9001 << 5u;
+        // No 64-bit integer: named as written, the default used.
         QTest::newRow("port as text") << QByteArray(R"("port":"9001","duration":5)")
                                       << "端口 \"9001\" 应为整数, 已使用 8000" << 8000 << 5u;
+        QTest::newRow("port with a fraction") << QByteArray(R"("port":8080.5,"duration":5)")
+                                              << "端口 8080.5 应为整数, 已使用 8000" << 8000 << 5u;
+        QTest::newRow("port with an exponent") << QByteArray(R"("port":1e20,"duration":5)")
+                                               << "端口 1e20 应为整数, 已使用 8000" << 8000 << 5u;
+        // Cut to 32 bits; only 32 bits of 0 are read as 1.
         QTest::newRow("duration -1") << QByteArray(R"("port":9001,"duration":-1)")
-                                     << "时间间隔 -1 不在 0 到 4294967295 毫秒之间, 已使用 1" << 9001 << 1u;
+                                     << "时间间隔 -1 超出32位, 已使用 4294967295" << 9001 << 4294967295u;
         QTest::newRow("duration 2^32") << QByteArray(R"("port":9001,"duration":4294967296)")
-                                       << "时间间隔 4294967296 不在 0 到 4294967295 毫秒之间, 已使用 1" << 9001 << 1u;
+                                       << "时间间隔 4294967296 超出32位, 已使用 1" << 9001 << 1u;
+        QTest::newRow("duration 2^32 + 2") << QByteArray(R"("port":9001,"duration":4294967298)")
+                                           << "时间间隔 4294967298 超出32位, 已使用 2" << 9001 << 2u;
         QTest::newRow("duration as text") << QByteArray(R"("port":9001,"duration":"5")")
                                           << "时间间隔 \"5\" 应为整数, 已使用 1" << 9001 << 1u;
         QTest::newRow("both") << QByteArray(R"("port":70000,"duration":-1)")
                               << "端口 70000 不在 1 到 65535 之间, 已使用 65535; "
-                                 "时间间隔 -1 不在 0 到 4294967295 毫秒之间, 已使用 1"
-                              << 65535 << 1u;
+                                 "时间间隔 -1 超出32位, 已使用 4294967295"
+                              << 65535 << 4294967295u;
     }
     // A port or duration the window cannot use as written is named beside
     // the connection state with the value used; the port box shows that
