@@ -105,6 +105,14 @@ QString ignoredTextRefusal(const JsonRead& read) {
 }
 
 ConfigResult writeConfigFile(const QString& path, const std::string& text) {
+    // What the readers would refuse is never written: a file that could not
+    // be read back would be lost from the next start on.
+    if (static_cast<qint64>(text.size()) > kMaxFileBytes)
+        return failed(ConfigStatus::NotWritten, fileTooLargeReason());
+    picojson::value value;
+    const JsonRead read = parseJsonText(text, value);
+    if (read.kind != JsonRead::Value)
+        return failed(ConfigStatus::NotWritten, QString::fromStdString(jsonReadProblem(read)));
     // Only a regular file is replaced: a FIFO or a device would become a
     // regular file, a link that leads nowhere would make one elsewhere.
     const QString notRegular = notRegularFileReason(path);

@@ -59,13 +59,16 @@ private:
 ConfigText readConfigText(const QString& path);
 
 // Replaces the file at `path` with `text`, or leaves it exactly as it was.
-// Only where there is nothing or a regular file (a link is followed to one);
-// a folder, a FIFO, a device or a link that leads nowhere is refused with
-// the reason. The text goes into a new file beside it; every write and the final flush
-// to the disk are checked, and only a complete new file takes the old one's
-// place. A folder that takes no new file, a file that may not be written, a
-// full disk: the save is refused with the reason, never done in place. A file
-// that holds `text` already is not written again.
+// Only a text the readers take whole is written: one JSON value of at most
+// kMaxFileBytes, nested at most kMaxJsonDepth levels; any other is refused
+// with the readers' reason. Only where there is nothing or a regular file (a
+// link is followed to one); a folder, a FIFO, a device or a link that leads
+// nowhere is refused with the reason. The text goes into a new file beside
+// it; every write and the final flush to the disk are checked, and only a
+// complete new file takes the old one's place. A folder that takes no new
+// file, a file that may not be written, a full disk: the save is refused with
+// the reason, never done in place. A file that holds `text` already is not
+// written again.
 ConfigResult writeConfigFile(const QString& path, const std::string& text);
 
 // The one record of a file under conf/ that gives nothing to use: its path

@@ -188,6 +188,51 @@ TEST(ConfigWrite, OnlyNothingOrARegularFileIsWritten) {
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
+// The one writer never writes what the readers would refuse: a file over
+// 4 MB, JSON nested past 256 levels, a text that is no single JSON value.
+// Each bound below, at and above it; a refused text leaves the old file
+// byte for byte and no new file beside it.
+TEST(ConfigWrite, NeverWritesWhatTheReadersWouldRefuse) {
+    // A JSON string of `size` bytes with its line feed.
+    const auto ofSize = [](qint64 size) { return "\"" + std::string(static_cast<size_t>(size) - 3, 'x') + "\"\n"; };
+    const auto nested = [](size_t depth) { return std::string(depth, '[') + std::string(depth, ']') + "\n"; };
+    const struct {
+        const char* name;
+        std::string text;
+        const char* reason; // nullptr: written
+    } rows[] = {
+        {"4 MB less one byte", ofSize(Zuno::kMaxFileBytes - 1), nullptr},
+        {"4 MB", ofSize(Zuno::kMaxFileBytes), nullptr},
+        {"4 MB and one byte", ofSize(Zuno::kMaxFileBytes + 1), "文件超过4 MB"},
+        {"nested 255 levels", nested(Zuno::kMaxJsonDepth - 1), nullptr},
+        {"nested 256 levels", nested(Zuno::kMaxJsonDepth), nullptr},
+        {"nested 257 levels", nested(Zuno::kMaxJsonDepth + 1), "JSON嵌套超过256层"},
+        {"no JSON", "{\"cmd\":", "不是有效的JSON (第1行)"},
+        {"text after the value", "{}\n// note\n", "第2行起JSON值之后还有内容"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        zt::ConfigTree t;
+        t.write("conf/model/a.json", kOld);
+        const QString path = t.path("conf/model/a.json");
+        const Zuno::ConfigResult r = Zuno::writeConfigFile(path, row.text);
+        if (!row.reason) {
+            ASSERT_TRUE(r.ok()) << r.reason.toStdString();
+            // What was written reads back whole.
+            const Zuno::ConfigText back = Zuno::readConfigText(path);
+            ASSERT_TRUE(back.result.ok()) << back.result.reason.toStdString();
+            EXPECT_EQ(back.text, row.text);
+            picojson::value value;
+            EXPECT_EQ(Zuno::parseJsonText(back.text, value).kind, Zuno::JsonRead::Value);
+        } else {
+            EXPECT_EQ(r.status, ConfigStatus::NotWritten);
+            EXPECT_EQ(r.reason.toStdString(), row.reason);
+            EXPECT_EQ(t.read("conf/model/a.json"), kOld);
+        }
+        EXPECT_EQ(filesIn(t.path("conf/model")), QStringList{"a.json"});
+    }
+}
+
 TEST(ConfigRead, TextAndWhatWentWrong) {
     zt::ConfigTree t;
     t.write("text.json", QByteArray("line1\r\nli\0ne2\n\xE4\xBD\xA0", 17));

@@ -675,6 +675,26 @@ private slots:
         QCOMPARE(commands.size(), !refused && mode == 2 ? 1 : 0);
     }
 
+    // A save never writes what the editor could not read back: a model of
+    // 20 KB whose extra member nests 10,000 numbers 250 levels deep grows
+    // past 4 MB in the indented form. The save says "失败" and why, and the
+    // file stays byte for byte.
+    void saveThatWouldGrowPastTheReadersLimitIsRefused() {
+        const QByteArray nested = QByteArray(249, '[') + "0" + QByteArray(",0").repeated(9999) + QByteArray(249, ']');
+        const QByteArray text = "{\"cmd\":\"GPS12\",\"protocol\":\"P\",\"x\":" + nested + ",\"components\":["
+                                "{\"label\":\"内容\",\"component\":\"textEdit\",\"readOnly\":false,\"value\":\"ok\"}]}";
+        QVERIFY(text.size() < 21 * 1024);
+        tree->write("conf/model/gps.json", text);
+        open(1);
+        activate(1);
+        QVERIFY2(message().isEmpty(), qPrintable(message()));
+        save();
+        QCOMPARE(message(), QString("保存配置\"GPS12\"失败, 文件:conf/model/gps.json (文件超过4 MB)"));
+        QCOMPARE(tree->read("conf/model/gps.json"), text);
+        QCOMPARE(QDir(tree->path("conf/model")).entryList({"*gps.json*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"gps.json"});
+    }
+
     void enterOpensARowWithoutSaving() {
         open(2);
         activate(1);
