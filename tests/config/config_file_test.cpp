@@ -1,7 +1,9 @@
 // The one reader and the one writer of the files under conf/.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include <QDir>
 
@@ -126,6 +128,7 @@ TEST(ConfigWrite, OnlyNothingOrARegularFileIsWritten) {
                 {"a link to a device", LinkToDevice, "不是普通文件"},
                 {"a link that leads nowhere", BrokenLink, "链接指向的文件不存在"},
                 {"a folder", Folder, "这是一个文件夹"}};
+    std::string deviceRefused;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         zt::ConfigTree t;
@@ -148,8 +151,10 @@ TEST(ConfigWrite, OnlyNothingOrARegularFileIsWritten) {
         case LinkToDevice:
             // A device of the test's own: a writer that replaced it would
             // not replace the system's.
-            if (::mknod(QFile::encodeName(target).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
-                continue; // not allowed to make one here
+            if (::mknod(QFile::encodeName(target).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) {
+                deviceRefused = std::strerror(errno); // said below, once the other rows have run
+                continue;
+            }
             ASSERT_TRUE(QFile::link(target, file));
             break;
         case BrokenLink: ASSERT_TRUE(QFile::link(target, file)); break;
@@ -186,6 +191,8 @@ TEST(ConfigWrite, OnlyNothingOrARegularFileIsWritten) {
     struct stat info {};
     ASSERT_EQ(::lstat(QFile::encodeName(t.path("fifo.json")).constData(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    if (!deviceRefused.empty())
+        GTEST_SKIP() << "the row of a link to a device did not run: mknod was refused (" << deviceRefused << ")";
 }
 
 // The one writer never writes what the readers would refuse: a file over
