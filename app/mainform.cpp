@@ -156,7 +156,8 @@ void MainForm::loadConfig() {
         break;
     }
     // A member that cannot be used as written is named with the value used
-    // instead: the next save writes that value.
+    // instead, which the next save writes; text after the file's object is
+    // named too (no save will then write the file).
     if (!replaced.isEmpty())
         showConfState(Zuno::configPathForMessage(path) + ": " + replaced.join("; "));
     ip = settings.ip;
@@ -208,6 +209,8 @@ bool MainForm::saveConfig() {
     }
     qDebug() << path << "not saved:" << saved.reason;
     const QString file = Zuno::configPathForMessage(path);
+    // Refused on the way, or because the save would drop what follows the
+    // file's object: the file is as it was.
     if (saved.status == Zuno::ConfigStatus::NotWritten)
         showConfState(file + tr(" 保存失败 (") + saved.reason + ")");
     else // a file there that could not be read is not written over

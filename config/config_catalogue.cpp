@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -12,19 +11,20 @@
 
 namespace {
 
-// The header of a file as read; false (logged) when it has none. A file
-// that could not be read, or was refused for more than its syntax (its
-// nesting, what follows its value), says why.
+// The header of a file as read; false (logged with the reason) when it has
+// none. What follows the file's JSON value is ignored.
 bool headerOf(const QString& path, const Zuno::ConfigText& file, Zuno::ModelHeader& header) {
-    std::string why;
-    if (Zuno::readModelHeader(file.text, header, &why))
+    picojson::value root;
+    const Zuno::JsonRead read = Zuno::parseJsonText(file.text, root);
+    QString why;
+    std::string problem;
+    if (!file.result.ok() || !read)
+        why = file.problem(read);
+    else if (Zuno::modelHeaderOf(root, header, &problem))
         return true;
-    if (!file.result.ok())
-        qDebug() << path << " , Json error:" << file.result.reason;
-    else if (!why.empty() && why != Zuno::kNotJson)
-        qDebug() << path << " , Json error:" << QString::fromStdString(why);
     else
-        qDebug() << path << " , Json error";
+        why = QString::fromStdString(problem);
+    Zuno::logConfigProblem(path, why);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QDebug>
 #include <QFile>
 #include <QSaveFile>
 #include <QTextCodec>
@@ -44,6 +45,9 @@ ConfigWriteOps& writeOps() {
     return ops;
 }
 
+// The UTF-8 byte-order mark.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
 bool holdsAlready(const QString& path, const std::string& text) {
     QFile current(path);
     if (current.size() != static_cast<qint64>(text.size()) || !current.open(QIODevice::ReadOnly))
@@ -66,17 +70,49 @@ ConfigText readConfigText(const QString& path) {
         return out;
     }
     out.utf8 = isValidUtf8(file.bytes);
-    const QByteArray text = textOfFileBytes(file.bytes);
-    if (out.utf8) {
-        out.text = text.toStdString();
-    } else {
-        out.text = QString::fromUtf8(text).toUtf8().toStdString();
+    const int nul = file.bytes.indexOf('\0');
+    if (nul >= 0)
+        out.nulLine = 1 + static_cast<std::size_t>(file.bytes.left(nul).count('\n'));
+    QByteArray text = textOfFileBytes(file.bytes);
+    // Decoded as readTextFile decodes: a byte-order mark at the start is
+    // dropped (it is no part of the JSON text), what is no UTF-8 replaced.
+    out.text = QString::fromUtf8(text).toUtf8().toStdString();
+    if (!out.utf8) {
+        if (text.startsWith(kByteOrderMark))
+            text.remove(0, static_cast<int>(sizeof kByteOrderMark) - 1);
         out.raw = text.toStdString();
     }
     return out;
 }
 
+QString ConfigText::problem(const JsonRead& read) const {
+    if (!result.ok())
+        return result.reason;
+    QString why = QString::fromStdString(jsonReadProblem(read));
+    if (!read && nulLine > 0)
+        why += QStringLiteral("; 第%1行在NUL字节处被截断").arg(nulLine);
+    return why;
+}
+
+void logConfigProblem(const QString& path, const QString& why) { qDebug() << path << " , Json error:" << why; }
+
+QString ignoredTextNote(const JsonRead& read) {
+    return QString::fromStdString(jsonReadProblem(read)) + QStringLiteral(", 已忽略, 不会保存此文件");
+}
+
+QString ignoredTextRefusal(const JsonRead& read) {
+    return QString::fromStdString(jsonReadProblem(read)) + QStringLiteral(", 保存会丢失它");
+}
+
 ConfigResult writeConfigFile(const QString& path, const std::string& text) {
+    // What the readers would refuse is never written: a file that could not
+    // be read back would be lost from the next start on.
+    if (static_cast<qint64>(text.size()) > kMaxFileBytes)
+        return failed(ConfigStatus::NotWritten, fileTooLargeReason());
+    picojson::value value;
+    const JsonRead read = parseJsonText(text, value);
+    if (read.kind != JsonRead::Value)
+        return failed(ConfigStatus::NotWritten, QString::fromStdString(jsonReadProblem(read)));
     // Only a regular file is replaced: a FIFO or a device would become a
     // regular file, a link that leads nowhere would make one elsewhere.
     const QString notRegular = notRegularFileReason(path);

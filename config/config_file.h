@@ -3,11 +3,14 @@
 // result type that says what went wrong. Every file of conf/ (conf.json, the
 // flows, the message models and the command replies) goes through here.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
 #include <QByteArray>
 #include <QString>
+
+#include "protocol/json_text.h"
 
 class QFileDevice;
 
@@ -30,14 +33,20 @@ struct ConfigResult {
 
 struct ConfigText {
     ConfigResult result;
-    // The file's text: each line up to its first NUL byte (a NUL drops the
-    // rest of its line, line feed included), "\r\n" read as "\n"; bytes that
-    // are no UTF-8 are replaced. Empty unless the file could be read.
+    // The file's text as readTextFile gives it: each line up to its first NUL
+    // byte (a NUL drops the rest of its line, line feed included), "\r\n"
+    // read as "\n", a byte-order mark at the start dropped, bytes that are no
+    // UTF-8 replaced. Empty unless the file could be read.
     std::string text;
     bool utf8 = true; // whether the file's bytes are UTF-8 throughout
+    std::size_t nulLine = 0; // the first line a NUL byte cut, from 1; 0 when none
     // The same text with its bytes as the file has them, none replaced: for
     // a reader that judges each value it uses on its own.
     const std::string& asWritten() const { return utf8 ? text : raw; }
+    // Why the file gives no JSON value, for the user and the log: the reason
+    // it could not be read, or why `read` (of its text) gave none, with the
+    // line a NUL byte cut when one did. For a value: what followed it, or "".
+    QString problem(const JsonRead& read) const;
 
 private:
     friend ConfigText readConfigText(const QString& path);
@@ -50,14 +59,27 @@ private:
 ConfigText readConfigText(const QString& path);
 
 // Replaces the file at `path` with `text`, or leaves it exactly as it was.
-// Only where there is nothing or a regular file (a link is followed to one);
-// a folder, a FIFO, a device or a link that leads nowhere is refused with
-// the reason. The text goes into a new file beside it; every write and the final flush
-// to the disk are checked, and only a complete new file takes the old one's
-// place. A folder that takes no new file, a file that may not be written, a
-// full disk: the save is refused with the reason, never done in place. A file
-// that holds `text` already is not written again.
+// Only a text the readers take whole is written: one JSON value of at most
+// kMaxFileBytes, nested at most kMaxJsonDepth levels; any other is refused
+// with the readers' reason. Only where there is nothing or a regular file (a
+// link is followed to one); a folder, a FIFO, a device or a link that leads
+// nowhere is refused with the reason. The text goes into a new file beside
+// it; every write and the final flush to the disk are checked, and only a
+// complete new file takes the old one's place. A folder that takes no new
+// file, a file that may not be written, a full disk: the save is refused with
+// the reason, never done in place. A file that holds `text` already is not
+// written again.
 ConfigResult writeConfigFile(const QString& path, const std::string& text);
+
+// The one record of a file under conf/ that gives nothing to use: its path
+// (quoted), " , Json error:" and why.
+void logConfigProblem(const QString& path, const QString& why);
+
+// A value followed by more than white space (`read`) serves the session;
+// a rewrite from the value would drop what follows it, so none is made.
+// The note when the file is read, and the reason a save is refused.
+QString ignoredTextNote(const JsonRead& read);
+QString ignoredTextRefusal(const JsonRead& read);
 
 // Whether the bytes are UTF-8 throughout: no stray, missing or overlong
 // continuation byte, no surrogate and nothing beyond U+10FFFF.

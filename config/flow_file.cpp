@@ -43,14 +43,23 @@ bool stringMember(const picojson::object& obj, const char* key) {
 
 } // namespace
 
-FlowFile readFlowText(const std::string& text, const QString& name) {
+namespace {
+
+// The steps of a flow text; `file`, when given, is the file it was read
+// from, for the reason it gives none.
+FlowFile readFlow(const std::string& text, const QString& name, const ConfigText* file) {
     FlowFile flow;
     if (text.empty())
         return flow;
     flow.status = FlowRead::NoSteps;
     picojson::value root;
-    if (!parseJsonText(text, root) || !root.is<picojson::object>()) {
-        qDebug() << name << " , Json error";
+    const JsonRead read = parseJsonText(text, root);
+    if (!read) {
+        logConfigProblem(name, file ? file->problem(read) : QString::fromStdString(jsonReadProblem(read)));
+        return flow;
+    }
+    if (!root.is<picojson::object>()) {
+        logConfigProblem(name, QStringLiteral("不是JSON对象"));
         return flow;
     }
     flow.object = true;
@@ -75,8 +84,13 @@ FlowFile readFlowText(const std::string& text, const QString& name) {
     return flow;
 }
 
+} // namespace
+
+FlowFile readFlowText(const std::string& text, const QString& name) { return readFlow(text, name, nullptr); }
+
 FlowFile readFlowFile(const QString& path) {
-    return readFlowText(readConfigText(path).text, path);
+    const ConfigText file = readConfigText(path);
+    return readFlow(file.text, path, &file);
 }
 
 bool rewriteFlowCommands(const std::string& text, const FlowSteps& steps, std::string& out) {

@@ -34,8 +34,9 @@ struct FlowFile {
     std::vector<ProtocolTask> steps; // file order; steps of the wrong shape are left out (logged)
 };
 
-// The steps of a flow text; `name` (the file's path) names it in the records
-// of what was left out.
+// The steps of a flow text (its first JSON value; what follows it is
+// ignored); `name` (the file's path) names it in the records of what was
+// left out.
 FlowFile readFlowText(const std::string& text, const QString& name);
 FlowFile readFlowFile(const QString& path);
 

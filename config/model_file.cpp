@@ -5,22 +5,30 @@ namespace Zuno {
 bool readModelHeader(const std::string& text, ModelHeader& header, std::string* why) {
     header = ModelHeader();
     picojson::value root;
-    std::string notJson;
-    if (!parseJsonText(text, root, notJson)) {
+    const JsonRead read = parseJsonText(text, root);
+    if (!read) {
         if (why)
-            *why = notJson;
+            *why = jsonReadProblem(read);
         return false;
     }
+    return modelHeaderOf(root, header, why);
+}
+
+bool modelHeaderOf(const picojson::value& root, ModelHeader& header, std::string* why) {
+    header = ModelHeader();
+    std::string problem;
     if (!root.is<picojson::object>())
+        problem = "不是JSON对象";
+    for (const char* key : {"cmd", "protocol"})
+        if (problem.empty() && !root.get(key).is<std::string>())
+            problem = std::string("\"") + key + "\" 不是字符串";
+    if (!problem.empty()) {
+        if (why)
+            *why = problem;
         return false;
-    const picojson::object& doc = root.get<picojson::object>();
-    const auto cmd = doc.find("cmd");
-    const auto protocol = doc.find("protocol");
-    if (cmd == doc.end() || protocol == doc.end() || !cmd->second.is<std::string>() ||
-        !protocol->second.is<std::string>())
-        return false;
-    header.cmd = cmd->second.get<std::string>();
-    header.protocol = protocol->second.get<std::string>();
+    }
+    header.cmd = root.get("cmd").get<std::string>();
+    header.protocol = root.get("protocol").get<std::string>();
     return true;
 }
 

@@ -16,11 +16,13 @@ struct ModelHeader {
     std::string cmd;
     std::string protocol;
 };
-// The header of a configuration text. False, with `header` empty, when the
-// text is no JSON object or "cmd" or "protocol" is missing or not a string
-// (an empty string is a string). `why`, when given, says why a text that is
-// no JSON was refused (parseJsonText).
+// The header of a configuration text (its first JSON value; what follows
+// it is ignored). False, with `header` empty, when the text gives no JSON
+// object or "cmd" or "protocol" is missing or not a string (an empty string
+// is a string); `why`, when given, then says why, for the user.
 bool readModelHeader(const std::string& text, ModelHeader& header, std::string* why = nullptr);
+// The same of a value read already.
+bool modelHeaderOf(const picojson::value& root, ModelHeader& header, std::string* why = nullptr);
 
 // The indented form: two blanks per level, keys in byte order, "/" written
 // as "\/", a line feed after the closing brace.

@@ -15,51 +15,49 @@ namespace {
 // The longest value a note shows whole.
 constexpr int kShownValueChars = 40;
 
-// A member's value as the file has it, for a note. A number written with a
-// fraction or an exponent keeps a fraction: 1e3 is shown 1000.0, not as the
-// integer it is not.
-QString shownValue(const picojson::value& value) {
-    QString text = QString::fromStdString(value.serialize());
-    if (value.is<double>() && !value.is<int64_t>() && !text.contains('.') && !text.contains('e'))
-        text += QStringLiteral(".0");
-    return text.size() <= kShownValueChars ? text : text.left(kShownValueChars) + QStringLiteral("…");
-}
-
 // Reads the members of conf.json, each into its field or, when it cannot
-// be used as written, into a note that names it with the value used.
+// be used as written, into a note that names it with its value as the file
+// writes it and the value used.
 class MemberReader {
 public:
-    MemberReader(const picojson::object& obj, QStringList* notes) : obj_(obj), notes_(notes) {}
+    MemberReader(const picojson::object& obj, const std::string& text, const JsonMemberSpans& spans,
+                 QStringList* notes)
+        : obj_(obj), text_(text), spans_(spans), notes_(notes) {}
 
     void text(const char* key, const QString& name, std::string& field) {
         const picojson::value* value = find(key);
         if (!value)
             return;
         if (!value->is<std::string>())
-            note(key, name + " " + shownValue(*value) + QStringLiteral(" 应为字符串"), QString::fromStdString(field));
+            changed(key, name, QStringLiteral("应为字符串"), QString::fromStdString(field));
         else if (!isValidUtf8(QByteArray::fromStdString(value->get<std::string>())))
-            note(key, name + " " + shownValue(*value) + QStringLiteral(" 不是UTF-8编码"), QString::fromStdString(field));
+            changed(key, name, QStringLiteral("不是UTF-8编码"), QString::fromStdString(field));
         else
             field = value->get<std::string>();
     }
 
-    // The integer `key`; false when it is missing, or no integer (noted,
-    // with `kept` as the value used).
+    // The integer `key` (a number written without fraction or exponent that
+    // a signed 64-bit value holds); false when it is missing, or no such
+    // integer (noted, with `kept` as the value used).
     bool integer(const char* key, const QString& name, const QString& kept, int64_t& out) {
         const picojson::value* value = find(key);
         if (!value)
             return false;
         if (!value->is<int64_t>()) {
-            note(key, name + " " + shownValue(*value) + QStringLiteral(" 应为整数"), kept);
+            changed(key, name, QStringLiteral("应为整数"), kept);
             return false;
         }
         out = value->get<int64_t>();
         return true;
     }
 
-    // `value` of `key` lies outside what it may hold (`range`); `used` is used.
-    void outOfRange(const char* key, const QString& name, int64_t value, const QString& range, const QString& used) {
-        note(key, name + " " + QString::number(value) + " " + range, used);
+    // `key`, named as the file writes it, was not used as written: `how`,
+    // and `used` in its place.
+    void changed(const char* key, const QString& name, const QString& how, const QString& used) {
+        const QString what = name + " " + written(key) + " " + how;
+        qDebug() << "conf.json:" << key << "not used as written:" << what;
+        if (notes_)
+            notes_->append(what + QStringLiteral(", 已使用 ") + used);
     }
 
 private:
@@ -67,42 +65,76 @@ private:
         const auto it = obj_.find(key);
         return it == obj_.end() ? nullptr : &it->second;
     }
-    void note(const char* key, const QString& what, const QString& used) {
-        qDebug() << "conf.json:" << key << "not used as written:" << what;
-        if (notes_)
-            notes_->append(what + QStringLiteral(", 已使用 ") + used);
+    // The member's value with its own characters, cut when long (a UTF-8
+    // character has 4 bytes at most: no more is decoded than can be shown).
+    QString written(const char* key) const {
+        const auto it = spans_.find(key);
+        if (it == spans_.end())
+            return QString();
+        const std::size_t size = it->second.second - it->second.first;
+        const std::size_t taken = std::min<std::size_t>(size, 4 * (kShownValueChars + 1));
+        QString shown = QString::fromUtf8(text_.data() + it->second.first, static_cast<int>(taken));
+        for (QChar& c : shown)
+            if (c == '\n' || c == '\r' || c == '\t')
+                c = ' ';
+        if (shown.size() <= kShownValueChars && taken == size)
+            return shown;
+        int cut = std::min(kShownValueChars, static_cast<int>(shown.size()));
+        if (shown.at(cut - 1).isHighSurrogate())
+            --cut;
+        return shown.left(cut) + QStringLiteral("…");
     }
 
     const picojson::object& obj_;
+    const std::string& text_;
+    const JsonMemberSpans& spans_;
     QStringList* notes_;
 };
 
-// The file at `path` as one JSON object, or why not (nothing logged).
-SettingsRead readSettingsObject(const QString& path, picojson::value& root, QString& why) {
+// The file at `path` as one JSON object, or why not (nothing logged): its
+// text (as the file writes it), how it read and where each member is.
+struct SettingsObject {
+    SettingsRead status = SettingsRead::Ok;
+    QString why;
+    std::string text;
+    JsonRead read;
+    picojson::value root;
+    JsonMemberSpans spans;
+};
+
+SettingsObject readSettingsObject(const QString& path) {
+    SettingsObject out;
     // Read as the file has it: each member used is judged on its own bytes,
     // so a member the program never reads cannot spoil the others.
     const ConfigText file = readConfigText(path);
-    why = file.result.reason;
-    if (file.result.status == ConfigStatus::Missing)
-        return SettingsRead::Missing;
-    if (!file.result.ok())
-        return SettingsRead::Unreadable;
-    const std::string& text = file.asWritten();
-    if (text.empty() && QFileInfo(path).size() == 0) {
-        why = QStringLiteral("文件为空");
-        return SettingsRead::Empty;
+    out.why = file.result.reason;
+    if (file.result.status == ConfigStatus::Missing) {
+        out.status = SettingsRead::Missing;
+        return out;
     }
-    std::string notJson;
-    if (!parseJsonText(text, root, notJson)) {
-        why = QString::fromStdString(notJson);
-        return SettingsRead::Broken;
+    if (!file.result.ok()) {
+        out.status = SettingsRead::Unreadable;
+        return out;
     }
-    if (!root.is<picojson::object>()) {
-        why = QStringLiteral("不是JSON对象");
-        return SettingsRead::Broken;
+    out.text = file.asWritten();
+    if (out.text.empty() && QFileInfo(path).size() == 0) {
+        out.status = SettingsRead::Empty;
+        out.why = QStringLiteral("文件为空");
+        return out;
     }
-    return SettingsRead::Ok;
+    out.read = parseJsonText(out.text, out.root, &out.spans);
+    if (!out.read) {
+        out.status = SettingsRead::Broken;
+        out.why = file.problem(out.read);
+    } else if (!out.root.is<picojson::object>()) {
+        out.status = SettingsRead::Broken;
+        out.why = QStringLiteral("不是JSON对象");
+    }
+    return out;
 }
+
+// A note when the cut of `value` to a field's 32 bits changes it.
+QString cutTo32Bits() { return QStringLiteral("超出32位"); }
 
 } // namespace
 
@@ -110,46 +142,51 @@ SettingsRead readSettings(const QString& path, ConnectionSettings& settings, QSt
                           QStringList* replaced) {
     if (replaced)
         replaced->clear();
-    picojson::value root;
-    QString why;
-    const SettingsRead status = readSettingsObject(path, root, why);
-    if (status != SettingsRead::Ok) {
-        if (status == SettingsRead::Broken)
-            qDebug() << path << " , Json error:" << why;
+    const SettingsObject file = readSettingsObject(path);
+    if (file.status != SettingsRead::Ok) {
+        if (file.status == SettingsRead::Broken)
+            logConfigProblem(path, file.why);
         if (reason)
-            *reason = why;
-        return status;
+            *reason = file.why;
+        return file.status;
     }
 
     QStringList notes;
-    MemberReader member(root.get<picojson::object>(), &notes);
+    if (file.read.kind == JsonRead::ValueThenText)
+        notes << ignoredTextNote(file.read);
+    MemberReader member(file.root.get<picojson::object>(), file.text, file.spans, &notes);
     ConnectionSettings read = settings;
     member.text("ip", QStringLiteral("地址"), read.ip);
     int64_t value = 0;
-    // Shown in the port box, whose range makes it one of its ends.
+    // Cut to 32 bits, then shown in the port box, whose range makes it one
+    // of its ends.
     if (member.integer("port", QStringLiteral("端口"), QString::number(read.port), value)) {
-        const int64_t port = std::clamp(value, kPortMin, kPortMax);
-        if (port != value)
-            member.outOfRange("port", QStringLiteral("端口"), value,
-                              QStringLiteral("不在 %1 到 %2 之间").arg(kPortMin).arg(kPortMax), QString::number(port));
+        const uint32_t cut = static_cast<uint32_t>(value);
+        const int64_t port = std::clamp<int64_t>(cut, kPortMin, kPortMax);
+        const QString range = QStringLiteral("不在 %1 到 %2 之间").arg(kPortMin).arg(kPortMax);
+        if (cut != value && port != cut)
+            member.changed("port", QStringLiteral("端口"),
+                           cutTo32Bits() + QStringLiteral(", 取低32位为 ") + QString::number(cut) + ", " + range,
+                           QString::number(port));
+        else if (cut != value)
+            member.changed("port", QStringLiteral("端口"), cutTo32Bits(), QString::number(port));
+        else if (port != cut)
+            member.changed("port", QStringLiteral("端口"), range, QString::number(port));
         read.port = static_cast<uint32_t>(port);
     }
-    // Any 32-bit value as written; 0 stands for the shortest tick.
+    // Cut to 32 bits; 0 stands for the shortest tick.
     if (member.integer("duration", QStringLiteral("时间间隔"), QString::number(read.duration), value)) {
-        if (value < 0 || value > UINT32_MAX)
-            member.outOfRange("duration", QStringLiteral("时间间隔"), value,
-                              QStringLiteral("不在 0 到 %1 毫秒之间").arg(UINT32_MAX), QString::number(read.duration));
-        else
-            read.duration = value == 0 ? 1u : static_cast<uint32_t>(value);
+        const uint32_t cut = static_cast<uint32_t>(value);
+        read.duration = cut == 0 ? 1u : cut;
+        if (cut != value)
+            member.changed("duration", QStringLiteral("时间间隔"), cutTo32Bits(), QString::number(read.duration));
     }
-    // Any 32-bit value, signed or not: one past the list, or 4294967295 for
+    // Cut to 32 bits, signed or not: one past the list, or 4294967295 for
     // "no flow", selects the first flow.
     if (member.integer("protocol", QStringLiteral("流程序号"), QString::number(read.protocolIndex), value)) {
+        read.protocolIndex = static_cast<int>(static_cast<uint32_t>(value));
         if (value < INT32_MIN || value > UINT32_MAX)
-            member.outOfRange("protocol", QStringLiteral("流程序号"), value, QStringLiteral("超出32位"),
-                              QString::number(read.protocolIndex));
-        else
-            read.protocolIndex = static_cast<int>(static_cast<uint32_t>(value));
+            member.changed("protocol", QStringLiteral("流程序号"), cutTo32Bits(), QString::number(read.protocolIndex));
     }
     settings = read;
     if (replaced)
@@ -169,15 +206,18 @@ std::string settingsText(const ConnectionSettings& settings) {
 
 ConfigResult writeSettings(const QString& path, const ConnectionSettings& settings) {
     // Only what was read, or nothing, is written over: a file that cannot be
-    // read stays as it is, whatever it holds.
-    picojson::value root;
-    QString why;
-    switch (readSettingsObject(path, root, why)) {
-    case SettingsRead::Unreadable: return {ConfigStatus::Unreadable, why};
-    case SettingsRead::Broken: return {ConfigStatus::NotJson, why};
+    // read stays as it is, whatever it holds, and so does one with more
+    // after its object than the save would write.
+    const SettingsObject file = readSettingsObject(path);
+    switch (file.status) {
+    case SettingsRead::Unreadable: return {ConfigStatus::Unreadable, file.why};
+    case SettingsRead::Broken: return {ConfigStatus::NotJson, file.why};
+    case SettingsRead::Ok:
+        if (file.read.kind == JsonRead::ValueThenText)
+            return {ConfigStatus::NotWritten, ignoredTextRefusal(file.read)};
+        break;
     case SettingsRead::Missing:
-    case SettingsRead::Empty:
-    case SettingsRead::Ok: break;
+    case SettingsRead::Empty: break;
     }
     return writeConfigFile(path, settingsText(settings));
 }

@@ -32,14 +32,18 @@ enum class SettingsRead {
 };
 
 // Reads `path` into `settings`; on anything but Ok `settings` is unchanged
-// and `reason` (when given) says why, for the user. Members are read one by
-// one: what the program does not read may hold anything. An address of
-// another JSON type or that is no UTF-8, a duration or flow index that is no
-// 32-bit integer (a duration of 0 is read as 1) and a port that is no
-// integer keep the value `settings` had (the window passes the program's
-// defaults); a port outside 1 to 65535 becomes the nearer of the two.
-// `replaced` (when given) names each such member with its value and the
-// value used, for the user.
+// and `reason` (when given) says why, for the user. The first JSON value is
+// read, what follows it is ignored (and noted). Members are read one by one:
+// what the program does not read may hold any JSON value (a number beyond a
+// double's range, 1e400, is none: the file is then no JSON). An integer is a
+// number written without fraction or exponent that a signed 64-bit value
+// holds, cut to its field's 32 bits (a duration whose 32 bits are 0 is read
+// as 1); the port then goes through the port box's range, 1 to 65535, and
+// becomes the nearer end. An address of another JSON type or that is no
+// UTF-8, and an integer member that is no such integer, keep the value
+// `settings` had (the window passes the program's defaults). `replaced`
+// (when given) names each member not used as written, with its value as the
+// file writes it and the value used, for the user.
 SettingsRead readSettings(const QString& path, ConnectionSettings& settings, QString* reason = nullptr,
                           QStringList* replaced = nullptr);
 
@@ -49,7 +53,9 @@ std::string settingsText(const ConnectionSettings& settings);
 // Writes the file through the one writer of conf/ (config_file.h): on
 // failure the old file stays as it was and the result says why. A file that
 // is there but cannot be read as settings is never written over: the result
-// is then Unreadable or NotJson, with the reason it could not be read.
+// is then Unreadable or NotJson, with the reason it could not be read; nor
+// is one with more than white space after its object (NotWritten), which
+// the save would drop.
 ConfigResult writeSettings(const QString& path, const ConnectionSettings& settings);
 
 } // namespace Zuno

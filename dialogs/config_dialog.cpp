@@ -86,17 +86,6 @@ QString withReason(QString text, const QString& reason) {
 // which a rewrite from its text would keep.
 const QString kNotUtf8 = QStringLiteral("文件不是UTF-8编码");
 
-// Why the text read cannot be taken whole as JSON, when there is more to
-// say than that its syntax is wrong (which the editors' own message says):
-// what follows its value, its nesting.
-QString jsonRefusal(const std::string& text) {
-    picojson::value root;
-    std::string why;
-    if (parseJsonText(text, root, why) || why == kNotJson)
-        return QString();
-    return QString::fromStdString(why);
-}
-
 } // namespace
 
 QString readErrorMessage(const QString& cmd, const QString& path) {
@@ -117,26 +106,49 @@ QString readFailedMessage(const ProtocolDataModel& entry, const QString& reason)
 
 bool readForSave(const ProtocolDataModel& entry, ConfigText& file, QLabel* message) {
     file = readConfigText(entry.absoluteFilePath);
+    const QString path = configPathForMessage(entry.absoluteFilePath);
     if (!file.result.ok()) {
         message->setText(readFailedMessage(entry, file.result.reason));
         return false;
     }
     if (!file.utf8) {
-        message->setText(saveFailedMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath), kNotUtf8));
+        message->setText(saveFailedMessage(entry.cmd, path, kNotUtf8));
         return false;
     }
-    const QString refused = jsonRefusal(file.text);
-    if (!refused.isEmpty()) {
-        message->setText(readFailedMessage(entry, refused));
+    picojson::value root;
+    const JsonRead read = parseJsonText(file.text, root);
+    if (read.kind == JsonRead::ValueThenText) {
+        message->setText(saveFailedMessage(entry.cmd, path, ignoredTextRefusal(read)));
+        return false;
+    }
+    // Refused for more than its syntax, which the editors' own message says.
+    if (read.kind == JsonRead::TooDeep) {
+        message->setText(readFailedMessage(entry, file.problem(read)));
         return false;
     }
     return true;
 }
 
 void showReadProblem(const ProtocolDataModel& entry, const ConfigText& file, QLabel* message) {
-    const QString why = !file.result.ok() ? file.result.reason : !file.utf8 ? kNotUtf8 : jsonRefusal(file.text);
-    if (!file.result.ok() || !why.isEmpty())
-        message->setText(readFailedMessage(entry, why));
+    if (!file.result.ok()) {
+        message->setText(readFailedMessage(entry, file.result.reason));
+        return;
+    }
+    if (!file.utf8) {
+        message->setText(readFailedMessage(entry, kNotUtf8));
+        return;
+    }
+    picojson::value root;
+    const JsonRead read = parseJsonText(file.text, root);
+    if (read.kind == JsonRead::TooDeep) {
+        message->setText(readFailedMessage(entry, file.problem(read)));
+    } else if (read.kind == JsonRead::ValueThenText) {
+        // The form shows the value; what the form said of it stays.
+        const QString note = withReason(QStringLiteral("读取配置\"") + drawn::name(entry.cmd) + QStringLiteral("\"完成, 文件:") +
+                                            configPathForMessage(entry.absoluteFilePath),
+                                        ignoredTextNote(read));
+        message->setText(message->text().isEmpty() ? note : note + "; " + message->text());
+    }
 }
 
 void showMissingFolder(QLabel* message, const QStringList& folders) {

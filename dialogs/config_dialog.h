@@ -49,14 +49,17 @@ QString readFailedMessage(const ProtocolDataModel& entry, const QString& reason)
 
 // Reads `entry`'s file for a save that rewrites it from its text. False,
 // with `message` naming the file and the reason, when the rewrite would lose
-// what the file holds: it cannot be read or its JSON is refused for more
-// than its syntax (读取配置…错误, with what follows its value, say), or its
-// bytes are not all UTF-8 (保存配置…失败: its text holds replacements).
+// what the file holds: it cannot be read or its JSON nests too deep
+// (读取配置…错误), its bytes are not all UTF-8 (保存配置…失败: its text
+// holds replacements), or more than white space follows its JSON value
+// (保存配置…失败: the rewrite would drop it).
 bool readForSave(const ProtocolDataModel& entry, ConfigText& file, QLabel* message);
 
 // After `entry` was activated and its form built from `file`: says in
 // `message` why the file could not be read as it is, when it could not (the
-// reasons of readForSave); leaves `message` alone otherwise.
+// reasons of readForSave); that what follows its JSON value was ignored and
+// the file will not be saved, before what `message` holds; leaves `message`
+// alone otherwise.
 void showReadProblem(const ProtocolDataModel& entry, const ConfigText& file, QLabel* message);
 
 // Says in `message`, before what it holds, that a folder an editor lists is

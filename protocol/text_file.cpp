@@ -25,7 +25,6 @@ FileBytes refused(FileBytes::Status status, const QString& reason) {
     return out;
 }
 
-QString tooLarge() { return QStringLiteral("文件超过%1 MB").arg(kMaxFileBytes / (1024 * 1024)); }
 QString missing() { return QStringLiteral("文件不存在"); }
 QString aFolder() { return QStringLiteral("这是一个文件夹"); }
 QString notRegular() { return QStringLiteral("不是普通文件"); }
@@ -45,6 +44,8 @@ struct Descriptor {
 #endif
 
 } // namespace
+
+QString fileTooLargeReason() { return QStringLiteral("文件超过%1 MB").arg(kMaxFileBytes / (1024 * 1024)); }
 
 FileBytes readRegularFile(const QString& path) {
 #ifndef Q_OS_WIN
@@ -67,7 +68,7 @@ FileBytes readRegularFile(const QString& path) {
     if (!S_ISREG(info.st_mode))
         return refused(FileBytes::Unreadable, notRegular());
     if (info.st_size > kMaxFileBytes)
-        return refused(FileBytes::Unreadable, tooLarge());
+        return refused(FileBytes::Unreadable, fileTooLargeReason());
     // Read to the end, not to the size the file had when opened: one byte
     // past the bound tells a file that grew beyond it.
     QByteArray bytes(static_cast<int>(std::min<qint64>(info.st_size, kMaxFileBytes) + 1), Qt::Uninitialized);
@@ -75,7 +76,7 @@ FileBytes readRegularFile(const QString& path) {
     for (;;) {
         if (done == bytes.size()) {
             if (done > kMaxFileBytes)
-                return refused(FileBytes::Unreadable, tooLarge());
+                return refused(FileBytes::Unreadable, fileTooLargeReason());
             bytes.resize(static_cast<int>(std::min<qint64>(2 * done, kMaxFileBytes + 1)));
         }
         const ssize_t got = ::read(file.fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
@@ -107,7 +108,7 @@ FileBytes readRegularFile(const QString& path) {
     if (file.error() != QFileDevice::NoError)
         return refused(FileBytes::Unreadable, file.errorString());
     if (out.bytes.size() > kMaxFileBytes)
-        return refused(FileBytes::Unreadable, tooLarge());
+        return refused(FileBytes::Unreadable, fileTooLargeReason());
     return out;
 #endif
 }

@@ -9,6 +9,9 @@ namespace Zuno {
 // The largest file the program reads whole.
 constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
+// Why a file past kMaxFileBytes is not read (or not written): "文件超过4 MB".
+QString fileTooLargeReason();
+
 // What reading a file whole gave.
 struct FileBytes {
     enum Status { Ok, Missing, Unreadable };

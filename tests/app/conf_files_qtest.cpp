@@ -95,14 +95,14 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("100,000 nested objects")
             << Special::None << QByteArray::fromStdString(zt::nestedObjects(100000)) << "JSON嵌套超过256层";
-        QTest::newRow("not JSON") << Special::None << QByteArray("{\"ip\": \"10.0.0.1\",") << "不是有效的JSON";
-        QTest::newRow("note after the object")
-            << Special::None << QByteArray("{\"ip\":\"10.0.0.9\"}\n// platform B\n")
-            << "不是有效的JSON (第2行: JSON值之后还有内容)";
+        QTest::newRow("not JSON") << Special::None << QByteArray("{\"ip\": \"10.0.0.1\",") << "不是有效的JSON (第1行)";
+        QTest::newRow("a number no double holds")
+            << Special::None << QByteArray("{\"ip\": \"10.0.0.1\",\n \"note\": 1e400}") << "不是有效的JSON (第2行: 数值超出范围)";
         QTest::newRow("over 4 MB") << Special::None
                                    << QByteArray("{\"ip\":\"10.0.0.9\"}") + QByteArray(4 * 1024 * 1024, ' ')
                                    << "文件超过4 MB";
-        QTest::newRow("link to a text file") << Special::LinkToText << QByteArray("my shopping list\n") << "不是有效的JSON";
+        QTest::newRow("link to a text file") << Special::LinkToText << QByteArray("my shopping list\n")
+                                             << "不是有效的JSON (第1行)";
         QTest::newRow("link to a zero device") << Special::LinkToZero << QByteArray() << "不是普通文件";
         QTest::newRow("link to a FIFO") << Special::LinkToFifo << QByteArray() << "不是普通文件";
         QTest::newRow("folder") << Special::Folder << QByteArray() << "这是一个文件夹";
@@ -207,22 +207,33 @@ private slots:
                                         << "端口 65536 不在 1 到 65535 之间, 已使用 65535" << 65535 << 5u;
         QTest::newRow("port 0") << QByteArray(R"("port":0,"duration":5)")
                                 << "端口 0 不在 1 到 65535 之间, 已使用 1" << 1 << 5u;
+        // Cut to 32 bits, then into the port box's range.
         QTest::newRow("port -1") << QByteArray(R"("port":-1,"duration":5)")
-                                 << "端口 -1 不在 1 到 65535 之间, 已使用 1" << 1 << 5u;
+                                 << "端口 -1 超出32位, 取低32位为 4294967295, 不在 1 到 65535 之间, 已使用 65535" << 65535 << 5u;
+        QTest::newRow("port 2^32") << QByteArray(R"("port":4294967296,"duration":5)")
+                                   << "端口 4294967296 超出32位, 取低32位为 0, 不在 1 到 65535 之间, 已使用 1" << 1 << 5u;
         QTest::newRow("port 2^32 + 9001") << QByteArray(R"("port":4294976297,"duration":5)")
-                                          << "端口 4294976297 不在 1 到 65535 之间, 已使用 65535" << 65535 << 5u;
+                                          << "端口 4294976297 超出32位, 已使用 9001" << 9001 << 5u;
+        // No 64-bit integer: named as written, the default used.
         QTest::newRow("port as text") << QByteArray(R"("port":"9001","duration":5)")
                                       << "端口 \"9001\" 应为整数, 已使用 8000" << 8000 << 5u;
+        QTest::newRow("port with a fraction") << QByteArray(R"("port":8080.5,"duration":5)")
+                                              << "端口 8080.5 应为整数, 已使用 8000" << 8000 << 5u;
+        QTest::newRow("port with an exponent") << QByteArray(R"("port":1e20,"duration":5)")
+                                               << "端口 1e20 应为整数, 已使用 8000" << 8000 << 5u;
+        // Cut to 32 bits; only 32 bits of 0 are read as 1.
         QTest::newRow("duration -1") << QByteArray(R"("port":9001,"duration":-1)")
-                                     << "时间间隔 -1 不在 0 到 4294967295 毫秒之间, 已使用 1" << 9001 << 1u;
+                                     << "时间间隔 -1 超出32位, 已使用 4294967295" << 9001 << 4294967295u;
         QTest::newRow("duration 2^32") << QByteArray(R"("port":9001,"duration":4294967296)")
-                                       << "时间间隔 4294967296 不在 0 到 4294967295 毫秒之间, 已使用 1" << 9001 << 1u;
+                                       << "时间间隔 4294967296 超出32位, 已使用 1" << 9001 << 1u;
+        QTest::newRow("duration 2^32 + 2") << QByteArray(R"("port":9001,"duration":4294967298)")
+                                           << "时间间隔 4294967298 超出32位, 已使用 2" << 9001 << 2u;
         QTest::newRow("duration as text") << QByteArray(R"("port":9001,"duration":"5")")
                                           << "时间间隔 \"5\" 应为整数, 已使用 1" << 9001 << 1u;
         QTest::newRow("both") << QByteArray(R"("port":70000,"duration":-1)")
                               << "端口 70000 不在 1 到 65535 之间, 已使用 65535; "
-                                 "时间间隔 -1 不在 0 到 4294967295 毫秒之间, 已使用 1"
-                              << 65535 << 1u;
+                                 "时间间隔 -1 超出32位, 已使用 4294967295"
+                              << 65535 << 4294967295u;
     }
     // A port or duration the window cannot use as written is named beside
     // the connection state with the value used; the port box shows that
@@ -282,6 +293,73 @@ private slots:
         expected.protocolIndex = 0;
         QCOMPARE(tree->read("conf/conf.json").toStdString(), Zuno::settingsText(expected));
         QVERIFY(label->isHidden());
+    }
+
+    // Every file of conf/ as people write it by hand: with a byte-order
+    // mark, CRLF line ends, no final line feed, a note after its JSON value.
+    // The window reads each as its first JSON value: the flow is listed and
+    // loaded, login first, and the panel shows conf.json's values. A save
+    // writes conf.json without the mark and with LF; one with a note after
+    // its object is left as it is, and the note says so and why.
+    void filesWrittenByHandAreRead_data() {
+        QTest::addColumn<bool>("bom");
+        QTest::addColumn<bool>("crlf");
+        QTest::addColumn<bool>("noFinalLineFeed");
+        QTest::addColumn<bool>("note");
+        QTest::newRow("byte-order mark") << true << false << false << false;
+        QTest::newRow("CRLF") << false << true << false << false;
+        QTest::newRow("no final line feed") << false << false << true << false;
+        QTest::newRow("a note after the value") << false << false << false << true;
+        QTest::newRow("all of them") << true << true << true << true;
+    }
+    void filesWrittenByHandAreRead() {
+        QFETCH(bool, bom);
+        QFETCH(bool, crlf);
+        QFETCH(bool, noFinalLineFeed);
+        QFETCH(bool, note);
+        writeConf(R"({"ip":"platform.example","port":9001,"duration":5,"protocol":0})" "\n");
+        QDirIterator it(tree->path("conf"), {"*.json"}, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString relative = QDir(tree->root()).relativeFilePath(it.next());
+            QByteArray bytes = tree->read(relative);
+            if (noFinalLineFeed)
+                while (bytes.endsWith('\n'))
+                    bytes.chop(1);
+            if (note)
+                bytes += "\n// written by hand, 手写\n";
+            if (crlf)
+                bytes.replace("\n", "\r\n");
+            if (bom)
+                bytes.prepend("\xEF\xBB\xBF");
+            tree->write(relative, bytes);
+        }
+        const QByteArray settings = tree->read("conf/conf.json");
+        MainForm w;
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+        QCOMPARE(zt::comboRows(zt::child<QComboBox>(w, "cbProtocol")), QStringList{"默认流程"});
+        QList<int> numbers;
+        for (const SendTask& t : w.sendFlow())
+            numbers << t.message->command;
+        QCOMPARE(numbers, (QList<int>{0x01, 0x13, 0x22}));
+        QCOMPARE(zt::child<QLineEdit>(w, "edtIp")->text(), QString("platform.example"));
+        QCOMPARE(zt::child<QSpinBox>(w, "edtPort")->value(), 9001);
+        auto* label = zt::child<QLabel>(w, "lbConfState");
+        const QString ignored = QString("第%1行起JSON值之后还有内容").arg(settings.left(settings.indexOf("//")).count('\n') + 1);
+        QCOMPARE(label->text(), note ? "conf/conf.json: " + ignored + ", 已忽略, 不会保存此文件" : QString());
+
+        zt::child<QSpinBox>(w, "edtPort")->setValue(9002);
+        QCOMPARE(w.saveConfig(), !note);
+        if (note) {
+            QCOMPARE(label->text(), "conf/conf.json 保存失败 (" + ignored + ", 保存会丢失它)");
+            QCOMPARE(tree->read("conf/conf.json"), settings);
+        } else {
+            QVERIFY(label->isHidden());
+            Zuno::ConnectionSettings expected;
+            expected.ip = "platform.example";
+            expected.port = 9002;
+            expected.duration = 5;
+            QCOMPARE(tree->read("conf/conf.json").toStdString(), Zuno::settingsText(expected));
+        }
     }
 
     void editorsNameAConfFolderRemovedWhileTheWindowRuns_data() {

@@ -50,9 +50,13 @@ TEST(BuildMessage, DispatchByProtocolNumber) {
     EXPECT_NE(buildMessage(0x10, gps), nullptr);
     for (uint8_t p : {0x00, 0x19, 0x70, 0xC4, 0xFF}) EXPECT_EQ(buildMessage(p, gps), nullptr) << int(p);
 
-    // A model is one JSON value: white space may follow it, nothing else.
-    EXPECT_NE(buildMessage(0x10, gps + " \n\t\r\n"), nullptr);
-    EXPECT_EQ(buildMessage(0x10, gps + " {\"components\": 5} trailing"), nullptr);
+    // The model is its first JSON value: what follows it is not read.
+    const std::string dump = buildMessage(0x10, gps)->toString();
+    for (const char* after : {" \n\t\r\n", " {\"components\": 5} trailing", "\n// IMEI of the test unit\n", ",", "\f"}) {
+        const auto message = buildMessage(0x10, gps + after);
+        ASSERT_NE(message, nullptr) << after;
+        EXPECT_EQ(message->toString(), dump) << after;
+    }
 }
 
 TEST(BuildMessage, JsonNumberValueFailsWholeModel) {

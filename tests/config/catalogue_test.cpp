@@ -19,6 +19,15 @@ QStringList names(const QList<ProtocolDataModel>& list) {
     return out;
 }
 
+// That `log` holds one record for each file of the folder m/ that was
+// skipped, each with its reason (as the log quotes it), and no other.
+void expectRecords(const zt::MessageCapture& log, std::initializer_list<std::pair<const char*, const char*>> skipped) {
+    for (const auto& file : skipped)
+        EXPECT_TRUE(log.contains(std::string("/m/") + file.first + "\"  , Json error: \"" + file.second + "\""))
+            << file.first;
+    EXPECT_EQ(log.lines().size(), skipped.size());
+}
+
 bool endsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
@@ -56,6 +65,9 @@ TEST(Catalogue, TakesOnlyJsonFilesThatNameCmdAndProtocol) {
     t.write("m/dup1.json", header("SAME", "p"));
     t.write("m/dup2.json", header("SAME", "q"));
     t.write("m/nul.json", QByteArray("{\"cmd\":\"N\",\"protocol\":\"p\"}\0 trailing garbage", 44));
+    t.write("m/nul_inside.json", QByteArray("{\"cmd\":\"M\",\n\"protocol\":\0\"p\"}", 28));
+    // As people write by hand: a byte-order mark, CRLF, no final line feed, a note after it.
+    t.write("m/bom.json", "\xEF\xBB\xBF{\r\n  \"cmd\": \"B\",\r\n  \"protocol\": \"p\"\r\n}\r\n// B");
     t.write("m/utf8.json", header("登录", "Zuno终端协议"));
 
     zt::MessageCapture log;
@@ -63,19 +75,18 @@ TEST(Catalogue, TakesOnlyJsonFilesThatNameCmdAndProtocol) {
     QStringList cmds;
     for (const auto& m : list)
         cmds << m.cmd;
-    EXPECT_EQ(cmds, (QStringList{"D", "SAME", "SAME", "N", QString::fromUtf8("登录")}));
+    EXPECT_EQ(cmds, (QStringList{"D", "B", "SAME", "SAME", "N", QString::fromUtf8("登录")}));
     EXPECT_EQ(list.last().protocol, QString::fromUtf8("Zuno终端协议"));
 
-    // Only the files that are no usable JSON leave a record; x.JSON and
-    // x.json.bak are never read, an empty "cmd" is skipped silently.
-    std::vector<std::string> errors;
-    for (const auto& l : log.lines())
-        if (endsWith(l, " , Json error"))
-            errors.push_back(l);
-    ASSERT_EQ(errors.size(), 5u);
-    for (const char* name : {"words.json", "array.json", "huge.json", "number_cmd.json", "no_protocol.json"}) {
-        EXPECT_TRUE(log.contains(std::string("/m/") + name + "\"")) << name;
-    }
+    // Only the files that are no usable JSON leave a record, each with its
+    // reason; x.JSON and x.json.bak are never read, an empty "cmd" is
+    // skipped silently.
+    expectRecords(log, {{"words.json", "不是有效的JSON (第1行)"},
+                        {"array.json", "不是JSON对象"},
+                        {"huge.json", "不是有效的JSON (第1行: 数值超出范围)"},
+                        {"number_cmd.json", "\\\"cmd\\\" 不是字符串"},
+                        {"no_protocol.json", "\\\"protocol\\\" 不是字符串"},
+                        {"nul_inside.json", "不是有效的JSON (第2行); 第2行在NUL字节处被截断"}});
     EXPECT_FALSE(log.contains("x.JSON"));
     EXPECT_FALSE(log.contains("empty_cmd"));
 }
@@ -83,7 +94,7 @@ TEST(Catalogue, TakesOnlyJsonFilesThatNameCmdAndProtocol) {
 // Files nobody meant to write are skipped, each with a record of why, and
 // the walk goes on: none of them crashes it, runs memory out or waits. So
 // are the entries a folder listing leaves out unless asked (a FIFO, a link
-// that leads nowhere), and a text with more than its JSON value in it.
+// that leads nowhere). A note after the JSON value is not read.
 TEST(Catalogue, HostileFilesAreSkippedWithTheReason) {
     zt::ConfigTree t;
     t.write("m/a.json", header("A", "p"));
@@ -108,21 +119,13 @@ TEST(Catalogue, HostileFilesAreSkippedWithTheReason) {
     QStringList cmds;
     for (const auto& m : list)
         cmds << m.cmd;
-    EXPECT_EQ(cmds, (QStringList{"A", "Z"}));
-    const struct {
-        const char* name;
-        const char* reason;
-    } rows[] = {{"deep.json", "JSON嵌套超过256层"},
-                {"large.json", "文件超过4 MB"},
-                {"zero.json", "不是普通文件"},
-                {"fifo_link.json", "不是普通文件"},
-                {"fifo.json", "不是普通文件"},
-                {"broken.json", "文件不存在"},
-                {"noted.json", "不是有效的JSON (第2行: JSON值之后还有内容)"}};
-    for (const auto& row : rows)
-        EXPECT_TRUE(log.contains(std::string("/m/") + row.name + "\"  , Json error: \"" + row.reason + "\""))
-            << row.name;
-    EXPECT_EQ(log.lines().size(), std::size(rows));
+    EXPECT_EQ(cmds, (QStringList{"A", "N", "Z"}));
+    expectRecords(log, {{"deep.json", "JSON嵌套超过256层"},
+                        {"large.json", "文件超过4 MB"},
+                        {"zero.json", "不是普通文件"},
+                        {"fifo_link.json", "不是普通文件"},
+                        {"fifo.json", "不是普通文件"},
+                        {"broken.json", "文件不存在"}});
     EXPECT_FALSE(log.contains("fifo.txt"));
 }
 

@@ -1,7 +1,9 @@
 // The one reader and the one writer of the files under conf/.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include <QDir>
 
@@ -10,6 +12,7 @@
 #include <sys/sysmacros.h>
 
 #include "config/config_file.h"
+#include "protocol/text_file.h"
 #include "support/config_tree.h"
 #include "support/hostile_files.h"
 
@@ -125,6 +128,7 @@ TEST(ConfigWrite, OnlyNothingOrARegularFileIsWritten) {
                 {"a link to a device", LinkToDevice, "不是普通文件"},
                 {"a link that leads nowhere", BrokenLink, "链接指向的文件不存在"},
                 {"a folder", Folder, "这是一个文件夹"}};
+    std::string deviceRefused;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         zt::ConfigTree t;
@@ -147,8 +151,10 @@ TEST(ConfigWrite, OnlyNothingOrARegularFileIsWritten) {
         case LinkToDevice:
             // A device of the test's own: a writer that replaced it would
             // not replace the system's.
-            if (::mknod(QFile::encodeName(target).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
-                continue; // not allowed to make one here
+            if (::mknod(QFile::encodeName(target).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) {
+                deviceRefused = std::strerror(errno); // said below, once the other rows have run
+                continue;
+            }
             ASSERT_TRUE(QFile::link(target, file));
             break;
         case BrokenLink: ASSERT_TRUE(QFile::link(target, file)); break;
@@ -185,6 +191,53 @@ TEST(ConfigWrite, OnlyNothingOrARegularFileIsWritten) {
     struct stat info {};
     ASSERT_EQ(::lstat(QFile::encodeName(t.path("fifo.json")).constData(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    if (!deviceRefused.empty())
+        GTEST_SKIP() << "the row of a link to a device did not run: mknod was refused (" << deviceRefused << ")";
+}
+
+// The one writer never writes what the readers would refuse: a file over
+// 4 MB, JSON nested past 256 levels, a text that is no single JSON value.
+// Each bound below, at and above it; a refused text leaves the old file
+// byte for byte and no new file beside it.
+TEST(ConfigWrite, NeverWritesWhatTheReadersWouldRefuse) {
+    // A JSON string of `size` bytes with its line feed.
+    const auto ofSize = [](qint64 size) { return "\"" + std::string(static_cast<size_t>(size) - 3, 'x') + "\"\n"; };
+    const auto nested = [](size_t depth) { return std::string(depth, '[') + std::string(depth, ']') + "\n"; };
+    const struct {
+        const char* name;
+        std::string text;
+        const char* reason; // nullptr: written
+    } rows[] = {
+        {"4 MB less one byte", ofSize(Zuno::kMaxFileBytes - 1), nullptr},
+        {"4 MB", ofSize(Zuno::kMaxFileBytes), nullptr},
+        {"4 MB and one byte", ofSize(Zuno::kMaxFileBytes + 1), "文件超过4 MB"},
+        {"nested 255 levels", nested(Zuno::kMaxJsonDepth - 1), nullptr},
+        {"nested 256 levels", nested(Zuno::kMaxJsonDepth), nullptr},
+        {"nested 257 levels", nested(Zuno::kMaxJsonDepth + 1), "JSON嵌套超过256层"},
+        {"no JSON", "{\"cmd\":", "不是有效的JSON (第1行)"},
+        {"text after the value", "{}\n// note\n", "第2行起JSON值之后还有内容"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        zt::ConfigTree t;
+        t.write("conf/model/a.json", kOld);
+        const QString path = t.path("conf/model/a.json");
+        const Zuno::ConfigResult r = Zuno::writeConfigFile(path, row.text);
+        if (!row.reason) {
+            ASSERT_TRUE(r.ok()) << r.reason.toStdString();
+            // What was written reads back whole.
+            const Zuno::ConfigText back = Zuno::readConfigText(path);
+            ASSERT_TRUE(back.result.ok()) << back.result.reason.toStdString();
+            EXPECT_EQ(back.text, row.text);
+            picojson::value value;
+            EXPECT_EQ(Zuno::parseJsonText(back.text, value).kind, Zuno::JsonRead::Value);
+        } else {
+            EXPECT_EQ(r.status, ConfigStatus::NotWritten);
+            EXPECT_EQ(r.reason.toStdString(), row.reason);
+            EXPECT_EQ(t.read("conf/model/a.json"), kOld);
+        }
+        EXPECT_EQ(filesIn(t.path("conf/model")), QStringList{"a.json"});
+    }
 }
 
 TEST(ConfigRead, TextAndWhatWentWrong) {
@@ -231,6 +284,46 @@ TEST(ConfigRead, TextAndWhatWentWrong) {
             EXPECT_EQ(r.result.reason.toStdString(), f.reason) << f.name;
         }
         EXPECT_TRUE(r.text.empty()) << f.name;
+    }
+}
+
+// Every reader decodes a file as readTextFile does: the variants people
+// make by hand give the same text either way. A byte-order mark at the
+// start is no part of it (one further on is kept: it is text there).
+TEST(ConfigRead, DecodesAsReadTextFileDoes) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        std::string text;
+        std::string asWritten; // "": the text
+        size_t nulLine;
+    } rows[] = {
+        {"plain", "{\"a\":1}\n", "{\"a\":1}\n", "", 0},
+        {"a byte-order mark", "\xEF\xBB\xBF{\"a\":1}\n", "{\"a\":1}\n", "", 0},
+        {"CRLF", "{\r\n\"a\":1\r\n}\r\n", "{\n\"a\":1\n}\n", "", 0},
+        {"no final line feed", "{\"a\":1}", "{\"a\":1}", "", 0},
+        {"a note after the value", "{\"a\":1}\n// note\n", "{\"a\":1}\n// note\n", "", 0},
+        {"all of them", "\xEF\xBB\xBF{\r\n\"a\":1}\r\n// note", "{\n\"a\":1}\n// note", "", 0},
+        {"a carriage return alone", "{\"a\":\r1}", "{\"a\":\r1}", "", 0},
+        {"only a byte-order mark", "\xEF\xBB\xBF", "", "", 0},
+        {"two byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBF{}", "\xEF\xBB\xBF{}", "", 0},
+        {"a mark in a string", "{\"a\":\"\xEF\xBB\xBF\"}", "{\"a\":\"\xEF\xBB\xBF\"}", "", 0},
+        {"a NUL cuts its line", QByteArray("{\"a\":\n1\0x\n}", 12), "{\"a\":\n1}", "", 2},
+        {"no UTF-8", "{\"a\":\"caf\xE9\"}", "{\"a\":\"caf\xEF\xBF\xBD\"}", "{\"a\":\"caf\xE9\"}", 0},
+        {"a mark, then no UTF-8", "\xEF\xBB\xBF{\"a\":\"caf\xE9\"}", "{\"a\":\"caf\xEF\xBF\xBD\"}",
+         "{\"a\":\"caf\xE9\"}", 0},
+        {"empty", "", "", "", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        zt::ConfigTree t;
+        t.write("a.json", row.bytes);
+        const Zuno::ConfigText read = Zuno::readConfigText(t.path("a.json"));
+        ASSERT_TRUE(read.result.ok());
+        EXPECT_EQ(read.text, row.text);
+        EXPECT_EQ(read.text, Zuno::readTextFile(t.path("a.json")).toUtf8().toStdString());
+        EXPECT_EQ(read.asWritten(), row.asWritten.empty() ? row.text : row.asWritten);
+        EXPECT_EQ(read.nulLine, row.nulLine);
     }
 }
 

@@ -101,7 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Empty", "", SettingsRead::Empty, "keep", 1, 2, 3},
         ReadCase{"Broken", "{\"ip\": ", SettingsRead::Broken, "keep", 1, 2, 3},
         ReadCase{"NotAnObject", "[1,2,3]", SettingsRead::Broken, "keep", 1, 2, 3},
+        // A number no double holds: the parser cannot keep it, whatever
+        // member it is in.
         ReadCase{"NumberTooLarge", R"({"ip":"h","port":1e999})", SettingsRead::Broken, "keep", 1, 2, 3},
+        ReadCase{"NumberTooLargeInAMemberNotRead", R"({"ip":"h","x":1e400})", SettingsRead::Broken, "keep", 1, 2, 3},
         ReadCase{"NestedTooDeep", kDeep.c_str(), SettingsRead::Broken, "keep", 1, 2, 3},
         // Read member by member: a byte that is no UTF-8 in a member the
         // program never uses changes nothing; in the address it is named,
@@ -110,43 +113,70 @@ INSTANTIATE_TEST_SUITE_P(
                  SettingsRead::Ok, "h", 9, 1000, 1},
         ReadCase{"NotUtf8Address", "{\"ip\":\"caf\xE9\",\"port\":9000}", SettingsRead::Ok, "keep", 9000, 2, 3,
                  "地址 \"caf\xEF\xBF\xBD\" 不是UTF-8编码, 已使用 keep"},
-        ReadCase{"NotUtf8OutsideAString", "{\"ip\":\"h\"} \xE9", SettingsRead::Broken, "keep", 1, 2, 3},
-        ReadCase{"NoteAfterTheObject", "{\"ip\":\"h\"}\n// the test platform\n", SettingsRead::Broken, "keep", 1, 2, 3},
-        // Members of another type keep their values, named with them; the
-        // others are read.
+        // The first JSON value is read; what follows it is ignored, and
+        // noted: the file will not be saved (a save would drop it).
+        ReadCase{"NotUtf8AfterTheObject", "{\"ip\":\"h\"} \xE9", SettingsRead::Ok, "h", 1, 2, 3,
+                 "第1行起JSON值之后还有内容, 已忽略, 不会保存此文件"},
+        ReadCase{"NoteAfterTheObject", "{\"ip\":\"h\",\"port\":9000}\n// the test platform\n", SettingsRead::Ok, "h", 9000, 2, 3,
+                 "第2行起JSON值之后还有内容, 已忽略, 不会保存此文件"},
+        ReadCase{"TrailingComma", "{\"ip\":\"h\"},", SettingsRead::Ok, "h", 1, 2, 3,
+                 "第1行起JSON值之后还有内容, 已忽略, 不会保存此文件"},
+        ReadCase{"FormFeedAfterTheObject", "{\"ip\":\"h\"}\f", SettingsRead::Ok, "h", 1, 2, 3,
+                 "第1行起JSON值之后还有内容, 已忽略, 不会保存此文件"},
+        // A byte-order mark is no part of the text.
+        ReadCase{"ByteOrderMark", "\xEF\xBB\xBF{\"ip\":\"h\",\"port\":9000}", SettingsRead::Ok, "h", 9000, 2, 3},
+        ReadCase{"ByteOrderMarkCrLfNoFinalLineFeed", "\xEF\xBB\xBF{\r\n\"ip\": \"h\",\r\n\"duration\": 5\r\n}", SettingsRead::Ok,
+                 "h", 1, 5, 3},
+        // Members of another type keep their values, named with them as the
+        // file writes them; the others are read.
         ReadCase{"IllTyped", R"({"ip":7,"port":"9000","duration":1.5,"protocol":true})", SettingsRead::Ok, "keep", 1, 2, 3,
                  "地址 7 应为字符串, 已使用 keep; 端口 \"9000\" 应为整数, 已使用 1; 时间间隔 1.5 应为整数, 已使用 2; "
                  "流程序号 true 应为整数, 已使用 3"},
-        ReadCase{"PartlyIllTyped", R"({"ip":"h","port":1e3,"duration":10})", SettingsRead::Ok, "h", 1, 10, 3,
-                 "端口 1000.0 应为整数, 已使用 1"},
+        ReadCase{"NumbersThatAreNoInteger", R"({"ip":"h","port":1e3,"duration":1e20,"protocol":8080.50})", SettingsRead::Ok, "h", 1, 2, 3,
+                 "端口 1e3 应为整数, 已使用 1; 时间间隔 1e20 应为整数, 已使用 2; 流程序号 8080.50 应为整数, 已使用 3"},
+        ReadCase{"PastSigned64Bits", R"({"port":9223372036854775808})", SettingsRead::Ok, "keep", 1, 2, 3,
+                 "端口 9223372036854775808 应为整数, 已使用 1"},
         ReadCase{"LongValueIsCut", R"({"ip":["0123456789","0123456789","0123456789","0123456789"]})", SettingsRead::Ok, "keep", 1, 2, 3,
                  "地址 [\"0123456789\",\"0123456789\",\"0123456789\",… 应为字符串, 已使用 keep"},
-        // The port goes through the port box's range: a value outside it
-        // becomes the nearest end, named with that value.
+        ReadCase{"ValueOverLines", "{\"ip\": [1,\r\n\t2]}", SettingsRead::Ok, "keep", 1, 2, 3, "地址 [1,  2] 应为字符串, 已使用 keep"},
+        // The port is cut to 32 bits, then goes through the port box's
+        // range: a value outside it becomes the nearer end. Each change is
+        // named with the value as written and the value used.
         ReadCase{"PortBounds", R"({"port":65535,"duration":1})", SettingsRead::Ok, "keep", 65535, 1, 3},
         ReadCase{"PortLowest", R"({"port":1})", SettingsRead::Ok, "keep", 1, 2, 3},
         ReadCase{"PortAbove", R"({"port":65536})", SettingsRead::Ok, "keep", 65535, 2, 3,
                  "端口 65536 不在 1 到 65535 之间, 已使用 65535"},
-        ReadCase{"Port70000", R"({"port":70000})", SettingsRead::Ok, "keep", 65535, 2, 3,
-                 "端口 70000 不在 1 到 65535 之间, 已使用 65535"},
         ReadCase{"PortZero", R"({"port":0})", SettingsRead::Ok, "keep", 1, 2, 3, "端口 0 不在 1 到 65535 之间, 已使用 1"},
-        ReadCase{"PortNegative", R"({"port":-1})", SettingsRead::Ok, "keep", 1, 2, 3,
-                 "端口 -1 不在 1 到 65535 之间, 已使用 1"},
-        ReadCase{"PortPast32Bits", R"({"port":4294975296})", SettingsRead::Ok, "keep", 65535, 2, 3,
-                 "端口 4294975296 不在 1 到 65535 之间, 已使用 65535"},
-        // The duration is any 32-bit value as written (0 is read as 1);
-        // only what is no such value is named.
+        ReadCase{"PortNegative", R"({"port":-1})", SettingsRead::Ok, "keep", 65535, 2, 3,
+                 "端口 -1 超出32位, 取低32位为 4294967295, 不在 1 到 65535 之间, 已使用 65535"},
+        ReadCase{"PortLargest32Bits", R"({"port":4294967295})", SettingsRead::Ok, "keep", 65535, 2, 3,
+                 "端口 4294967295 不在 1 到 65535 之间, 已使用 65535"},
+        ReadCase{"PortAt32Bits", R"({"port":4294967296})", SettingsRead::Ok, "keep", 1, 2, 3,
+                 "端口 4294967296 超出32位, 取低32位为 0, 不在 1 到 65535 之间, 已使用 1"},
+        ReadCase{"PortPast32Bits", R"({"port":4294967297})", SettingsRead::Ok, "keep", 1, 2, 3, "端口 4294967297 超出32位, 已使用 1"},
+        ReadCase{"PortPast32BitsInRange", R"({"port":4294975296})", SettingsRead::Ok, "keep", 8000, 2, 3,
+                 "端口 4294975296 超出32位, 已使用 8000"},
+        ReadCase{"PortSmallest64Bits", R"({"port":-9223372036854775808})", SettingsRead::Ok, "keep", 1, 2, 3,
+                 "端口 -9223372036854775808 超出32位, 取低32位为 0, 不在 1 到 65535 之间, 已使用 1"},
+        // The duration is cut to 32 bits; only a value whose 32 bits are 0
+        // is read as 1.
         ReadCase{"DurationOfTwoHours", R"({"duration":7200000})", SettingsRead::Ok, "keep", 1, 7200000, 3},
         ReadCase{"DurationLargest", R"({"duration":4294967295})", SettingsRead::Ok, "keep", 1, 4294967295u, 3},
-        ReadCase{"DurationPast32Bits", R"({"duration":4294967296})", SettingsRead::Ok, "keep", 1, 2, 3,
-                 "时间间隔 4294967296 不在 0 到 4294967295 毫秒之间, 已使用 2"},
-        ReadCase{"DurationNegative", R"({"duration":-1})", SettingsRead::Ok, "keep", 1, 2, 3,
-                 "时间间隔 -1 不在 0 到 4294967295 毫秒之间, 已使用 2"},
-        // A flow index is any 32-bit value ("no flow" is written 4294967295);
-        // past 32 bits it would select another flow.
+        ReadCase{"DurationAt32Bits", R"({"duration":4294967296})", SettingsRead::Ok, "keep", 1, 1, 3,
+                 "时间间隔 4294967296 超出32位, 已使用 1"},
+        ReadCase{"DurationPast32Bits", R"({"duration":4294967298})", SettingsRead::Ok, "keep", 1, 2, 3,
+                 "时间间隔 4294967298 超出32位, 已使用 2"},
+        ReadCase{"DurationNegative", R"({"duration":-1})", SettingsRead::Ok, "keep", 1, 4294967295u, 3,
+                 "时间间隔 -1 超出32位, 已使用 4294967295"},
+        // A flow index is any 32-bit value, signed or not ("no flow" is
+        // written 4294967295); past that it is cut too.
         ReadCase{"FlowIndexIs32Bits", R"({"protocol":-5})", SettingsRead::Ok, "keep", 1, 2, -5},
-        ReadCase{"FlowIndexPast32Bits", R"({"protocol":4294967297})", SettingsRead::Ok, "keep", 1, 2, 3,
-                 "流程序号 4294967297 超出32位, 已使用 3"}),
+        ReadCase{"FlowIndexNoFlow", R"({"protocol":4294967295})", SettingsRead::Ok, "keep", 1, 2, -1},
+        ReadCase{"FlowIndexLowest", R"({"protocol":-2147483648})", SettingsRead::Ok, "keep", 1, 2, INT32_MIN},
+        ReadCase{"FlowIndexBelow32Bits", R"({"protocol":-2147483649})", SettingsRead::Ok, "keep", 1, 2, INT32_MAX,
+                 "流程序号 -2147483649 超出32位, 已使用 2147483647"},
+        ReadCase{"FlowIndexPast32Bits", R"({"protocol":4294967297})", SettingsRead::Ok, "keep", 1, 2, 1,
+                 "流程序号 4294967297 超出32位, 已使用 1"}),
     [](const ::testing::TestParamInfo<ReadCase>& i) { return std::string(i.param.name); });
 
 // A conf.json that is there but could not be read is never saved over: it
@@ -163,16 +193,24 @@ TEST(Settings, SaveNeverWritesOverAFileItCouldNotRead) {
         Zuno::ConfigStatus status;
         const char* reason; // "" when written
     } rows[] = {
-        {"a link to a text file", LinkToText, userText, Zuno::ConfigStatus::NotJson, "不是有效的JSON"},
+        {"a link to a text file", LinkToText, userText, Zuno::ConfigStatus::NotJson, "不是有效的JSON (第1行)"},
         {"a link to a FIFO", LinkToFifo, {}, Zuno::ConfigStatus::Unreadable, "不是普通文件"},
-        {"not JSON", Bytes, "{\"ip\": \"10.0.0.1\",", Zuno::ConfigStatus::NotJson, "不是有效的JSON"},
+        {"not JSON", Bytes, "{\"ip\": \"10.0.0.1\",", Zuno::ConfigStatus::NotJson, "不是有效的JSON (第1行)"},
+        {"a number no double holds", Bytes, "{\"ip\": \"10.0.0.1\",\n\"x\": 1e400}", Zuno::ConfigStatus::NotJson,
+         "不是有效的JSON (第2行: 数值超出范围)"},
         {"not an object", Bytes, "[1]", Zuno::ConfigStatus::NotJson, "不是JSON对象"},
-        {"a note after the object", Bytes, "{\"ip\": \"10.0.0.1\"}\n// platform B\n", Zuno::ConfigStatus::NotJson,
-         "不是有效的JSON (第2行: JSON值之后还有内容)"},
-        {"nothing but NUL bytes", Bytes, QByteArray(3, '\0'), Zuno::ConfigStatus::NotJson, "不是有效的JSON"},
+        // Read, but a save would drop what follows the object.
+        {"a note after the object", Bytes, "{\"ip\": \"10.0.0.1\"}\n// platform B\n", Zuno::ConfigStatus::NotWritten,
+         "第2行起JSON值之后还有内容, 保存会丢失它"},
+        {"a trailing comma", Bytes, "{\"ip\": \"10.0.0.1\"},", Zuno::ConfigStatus::NotWritten,
+         "第1行起JSON值之后还有内容, 保存会丢失它"},
+        {"nothing but NUL bytes", Bytes, QByteArray(3, '\0'), Zuno::ConfigStatus::NotJson,
+         "不是有效的JSON (第1行); 第1行在NUL字节处被截断"},
         {"over 4 MB", Bytes, "{\"ip\":\"10.0.0.9\"}" + QByteArray(4 * 1024 * 1024, ' '), Zuno::ConfigStatus::Unreadable,
          "文件超过4 MB"},
         {"a stray member that is no UTF-8", Bytes, stray, Zuno::ConfigStatus::Ok, ""},
+        // Written without it, which loses nothing.
+        {"a byte-order mark", Bytes, "\xEF\xBB\xBF{\"ip\":\"10.0.0.2\"}\r\n", Zuno::ConfigStatus::Ok, ""},
         {"empty", Bytes, "", Zuno::ConfigStatus::Ok, ""},
         {"missing", Nothing, {}, Zuno::ConfigStatus::Ok, ""},
     };

@@ -318,8 +318,16 @@ private slots:
                                "{\"cmd\":\"\xB6\xA8\xCE\xBB\",\"isChecked\":true,\"delay\":5}]}";
         QTest::newRow("GBK step") << gbk << "读取配置\"B\"错误, 文件:conf/prop/b.json (文件不是UTF-8编码)"
                                   << "保存配置\"B\"失败, 文件:conf/prop/b.json (文件不是UTF-8编码)";
-        const QString noted = "读取配置\"B\"错误, 文件:conf/prop/b.json (不是有效的JSON (第6行: JSON值之后还有内容))";
-        QTest::newRow("note after the object") << kFlowB + "\n// the flow of platform B\n" << noted << noted;
+        // Read as its first JSON value, shown, never saved: the save would
+        // drop what follows it.
+        QTest::newRow("note after the object")
+            << kFlowB + "\n// the flow of platform B\n"
+            << "读取配置\"B\"完成, 文件:conf/prop/b.json (第6行起JSON值之后还有内容, 已忽略, 不会保存此文件)"
+            << "保存配置\"B\"失败, 文件:conf/prop/b.json (第6行起JSON值之后还有内容, 保存会丢失它)";
+        QTest::newRow("trailing comma")
+            << kFlowB + ","
+            << "读取配置\"B\"完成, 文件:conf/prop/b.json (第5行起JSON值之后还有内容, 已忽略, 不会保存此文件)"
+            << "保存配置\"B\"失败, 文件:conf/prop/b.json (第5行起JSON值之后还有内容, 保存会丢失它)";
     }
     void flowThatCannotBeRewrittenAsReadIsNeverSaved() {
         QFETCH(QByteArray, text);
@@ -334,6 +342,27 @@ private slots:
         QCOMPARE(message(), saved);
         QCOMPARE(tree->read("conf/prop/b.json"), text);
         QCOMPARE(spy.count(), 0);
+    }
+
+    // A flow written by hand with a byte-order mark and CRLF line ends is
+    // shown and saved as any: the save writes it without the mark, with LF.
+    void flowWrittenByHandIsShownAndSaved() {
+        QByteArray bytes = kFlowB;
+        bytes.replace("\n", "\r\n").prepend("\xEF\xBB\xBF");
+        tree->write("conf/prop/b.json", bytes);
+        open();
+        QSignalSpy spy(form.data(), &TaskSettingForm::signalSendConfigChange);
+        activate(0);
+        QVERIFY2(message().isEmpty(), qPrintable(message()));
+        QVERIFY(child<QCheckBox>("GPS12_ck")->isChecked());
+        QCOMPARE(child<QSpinBox>("GPS12_sp")->value(), 30);
+        press(QDialogButtonBox::Save);
+        QCOMPARE(message(), QString("保存配置\"B\"完成, 文件:conf/prop/b.json"));
+        QCOMPARE(spy.count(), 1);
+        const QByteArray written = tree->read("conf/prop/b.json");
+        QVERIFY(written.startsWith("{\n  \"cmd\": \"B\",\n"));
+        QVERIFY(!written.contains('\r'));
+        QVERIFY(written.contains("\"note\": \"kept\\/1\""));
     }
 
     void unwritableFileIsReportedNotSaved() {
