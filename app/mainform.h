@@ -28,6 +28,7 @@
 
 namespace Zuno {
 class IoThreads;
+struct PressBlocks;
 }
 class ProtocolClient;
 struct MoPack;
@@ -162,8 +163,8 @@ private:
     void post(Zuno::TextMailbox::Box box, std::string text);
     // The blocks of one Parse or Send, in their order, above what the report
     // pane holds (emptied first when past its limits), as pressText() keeps
-    // them.
-    void showClickBlocks(const std::vector<std::string>& blocks);
+    // them; each block the pane shows cut goes whole into the log.
+    void showPress(const Zuno::PressBlocks& press);
     // A status change from any thread; on the worker thread it waits in
     // `mailbox` too, so the status signal's value never crosses threads
     // inside Qt's event queue and keeps its order with the texts.

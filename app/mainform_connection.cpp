@@ -462,14 +462,16 @@ QStringList documentLines(const QTextDocument* doc) {
 
 } // namespace
 
-void MainForm::showClickBlocks(const std::vector<std::string>& blocks) {
+void MainForm::showPress(const Zuno::PressBlocks& press) {
+    for (const std::string& block : press.cut)
+        qDebug() << fromUtf8(block);
     Zuno::PaneBatch batch = outboxBatch();
-    batch.add(Zuno::pressText(blocks));
+    batch.add(Zuno::pressText(press.shown));
     Zuno::fillPane(ui->tbOut, batch);
 }
 
 void MainForm::on_btnParse_clicked() {
-    showClickBlocks(Zuno::parseTexts(Zuno::prepareLines(documentLines(ui->teIn->document()))));
+    showPress(Zuno::parsePress(Zuno::prepareLines(documentLines(ui->teIn->document()))));
 }
 
 void MainForm::on_btnSend_clicked() {
@@ -479,13 +481,13 @@ void MainForm::on_btnSend_clicked() {
         return;
     }
     const std::vector<std::string> lines = Zuno::prepareLines(documentLines(ui->teIn->document()));
-    std::vector<std::string> blocks;
-    blocks.reserve(lines.size());
+    Zuno::PressBlocks press;
+    press.shown.reserve(lines.size());
     const Connection conn = connection();
     const bool open = conn.client && conn.client->is_open();
     for (const std::string& line : lines) {
         Zuno::TypedSending s = Zuno::prepareTypedSending(line);
-        blocks.push_back(std::move(s.block));
+        press.add(line, std::move(s.block));
         if (!s.message && !s.raw)
             continue;
         if (!open) {
@@ -504,5 +506,5 @@ void MainForm::on_btnSend_clicked() {
             conn.client->send(std::move(item));
         }
     }
-    showClickBlocks(blocks);
+    showPress(press);
 }

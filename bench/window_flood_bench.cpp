@@ -41,17 +41,22 @@
 // BM_PressSendAndParse/<frames>/<kind>: the input box holds <frames> frames
 // (1000 or 2000) of one kind: 0 the first sample frame (a GPS report, its
 // block some 1200 characters), 1 the fourth (LBS, the largest sample block,
-// some 1700), 2 a 10-byte heartbeat reply (some 370). "发送" is pressed
-// --presses times while logged in to a platform that reads nothing, then
-// "解析" as often once disconnected. Each press shows all its blocks up to
-// the press's character bound (pane_limits.h); the pane is emptied before
-// each press, so the last press takes no longer than the first. Figures:
+// some 1700), 2 a 10-byte heartbeat reply (some 370); or a single frame of
+// kind 3, the longest there is (65541 bytes, length field 0xFFFF: a command
+// of 0x80), typed as one line of 131082 digits without blanks, whose block
+// shows cut as that of a received frame of its size (pane_batch.h). "发送" is
+// pressed --presses times while logged in to a platform that reads nothing,
+// then "解析" as often once disconnected. Each press shows all its blocks up
+// to the press's character bound (pane_limits.h); past its limits, the pane
+// is emptied before a press, so the last press takes no longer than the
+// first. Figures:
 //   send_first_ms, send_last_ms, send_longest_ms    the presses of "发送"
 //   parse_first_ms, parse_last_ms, parse_longest_ms the presses of "解析"
 //   send_stall_ms, parse_stall_ms  the longest gap between two turns of the
-//                      event loop in the --press-settle-ms (default 500)
-//                      after a press: what the window lays out after it
-//   press_chars        the characters one press of "解析" put into the pane
+//                      event loop from a press to the --press-settle-ms
+//                      (default 500) after it: the press itself and what
+//                      the window lays out after it
+//   press_chars        the characters the last press of "解析" put into the pane
 //   pane_lines         the report pane's lines after the last press
 //
 // The window runs offscreen against the scripted platform of the tests; a
@@ -94,6 +99,7 @@
 
 #include "app/mainform.h"
 #include "app/message_log.h"
+#include "app/traffic_pane.h"
 #include "connection/flow_tick.h"
 #include "config/base_folder.h"
 #include "protocol/helpers.h"
@@ -583,6 +589,8 @@ zt::Bytes pressFrame(int kind, uint16_t serial) {
         return zt::makeFrame(0x22, zt::sampleGpsContent(), serial);
     case 1:
         return zt::makeFrame(0x28, zt::sampleLbsContent(), serial);
+    case 3: // the longest frame: a 65541-byte command, length field 0xFFFF
+        return zt::makeFrame(0x80, zt::Bytes(65530, 0x31), serial, true);
     default: // a heartbeat reply of 10 bytes
         return zt::makeReply(0x13, serial);
     }
@@ -594,7 +602,7 @@ void BM_PressSendAndParse(benchmark::State& state) {
     QString lines;
     for (int i = 0; i < frames; ++i) {
         const zt::Bytes f = pressFrame(kind, static_cast<uint16_t>(i));
-        lines += QString::fromStdString(Zuno::toHex(f, 0, f.size(), " ")) + '\n';
+        lines += QString::fromStdString(Zuno::toHex(f, 0, f.size(), kind == 3 ? "" : " ")) + '\n';
     }
     for (auto _ : state) {
         QTemporaryDir dir;
@@ -611,10 +619,20 @@ void BM_PressSendAndParse(benchmark::State& state) {
         w->findChild<QTextEdit*>("teIn")->setPlainText(lines);
         // Milliseconds of each press, the events it leaves behind included,
         // and the longest stall of the event loop after it.
+        int pressChars = 0;
         const auto presses = [&](const char* button, const char* name) {
             auto* b = w->findChild<QAbstractButton*>(button);
             qint64 first = 0, last = 0, longest = 0, stall = 0;
             for (int i = 0; i < std::max(gPresses, 1); ++i) {
+                // What the pane keeps under the press: nothing when it is
+                // past its limits.
+                const int kept = Zuno::paneBatch(out, Zuno::PaneBatch::AtStart, false).clearFirst()
+                                     ? 0
+                                     : out->document()->characterCount() - 1;
+                // The press is a wait of the event loop too: the probe runs
+                // from before it.
+                TurnProbe probe;
+                probe.start();
                 QElapsedTimer t;
                 t.start();
                 b->click();
@@ -622,11 +640,10 @@ void BM_PressSendAndParse(benchmark::State& state) {
                 last = t.nsecsElapsed();
                 first = i == 0 ? last : first;
                 longest = std::max(longest, last);
-                TurnProbe probe;
-                probe.start();
                 probe.runFor(std::chrono::milliseconds(gPressSettleMs));
                 probe.stop();
                 stall = std::max(stall, probe.longest());
+                pressChars = out->document()->characterCount() - 1 - kept;
             }
             state.counters[std::string(name) + "_first_ms"] = double(first) / 1e6;
             state.counters[std::string(name) + "_last_ms"] = double(last) / 1e6;
@@ -638,7 +655,7 @@ void BM_PressSendAndParse(benchmark::State& state) {
         spinUntil([&] { return w->currentStatus() == CLIENT_DISCONNECTED; }, std::chrono::seconds(20));
         w->waitForConnectionEnd(std::chrono::seconds(10));
         presses("btnParse", "parse");
-        state.counters["press_chars"] = out->document()->characterCount() - 1;
+        state.counters["press_chars"] = pressChars;
         state.counters["pane_lines"] = out->document()->blockCount();
         w.reset();
         Zuno::setBaseFolder(QString());
@@ -646,6 +663,7 @@ void BM_PressSendAndParse(benchmark::State& state) {
 }
 BENCHMARK(BM_PressSendAndParse)
     ->ArgsProduct({{1000, 2000}, {0, 1, 2}})
+    ->Args({1, 3})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 

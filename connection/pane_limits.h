@@ -27,8 +27,9 @@ constexpr std::size_t kWaitingTexts = kPaneBlockLimit;
 constexpr std::size_t kWaitingBytes = 3 * static_cast<std::size_t>(kPaneCharLimit);
 
 // A frame of at most this many bytes is shown whole in the report pane: the
-// terminal's largest report and every platform command. A longer one is cut
-// to what one turn of the event loop can lay out (pane_batch.h, paneText).
+// terminal's largest report and every platform command. A longer one, received,
+// sent or typed, is cut to what one turn of the event loop can lay out
+// (pane_batch.h, paneText).
 constexpr std::size_t kWholeFrameBytes = 2048;
 
 } // namespace Zuno

@@ -761,6 +761,43 @@ private slots:
         disconnectAndWait();
     }
 
+    // The longest frame typed (65541 bytes, length field 0xFFFF): 解析 and
+    // 发送 show its block as that of a received frame of its size, the start
+    // of each long line and a note of what is left out; the log keeps the
+    // whole block. A typed line keeps no blanks, so shown whole it would be
+    // one unbroken run of 131082 digits, which the pane lays out for seconds.
+    void theLongestTypedFrameIsShownAsAReceivedOne_data() {
+        QTest::addColumn<QString>("press");
+        QTest::newRow("解析") << "解析";
+        QTest::newRow("发送") << "发送";
+    }
+    void theLongestTypedFrameIsShownAsAReceivedOne() {
+        QFETCH(QString, press);
+        const zt::Bytes frame = zt::makeFrame(0x80, zt::Bytes(65530, 0x31), 9, true);
+        QCOMPARE(frame.size(), std::size_t(65541));
+        const QString line = hexText(frame).remove(' ');
+        makeWindow();
+        if (press == "发送") {
+            connectAndLogIn();
+            QTRY_VERIFY(child<QToolButton>("btnSend")->isEnabled());
+        }
+        child<QTextBrowser>("tbOut")->clear();
+        child<QTextEdit>("teIn")->setPlainText(hexText(frame));
+        child<QToolButton>(press == "解析" ? "btnParse" : "btnSend")->click();
+        const QString shownLine = (press == "发送" ? ">> " : "") + line;
+        const QString cut = shownLine.left(int(Zuno::kShownLineChars)) +
+                            QString(" …(此行另有 %1 个字符未显示, 详见日志)\n").arg(shownLine.size() - int(Zuno::kShownLineChars));
+        QVERIFY(out().contains(cut));
+        QVERIFY(!out().contains(line));
+        QVERIFY(out().size() < 2 * int(Zuno::kShownTextChars));
+        // The record quotes the block: its line feeds are written "\n".
+        QVERIFY(log->contains(line.toStdString() + "\\n\\\"MSG\\\" : { \\n"));
+        if (press == "发送") {
+            QTRY_VERIFY_WITH_TIMEOUT(framesOf(*platform, 0x80) == 1, 10000);
+            disconnectAndWait();
+        }
+    }
+
     // One press of 解析 or 发送, or a command reply, puts all its blocks at
     // the top of the report pane in line order, above what the pane held:
     // the pane's rule (emptied once past 1000 lines) applies once, before the

@@ -268,6 +268,59 @@ TEST(AnalyserSend, EachKindOfLineGetsItsBlockAndPayload) {
     }
 }
 
+// A typed line's block shows as the block of a received frame of the line's
+// size: whole up to 2 KB (4096 digits), else each long line cut to its start
+// with a note of what it leaves out; the whole block is then kept for the log.
+// A line of an odd number of digits counts as hexToBytes reads it.
+TEST(AnalyserPress, BlocksOfLinesPastTwoKilobytesShowAsReceivedOnesAndStayWhole) {
+    const std::string sep(124, '/');
+    struct Row {
+        std::string line;
+        bool whole;
+    };
+    const auto command80 = [](std::size_t frameBytes) {
+        return frameHex(0x80, std::string(2 * (frameBytes - 11), '3'), true);
+    };
+    const Row rows[] = {
+        {command80(2047), true},
+        {command80(2048), true},
+        {command80(2049), false},
+        {command80(65541), false}, // the longest frame, length field 0xFFFF
+        {std::string(4095, '7'), true},  // 2048 bytes, refused for its odd length
+        {std::string(4097, '7'), false}, // 2049 bytes
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.line.size());
+        const std::string parsed = Zuno::parseBlock(r.line);
+        const std::string sending = Zuno::prepareTypedSending(r.line).block;
+        Zuno::PressBlocks send;
+        send.add(r.line, sending);
+        const Zuno::PressBlocks parse = Zuno::parsePress({r.line});
+        ASSERT_EQ(parse.shown.size(), 2u);
+        EXPECT_EQ(parse.shown[1], "\n");
+        ASSERT_EQ(send.shown.size(), 1u);
+        if (r.whole) {
+            EXPECT_EQ(parse.shown[0], parsed);
+            EXPECT_EQ(send.shown[0], sending);
+            EXPECT_TRUE(parse.cut.empty());
+            EXPECT_TRUE(send.cut.empty());
+            continue;
+        }
+        EXPECT_EQ(parse.cut, std::vector<std::string>{parsed});
+        EXPECT_EQ(send.cut, std::vector<std::string>{sending});
+        // The line's first 1536 characters stay, the note counts the others.
+        const auto cut = [](const std::string& text) {
+            return text.substr(0, Zuno::kShownLineChars) + " …(此行另有 " +
+                   std::to_string(text.size() - Zuno::kShownLineChars) + " 个字符未显示, 详见日志)\n";
+        };
+        EXPECT_EQ(parse.shown[0], Zuno::paneText(parsed));
+        EXPECT_EQ(parse.shown[0].rfind(sep + "\n" + cut(r.line), 0), 0u);
+        EXPECT_EQ(send.shown[0], Zuno::paneText(sending));
+        EXPECT_EQ(send.shown[0].rfind(sep + "\n\n" + cut(">> " + r.line), 0), 0u);
+    }
+    EXPECT_EQ(Zuno::parseReport({rows[3].line}), Zuno::parsePress({rows[3].line}).shown[0] + "\n");
+}
+
 TEST(AnalyserNoise, AnyLineOfEveryClassIsShownOrRefusedWithoutFault) {
     // Frames of every protocol number with random content, and length field,
     // stop bytes and CRC right, so that each reaches its class's content.
