@@ -21,6 +21,7 @@
 #include "dialogs/device_status_form.h"
 #include "dialogs/list_enter.h"
 #include "ui_data_setting_form.h"
+#include "widgets/drawn_name.h"
 #include "widgets/fit_size.h"
 #include "widgets/qt_check_combo_box.h"
 #include "widgets/qt_long_long_spin_box.h"
@@ -92,10 +93,15 @@ void runPopup(DataSettingForm* form, const Value& value, QLineEdit* edit) {
 } // namespace
 
 QLabel* makeLabel(QWidget* parent, const QString& text) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
+    // A label from a file shows as it is written, never as markup, and cut
+    // where the file made it huge (whole in its tool tip).
+    label->setTextFormat(Qt::PlainText);
+    label->setText(drawn::name(text));
+    label->setToolTip(drawn::nameTip(text));
     // 80 wide, or as wide as a longer text needs.
     label->setFixedSize(80, 20);
-    fitsize::widenFor(label, text);
+    fitsize::widenFor(label, label->text());
     fitsize::fitHeight(label);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;

@@ -237,6 +237,30 @@ private slots:
         QVERIFY(tree->read("conf/cmd/huge.json").contains("\"" + huge + "\""));
     }
 
+    // A field's label from the file is drawn as written, never as markup, and
+    // cut where a file made it huge (whole in its tool tip, and in the file).
+    void labelsAreDrawnPlainAndCut() {
+        const QByteArray huge = "L" + QByteArray((1 << 20) - 1, 'l');
+        tree->write("conf/model/gps.json", R"({"cmd":"GPS12","protocol":"P","components":[
+            {"label":"<b>粗</b>","component":"textEdit","readOnly":false,"value":"a"},
+            {"label":")" + huge + R"(","component":"textEdit","readOnly":false,"value":"b"}]})");
+        open(1);
+        activate(1);
+        auto* markup = qobject_cast<QLabel*>(at(0, 0));
+        auto* cut = qobject_cast<QLabel*>(at(0, 2));
+        QVERIFY(markup && cut);
+        QCOMPARE(markup->textFormat(), Qt::PlainText);
+        QCOMPARE(markup->text(), QString("<b>粗</b>"));
+        QCOMPARE(cut->textFormat(), Qt::PlainText);
+        QCOMPARE(cut->text(), QString::fromLatin1(huge.left(256)) + "…");
+        QVERIFY(cut->toolTip().startsWith(QString::fromLatin1(huge.left(64)) + "\n"));
+        QVERIFY(cut->width() < 4 * form->screen()->availableGeometry().width());
+        // The editor keeps the whole label as its name, and saves under it.
+        child<QLineEdit>(QString::fromLatin1(huge) + "_edt")->setText("c");
+        save();
+        QVERIFY(tree->read("conf/model/gps.json").contains("\"value\": \"c\""));
+    }
+
     // A packet of 60 fields, first in the list (before " ZED "): taller than
     // 480 in any font.
     void writeTallPacket() {
