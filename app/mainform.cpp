@@ -8,11 +8,7 @@
 #include <QLayout>
 #include <QStandardItemModel>
 #include <QStatusBar>
-#include <QScrollBar>
 #include <QStringListModel>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
 
 #include "app/desktop_programs.h"
 #include "app/message_boxes.h"
@@ -296,20 +292,12 @@ void MainForm::singalReceiveInboxMessage(const QString& text) {
     // A frame is appended as a line of its own: text typed or shown before it
     // may not end with a line feed, and the two would join into one line that
     // Parse and Send then take for one frame.
-    Zuno::PaneBatch batch = inboxBatch();
-    batch.add(text);
-    Zuno::fillPane(ui->teIn, batch);
+    Zuno::putIntoPane(ui->teIn, Zuno::PaneBatch::AtEnd, text);
 }
 
 void MainForm::singalReceiveOutboxMessage(const QString& text) {
-    Zuno::PaneBatch batch = outboxBatch();
-    batch.add(text);
-    Zuno::fillPane(ui->tbOut, batch);
+    Zuno::putIntoPane(ui->tbOut, Zuno::PaneBatch::AtStart, text);
 }
-
-Zuno::PaneBatch MainForm::inboxBatch() const { return Zuno::paneBatch(ui->teIn, Zuno::PaneBatch::AtEnd, true); }
-
-Zuno::PaneBatch MainForm::outboxBatch() const { return Zuno::paneBatch(ui->tbOut, Zuno::PaneBatch::AtStart, false); }
 
 void MainForm::on_actionClearAll_triggered() {
     ui->teIn->setPlainText(QString());

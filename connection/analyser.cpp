@@ -115,29 +115,6 @@ std::string parseBlock(const std::string& line) {
     return block;
 }
 
-void PressBlocks::add(const std::string& line, std::string block) {
-    std::string text = paneBlock(block, (line.size() + 1) / 2);
-    if (text != block)
-        cut.push_back(std::move(block));
-    shown.push_back(std::move(text));
-}
-
-PressBlocks parsePress(const std::vector<std::string>& lines) {
-    PressBlocks press;
-    press.shown.reserve(lines.size() + 1);
-    for (const std::string& line : lines)
-        press.add(line, parseBlock(line));
-    press.shown.emplace_back("\n");
-    return press;
-}
-
-std::string parseReport(const std::vector<std::string>& lines) {
-    std::string report;
-    for (const std::string& text : parsePress(lines).shown)
-        report += text;
-    return report;
-}
-
 TypedSending prepareTypedSending(const std::string& line) {
     TypedSending out;
     std::string& block = out.block;
