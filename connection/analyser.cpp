@@ -31,9 +31,7 @@ std::unique_ptr<std::vector<uint8_t>> frameBytes(const std::string& hex, ZunoExc
     return bytes;
 }
 
-bool endsWithStop(const std::vector<uint8_t>& b) {
-    return b[b.size() - 2] == 0x0D && b[b.size() - 1] == 0x0A;
-}
+bool endsWithStop(const std::vector<uint8_t>& b) { return wordAt(b, b.size() - 2) == kStop; }
 
 enum class Parsed {
     Message,      // decoded
