@@ -28,6 +28,7 @@
 #include "connection/io_thread.h"
 #include "connection/protocol_client.h"
 #include "connection/report_block.h"
+#include "protocol/date_time_text.h"
 #include "render/exception.h"
 #include "ui_mainform.h"
 
@@ -38,7 +39,7 @@ namespace {
 // the next turn, so a burst of frames never holds the window for long.
 constexpr Zuno::TextMailbox::Slice kSlice{50, 5 * 1024};
 
-QString now() { return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); }
+QString now() { return Zuno::dateTimeText(QDateTime::currentDateTime()); }
 
 QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
