@@ -123,7 +123,7 @@ int MainForm::selectedFlow() const {
 void MainForm::loadConfig() {
     // The box holds every port the settings reader takes, and no other.
     ui->edtPort->setRange(static_cast<int>(Zuno::kPortMin), static_cast<int>(Zuno::kPortMax));
-    const QString path = Zuno::basePath("conf/conf.json");
+    const QString path = Zuno::basePath(Zuno::kSettingsFile);
     Zuno::ConnectionSettings settings;
     settings.ip = ip;
     settings.port = port;
@@ -170,7 +170,7 @@ void MainForm::loadConfig() {
 }
 
 void MainForm::listFlows() {
-    protocols = scanConfigDir(Zuno::basePath("conf/prop/"));
+    protocols = scanConfigDir(Zuno::basePath(Zuno::kFlowFolder));
     Zuno::sortFlows(protocols);
     // A name is drawn cut past a few hundred characters, whole (as far as a
     // screen holds) in its tool tip; `protocols` keeps it whole.
@@ -197,7 +197,7 @@ bool MainForm::saveConfig() {
     settings.port = port;
     settings.duration = duration;
     settings.protocolIndex = protocolIndex;
-    const QString path = Zuno::basePath("conf/conf.json");
+    const QString path = Zuno::basePath(Zuno::kSettingsFile);
     const Zuno::ConfigResult saved = Zuno::writeSettings(path, settings);
     if (saved.ok()) {
         showConfState(QString());
@@ -221,7 +221,7 @@ std::list<SendTask> MainForm::loadSelectedFlow() {
         return {};
     }
     Zuno::FlowLoad load = Zuno::loadSendFlow(protocols.at(index).absoluteFilePath,
-                                             Zuno::basePath("conf/model/"), &buildMessageExplained);
+                                             Zuno::basePath(Zuno::kModelFolder), &buildMessageExplained);
     if (load.status == Zuno::FlowRead::NoSteps)
         statusBar()->showMessage(tr("待发送协议的流程逻辑文件未设置!"));
     // A login that cannot be built is told now, not first at Connect.
@@ -305,7 +305,7 @@ void MainForm::on_actionClearAll_triggered() {
 }
 
 void MainForm::on_actionClearLog_triggered() {
-    const QString folder = Zuno::basePath("logs");
+    const QString folder = Zuno::basePath(Zuno::kLogFolder);
     if (Zuno::dirExists(folder))
         Zuno::clearFolderContents(folder);
     statusBar()->showMessage(folder + tr("目录下日志清理完成!"));
