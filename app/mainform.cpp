@@ -129,26 +129,27 @@ void MainForm::loadConfig() {
     settings.port = port;
     settings.duration = duration;
     settings.protocolIndex = protocolIndex;
-    QString reason;
     QStringList replaced;
-    switch (Zuno::readSettings(path, settings, &reason, &replaced)) {
-    case Zuno::SettingsRead::Missing:
+    const Zuno::ConfigResult read = Zuno::readSettings(path, settings, &replaced);
+    switch (read.status) {
+    case Zuno::ConfigStatus::Missing:
         // No flow list: the form's two placeholder items are no flows either.
         ui->cbProtocol->setModel(new QStringListModel(ui->cbProtocol));
         Zuno::MessageBoxes::warning(this, tr("错误"), tr("配置文件已损坏, 请重新安装程序!"),
                                     QMessageBox::Yes);
         return;
-    case Zuno::SettingsRead::Unreadable:
-    case Zuno::SettingsRead::Empty:
-    case Zuno::SettingsRead::Broken:
+    case Zuno::ConfigStatus::Unreadable:
+    case Zuno::ConfigStatus::Empty:
+    case Zuno::ConfigStatus::NotJson:
+    case Zuno::ConfigStatus::NotWritten: // (a read writes nothing)
         // The panel keeps its own values; the flows are listed as at any
         // start, the first one selected.
-        qDebug() << path << "not read:" << reason;
-        showConfState(Zuno::configPathForMessage(path) + tr(" 无法读取 (") + reason + tr("), 已使用默认设置"));
+        qDebug() << path << "not read:" << read.reason;
+        showConfState(Zuno::configPathForMessage(path) + tr(" 无法读取 (") + read.reason + tr("), 已使用默认设置"));
         protocolIndex = 0;
         listFlows();
         return;
-    case Zuno::SettingsRead::Ok:
+    case Zuno::ConfigStatus::Ok:
         break;
     }
     // A member that cannot be used as written is named with the value used
@@ -222,7 +223,7 @@ std::list<SendTask> MainForm::loadSelectedFlow() {
     }
     Zuno::FlowLoad load = Zuno::loadSendFlow(protocols.at(index).absoluteFilePath,
                                              Zuno::basePath(Zuno::kModelFolder), &buildMessageExplained);
-    if (load.status == Zuno::FlowRead::NoSteps)
+    if (load.status == Zuno::ConfigStatus::NotJson)
         statusBar()->showMessage(tr("待发送协议的流程逻辑文件未设置!"));
     // A login that cannot be built is told now, not first at Connect.
     const QString before = QString::fromStdString(loginProblem());
