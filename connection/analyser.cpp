@@ -4,7 +4,6 @@
 
 #include "protocol/helpers.h"
 #include "protocol/message_classes.h"
-#include "protocol/text_file.h"
 
 namespace Zuno {
 

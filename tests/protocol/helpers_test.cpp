@@ -1,12 +1,9 @@
-// Hexadecimal, replace, trim, UTF and text-file helpers.
+// Hexadecimal, replace, trim and UTF helpers.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QString>
 
 #include "protocol/helpers.h"
-#include "protocol/text_file.h"
 #include "support/test_util.h"
 
 using namespace Zuno;
@@ -135,16 +132,4 @@ TEST(Utf16ToUtf8, Table) {
     // Round trip through both directions.
     const std::string mixed = "GPS 定位 \xF0\x9F\x98\x80 ok";
     EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(mixed)), mixed);
-}
-
-TEST(ReadTextFile, LinesNulAndMissingFile) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath("a.txt");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("line1\r\nli\0ne2\n\xE4\xBD\xA0", 17);
-    f.close();
-    EXPECT_EQ(readTextFile(path), QString::fromUtf8("line1\nli\xE4\xBD\xA0"));
-    EXPECT_EQ(readTextFile(dir.filePath("missing.txt")), QString());
 }
