@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     // Without it the standard buttons stay in English; nothing else changes.
     Zuno::installQtTranslation(&app);
 
-    Zuno::startLogging(Zuno::basePath("logs"), QDateTime::currentDateTime().toString("yyyyMMdd"));
+    Zuno::startLogging(Zuno::basePath(Zuno::kLogFolder), QDateTime::currentDateTime().toString("yyyyMMdd"));
 
     MainForm::registerSignalTypes();
 

@@ -8,11 +8,7 @@
 #include <QLayout>
 #include <QStandardItemModel>
 #include <QStatusBar>
-#include <QScrollBar>
 #include <QStringListModel>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
 
 #include "app/desktop_programs.h"
 #include "app/message_boxes.h"
@@ -127,32 +123,33 @@ int MainForm::selectedFlow() const {
 void MainForm::loadConfig() {
     // The box holds every port the settings reader takes, and no other.
     ui->edtPort->setRange(static_cast<int>(Zuno::kPortMin), static_cast<int>(Zuno::kPortMax));
-    const QString path = Zuno::basePath("conf/conf.json");
+    const QString path = Zuno::basePath(Zuno::kSettingsFile);
     Zuno::ConnectionSettings settings;
     settings.ip = ip;
     settings.port = port;
     settings.duration = duration;
     settings.protocolIndex = protocolIndex;
-    QString reason;
     QStringList replaced;
-    switch (Zuno::readSettings(path, settings, &reason, &replaced)) {
-    case Zuno::SettingsRead::Missing:
+    const Zuno::ConfigResult read = Zuno::readSettings(path, settings, &replaced);
+    switch (read.status) {
+    case Zuno::ConfigStatus::Missing:
         // No flow list: the form's two placeholder items are no flows either.
         ui->cbProtocol->setModel(new QStringListModel(ui->cbProtocol));
         Zuno::MessageBoxes::warning(this, tr("错误"), tr("配置文件已损坏, 请重新安装程序!"),
                                     QMessageBox::Yes);
         return;
-    case Zuno::SettingsRead::Unreadable:
-    case Zuno::SettingsRead::Empty:
-    case Zuno::SettingsRead::Broken:
+    case Zuno::ConfigStatus::Unreadable:
+    case Zuno::ConfigStatus::Empty:
+    case Zuno::ConfigStatus::NotJson:
+    case Zuno::ConfigStatus::NotWritten: // (a read writes nothing)
         // The panel keeps its own values; the flows are listed as at any
         // start, the first one selected.
-        qDebug() << path << "not read:" << reason;
-        showConfState(Zuno::configPathForMessage(path) + tr(" 无法读取 (") + reason + tr("), 已使用默认设置"));
+        qDebug() << path << "not read:" << read.reason;
+        showConfState(Zuno::configPathForMessage(path) + tr(" 无法读取 (") + read.reason + tr("), 已使用默认设置"));
         protocolIndex = 0;
         listFlows();
         return;
-    case Zuno::SettingsRead::Ok:
+    case Zuno::ConfigStatus::Ok:
         break;
     }
     // A member that cannot be used as written is named with the value used
@@ -174,7 +171,7 @@ void MainForm::loadConfig() {
 }
 
 void MainForm::listFlows() {
-    protocols = scanConfigDir(Zuno::basePath("conf/prop/"));
+    protocols = scanConfigDir(Zuno::basePath(Zuno::kFlowFolder));
     Zuno::sortFlows(protocols);
     // A name is drawn cut past a few hundred characters, whole (as far as a
     // screen holds) in its tool tip; `protocols` keeps it whole.
@@ -201,7 +198,7 @@ bool MainForm::saveConfig() {
     settings.port = port;
     settings.duration = duration;
     settings.protocolIndex = protocolIndex;
-    const QString path = Zuno::basePath("conf/conf.json");
+    const QString path = Zuno::basePath(Zuno::kSettingsFile);
     const Zuno::ConfigResult saved = Zuno::writeSettings(path, settings);
     if (saved.ok()) {
         showConfState(QString());
@@ -225,8 +222,8 @@ std::list<SendTask> MainForm::loadSelectedFlow() {
         return {};
     }
     Zuno::FlowLoad load = Zuno::loadSendFlow(protocols.at(index).absoluteFilePath,
-                                             Zuno::basePath("conf/model/"), &buildMessageExplained);
-    if (load.status == Zuno::FlowRead::NoSteps)
+                                             Zuno::basePath(Zuno::kModelFolder), &buildMessageExplained);
+    if (load.status == Zuno::ConfigStatus::NotJson)
         statusBar()->showMessage(tr("待发送协议的流程逻辑文件未设置!"));
     // A login that cannot be built is told now, not first at Connect.
     const QString before = QString::fromStdString(loginProblem());
@@ -296,20 +293,12 @@ void MainForm::singalReceiveInboxMessage(const QString& text) {
     // A frame is appended as a line of its own: text typed or shown before it
     // may not end with a line feed, and the two would join into one line that
     // Parse and Send then take for one frame.
-    Zuno::PaneBatch batch = inboxBatch();
-    batch.add(text);
-    Zuno::fillPane(ui->teIn, batch);
+    Zuno::putIntoPane(ui->teIn, Zuno::PaneBatch::AtEnd, text);
 }
 
 void MainForm::singalReceiveOutboxMessage(const QString& text) {
-    Zuno::PaneBatch batch = outboxBatch();
-    batch.add(text);
-    Zuno::fillPane(ui->tbOut, batch);
+    Zuno::putIntoPane(ui->tbOut, Zuno::PaneBatch::AtStart, text);
 }
-
-Zuno::PaneBatch MainForm::inboxBatch() const { return Zuno::paneBatch(ui->teIn, Zuno::PaneBatch::AtEnd, true); }
-
-Zuno::PaneBatch MainForm::outboxBatch() const { return Zuno::paneBatch(ui->tbOut, Zuno::PaneBatch::AtStart, false); }
 
 void MainForm::on_actionClearAll_triggered() {
     ui->teIn->setPlainText(QString());
@@ -317,7 +306,7 @@ void MainForm::on_actionClearAll_triggered() {
 }
 
 void MainForm::on_actionClearLog_triggered() {
-    const QString folder = Zuno::basePath("logs");
+    const QString folder = Zuno::basePath(Zuno::kLogFolder);
     if (Zuno::dirExists(folder))
         Zuno::clearFolderContents(folder);
     statusBar()->showMessage(folder + tr("目录下日志清理完成!"));

@@ -17,10 +17,10 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "app/traffic_pane.h"
 #include "connection/client_status.h"
 #include "config/config_catalogue.h"
 #include "connection/flow_tick.h"
-#include "connection/pane_batch.h"
 #include "connection/resolver.h"
 #include "connection/send_flow.h"
 #include "connection/text_mailbox.h"
@@ -28,7 +28,6 @@
 
 namespace Zuno {
 class IoThreads;
-struct PressBlocks;
 }
 class ProtocolClient;
 struct MoPack;
@@ -155,8 +154,8 @@ private:
     };
     Connection connection() const;
     // The report block of a frame of `frameBytes` bytes sent, refused or
-    // received: whole into the log, and through the outbox signal into the
-    // report pane as paneBlock() shows it.
+    // received: whole into the log, and into the report pane as paneBlock()
+    // shows it.
     void report(const std::string& block, std::size_t frameBytes);
     // A text for the input box or the report pane from any thread; on the
     // worker thread it waits in `mailbox` for the GUI thread.
@@ -175,8 +174,8 @@ private:
     Q_INVOKABLE void deliverMail();
     // Takes all that waits in the mailbox into the window at once.
     void deliverAllMail();
-    // Takes `slice` of the mailbox into the window, each pane's texts through
-    // its signal in one insertion; whether letters remain.
+    // Takes `slice` of the mailbox into the window, each pane's texts in one
+    // insertion (joinSlice); whether letters remain.
     bool deliverLetters(Zuno::TextMailbox::Slice slice);
     // A status the worker thread reported. While the user's Disconnect is
     // under way only its end applies: nothing of a connection being ended
@@ -188,9 +187,6 @@ private:
     // Why Connect refuses the loaded flow (UTF-8): its login step could not
     // be built. Empty when it may connect.
     std::string loginProblem() const;
-    // Empty batches for the input box and the report pane as they stand.
-    Zuno::PaneBatch inboxBatch() const;
-    Zuno::PaneBatch outboxBatch() const;
     // Whether a settings dialog may open: asks first while a connection is up.
     bool confirmStopForSettings();
     void startDesktopProgram(const QStringList& programs, const QString& missingText);
@@ -238,7 +234,7 @@ private:
     std::shared_ptr<asio::io_context> ioContext;
     std::shared_ptr<ProtocolClient> client;
     std::shared_ptr<Zuno::IoThreads> ioThreads;
-    Zuno::TextMailbox mailbox;
+    Zuno::TextMailbox mailbox{Zuno::kWaitingBytes, Zuno::kWaitingTexts};
     std::chrono::milliseconds loginTimeout{std::chrono::seconds(60)};
     // setWriteLimits; 0: the client's own.
     std::size_t writeBound = 0;

@@ -28,6 +28,7 @@
 #include "connection/io_thread.h"
 #include "connection/protocol_client.h"
 #include "connection/report_block.h"
+#include "protocol/date_time_text.h"
 #include "render/exception.h"
 #include "ui_mainform.h"
 
@@ -38,7 +39,7 @@ namespace {
 // the next turn, so a burst of frames never holds the window for long.
 constexpr Zuno::TextMailbox::Slice kSlice{50, 5 * 1024};
 
-QString now() { return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); }
+QString now() { return Zuno::dateTimeText(QDateTime::currentDateTime()); }
 
 QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
@@ -89,9 +90,9 @@ void MainForm::post(Zuno::TextMailbox::Box box, std::string text) {
     if (QThread::currentThread() == thread()) {
         const QString t = fromUtf8(text);
         if (box == Zuno::TextMailbox::Box::Inbox)
-            emit singalSendInboxMessage(t);
+            Zuno::putIntoPane(ui->teIn, Zuno::PaneBatch::AtEnd, t);
         else
-            emit singalSendoutboxMessage(t);
+            Zuno::putIntoPane(ui->tbOut, Zuno::PaneBatch::AtStart, t);
         return;
     }
     if (mailbox.put(box, std::move(text)))
@@ -120,40 +121,19 @@ void MainForm::deliverAllMail() {
 }
 
 bool MainForm::deliverLetters(Zuno::TextMailbox::Slice slice) {
-    // Each pane's texts of the slice are joined and go in through the pane's
-    // signal at once: one insertion, before which the pane's rule applies
-    // once, as before a text of its own. A status change puts in the texts
-    // before it first, so texts and statuses keep their order. What the
-    // mailbox dropped is told where it would have been.
-    const auto freshIn = [] { return Zuno::PaneBatch(Zuno::PaneBatch::AtEnd, 1, 0, true, true); };
-    const auto freshOut = [] { return Zuno::PaneBatch(Zuno::PaneBatch::AtStart, 1, 0, true, false); };
-    Zuno::PaneBatch in = freshIn();
-    Zuno::PaneBatch out = freshOut();
-    const auto fill = [&] {
-        if (!in.isEmpty())
-            emit singalSendInboxMessage(in.text());
-        if (!out.isEmpty())
-            emit singalSendoutboxMessage(out.text());
-        in = freshIn();
-        out = freshOut();
-    };
+    // Each pane's texts of a run go in at once: one insertion, before which
+    // the pane's rule applies once, as before a text of its own. The texts
+    // before a status go in first, so texts and statuses keep their order.
     std::deque<Zuno::TextMailbox::Letter> letters;
     const bool more = mailbox.take(slice, letters);
-    for (auto& letter : letters) {
-        if (letter.box == Zuno::TextMailbox::Box::Status) {
-            fill();
-            applyWorkerStatus(static_cast<CLIENT_STATUS>(letter.status), letter.text);
-            continue;
-        }
-        const bool inbox = letter.box == Zuno::TextMailbox::Box::Inbox;
-        // What the input box missed is said in the report pane: every line
-        // of the input box is a frame to Parse and Send.
-        if (letter.notShown > 0)
-            out.add(inbox ? Zuno::inboxNotShownNotice(letter.notShown) : Zuno::notShownNotice(letter.notShown));
-        if (!letter.text.empty())
-            (inbox ? in : out).add(fromUtf8(letter.text));
+    for (const Zuno::MailRun& run : Zuno::joinSlice(std::move(letters))) {
+        if (!run.inbox.isEmpty())
+            Zuno::putIntoPane(ui->teIn, Zuno::PaneBatch::AtEnd, run.inbox);
+        if (!run.outbox.isEmpty())
+            Zuno::putIntoPane(ui->tbOut, Zuno::PaneBatch::AtStart, run.outbox);
+        if (run.endsInStatus)
+            applyWorkerStatus(static_cast<CLIENT_STATUS>(run.status), run.note);
     }
-    fill();
     return more;
 }
 
@@ -465,9 +445,7 @@ QStringList documentLines(const QTextDocument* doc) {
 void MainForm::showPress(const Zuno::PressBlocks& press) {
     for (const std::string& block : press.cut)
         qDebug() << fromUtf8(block);
-    Zuno::PaneBatch batch = outboxBatch();
-    batch.add(Zuno::pressText(press.shown));
-    Zuno::fillPane(ui->tbOut, batch);
+    Zuno::putIntoPane(ui->tbOut, Zuno::PaneBatch::AtStart, Zuno::pressText(press.shown));
 }
 
 void MainForm::on_btnParse_clicked() {

@@ -44,10 +44,10 @@
 // some 1700), 2 a 10-byte heartbeat reply (some 370); or a single frame of
 // kind 3, the longest there is (65541 bytes, length field 0xFFFF: a command
 // of 0x80), typed as one line of 131082 digits without blanks, whose block
-// shows cut as that of a received frame of its size (pane_batch.h). "发送" is
+// shows cut as that of a received frame of its size (app/traffic_pane.h). "发送" is
 // pressed --presses times while logged in to a platform that reads nothing,
 // then "解析" as often once disconnected. Each press shows all its blocks up
-// to the press's character bound (pane_limits.h); past its limits, the pane
+// to the press's character bound (app/traffic_pane.h); past its limits, the pane
 // is emptied before a press, so the last press takes no longer than the
 // first. Figures:
 //   send_first_ms, send_last_ms, send_longest_ms    the presses of "发送"
@@ -626,7 +626,7 @@ void BM_PressSendAndParse(benchmark::State& state) {
             for (int i = 0; i < std::max(gPresses, 1); ++i) {
                 // What the pane keeps under the press: nothing when it is
                 // past its limits.
-                const int kept = Zuno::paneBatch(out, Zuno::PaneBatch::AtStart, false).clearFirst()
+                const int kept = Zuno::PaneBatch(Zuno::PaneBatch::AtStart, Zuno::paneState(out)).clearFirst()
                                      ? 0
                                      : out->document()->characterCount() - 1;
                 // The press is a wait of the event loop too: the probe runs

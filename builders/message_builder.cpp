@@ -104,10 +104,6 @@ std::string refusalText(const Zuno::RefusedField& field) {
 
 } // namespace
 
-bool hasBuilder(uint8_t protocol) {
-    return dispatchTable().count(protocol) != 0;
-}
-
 std::shared_ptr<Zuno::ZunoMSG> buildMessage(const uint8_t& protocol, const std::string& json) {
     return buildMessageExplained(protocol, json).message;
 }

@@ -25,6 +25,3 @@ struct BuildOutcome {
 // refused), or (command replies) the coding or the text's length cannot be
 // sent.
 BuildOutcome buildMessageExplained(uint8_t protocol, const std::string& json);
-
-// True when `protocol` has a builder (or is the content-free time request).
-bool hasBuilder(uint8_t protocol);

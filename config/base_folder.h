@@ -11,7 +11,15 @@ QString baseFolder();
 // An empty path returns to the executable's folder.
 void setBaseFolder(const QString& path);
 
-// baseFolder() + "/" + relative, e.g. basePath("conf/conf.json").
+// What the program keeps below the base folder.
+constexpr char kConfFolder[] = "conf";
+constexpr char kSettingsFile[] = "conf/conf.json"; // the connection settings
+constexpr char kFlowFolder[] = "conf/prop";        // the protocol flows
+constexpr char kModelFolder[] = "conf/model";      // the message models of the flows
+constexpr char kReplyFolder[] = "conf/cmd";        // the command replies
+constexpr char kLogFolder[] = "logs";
+
+// baseFolder() + "/" + relative, e.g. basePath(kSettingsFile).
 QString basePath(const QString& relative);
 
 // `absolutePath` relative to the base folder (conf/prop/x.json), as messages

@@ -16,15 +16,18 @@ class QFileDevice;
 
 namespace Zuno {
 
+// What became of reading or writing a file of conf/: the one vocabulary of
+// every reader (settings, flows, models) and of the writer.
 enum class ConfigStatus {
     Ok,
     Missing,    // no such file
     Unreadable, // there, but it cannot be opened or read
-    NotJson,    // read, but empty, no JSON or not of the file's shape
+    Empty,      // read, but it holds no text
+    NotJson,    // read, but no JSON or not of the file's shape
     NotWritten, // a save that did not happen; the old file is as it was
 };
 
-// What became of reading or writing one configuration file.
+// What became of reading or writing one configuration file, and why.
 struct ConfigResult {
     ConfigStatus status = ConfigStatus::Ok;
     QString reason; // for the user; empty when ok

@@ -51,7 +51,7 @@ FlowFile readFlow(const std::string& text, const QString& name, const ConfigText
     FlowFile flow;
     if (text.empty())
         return flow;
-    flow.status = FlowRead::NoSteps;
+    flow.status = ConfigStatus::NotJson;
     picojson::value root;
     const JsonRead read = parseJsonText(text, root);
     if (!read) {
@@ -72,7 +72,7 @@ FlowFile readFlow(const std::string& text, const QString& name, const ConfigText
         flow.illTyped = true;
         return flow;
     }
-    flow.status = FlowRead::Ok;
+    flow.status = ConfigStatus::Ok;
     const picojson::array& array = commands->second.get<picojson::array>();
     for (size_t i = 0; i < array.size(); ++i) {
         ProtocolTask step;
@@ -90,6 +90,11 @@ FlowFile readFlowText(const std::string& text, const QString& name) { return rea
 
 FlowFile readFlowFile(const QString& path) {
     const ConfigText file = readConfigText(path);
+    if (!file.result.ok()) {
+        FlowFile flow;
+        flow.status = file.result.status;
+        return flow;
+    }
     return readFlow(file.text, path, &file);
 }
 

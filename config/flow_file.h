@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include "config/config_file.h"
+
 // One step of a protocol flow file.
 class ProtocolTask {
 public:
@@ -21,14 +23,10 @@ public:
 
 namespace Zuno {
 
-enum class FlowRead {
-    Empty,   // the file is missing or empty: nothing to load, nothing to say
-    NoSteps, // no JSON object, or no "commands" array
-    Ok,
-};
-
 struct FlowFile {
-    FlowRead status = FlowRead::Empty;
+    // Ok; NotJson: no JSON object, or no "commands" array; Missing,
+    // Unreadable or Empty: nothing to load, nothing to say.
+    ConfigStatus status = ConfigStatus::Empty;
     bool object = false;   // the text is a JSON object ("commands" may be missing)
     bool illTyped = false; // "commands" is no array, or a step was left out
     std::vector<ProtocolTask> steps; // file order; steps of the wrong shape are left out (logged)

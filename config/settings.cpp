@@ -94,8 +94,7 @@ private:
 // The file at `path` as one JSON object, or why not (nothing logged): its
 // text (as the file writes it), how it read and where each member is.
 struct SettingsObject {
-    SettingsRead status = SettingsRead::Ok;
-    QString why;
+    ConfigResult result;
     std::string text;
     JsonRead read;
     picojson::value root;
@@ -107,29 +106,19 @@ SettingsObject readSettingsObject(const QString& path) {
     // Read as the file has it: each member used is judged on its own bytes,
     // so a member the program never reads cannot spoil the others.
     const ConfigText file = readConfigText(path);
-    out.why = file.result.reason;
-    if (file.result.status == ConfigStatus::Missing) {
-        out.status = SettingsRead::Missing;
+    out.result = file.result;
+    if (!file.result.ok())
         return out;
-    }
-    if (!file.result.ok()) {
-        out.status = SettingsRead::Unreadable;
-        return out;
-    }
     out.text = file.asWritten();
     if (out.text.empty() && QFileInfo(path).size() == 0) {
-        out.status = SettingsRead::Empty;
-        out.why = QStringLiteral("文件为空");
+        out.result = {ConfigStatus::Empty, QStringLiteral("文件为空")};
         return out;
     }
     out.read = parseJsonText(out.text, out.root, &out.spans);
-    if (!out.read) {
-        out.status = SettingsRead::Broken;
-        out.why = file.problem(out.read);
-    } else if (!out.root.is<picojson::object>()) {
-        out.status = SettingsRead::Broken;
-        out.why = QStringLiteral("不是JSON对象");
-    }
+    if (!out.read)
+        out.result = {ConfigStatus::NotJson, file.problem(out.read)};
+    else if (!out.root.is<picojson::object>())
+        out.result = {ConfigStatus::NotJson, QStringLiteral("不是JSON对象")};
     return out;
 }
 
@@ -138,17 +127,14 @@ QString cutTo32Bits() { return QStringLiteral("超出32位"); }
 
 } // namespace
 
-SettingsRead readSettings(const QString& path, ConnectionSettings& settings, QString* reason,
-                          QStringList* replaced) {
+ConfigResult readSettings(const QString& path, ConnectionSettings& settings, QStringList* replaced) {
     if (replaced)
         replaced->clear();
     const SettingsObject file = readSettingsObject(path);
-    if (file.status != SettingsRead::Ok) {
-        if (file.status == SettingsRead::Broken)
-            logConfigProblem(path, file.why);
-        if (reason)
-            *reason = file.why;
-        return file.status;
+    if (!file.result.ok()) {
+        if (file.result.status == ConfigStatus::NotJson)
+            logConfigProblem(path, file.result.reason);
+        return file.result;
     }
 
     QStringList notes;
@@ -191,7 +177,7 @@ SettingsRead readSettings(const QString& path, ConnectionSettings& settings, QSt
     settings = read;
     if (replaced)
         *replaced = notes;
-    return SettingsRead::Ok;
+    return {};
 }
 
 std::string settingsText(const ConnectionSettings& settings) {
@@ -209,15 +195,16 @@ ConfigResult writeSettings(const QString& path, const ConnectionSettings& settin
     // read stays as it is, whatever it holds, and so does one with more
     // after its object than the save would write.
     const SettingsObject file = readSettingsObject(path);
-    switch (file.status) {
-    case SettingsRead::Unreadable: return {ConfigStatus::Unreadable, file.why};
-    case SettingsRead::Broken: return {ConfigStatus::NotJson, file.why};
-    case SettingsRead::Ok:
+    switch (file.result.status) {
+    case ConfigStatus::Unreadable:
+    case ConfigStatus::NotJson:
+    case ConfigStatus::NotWritten: return file.result;
+    case ConfigStatus::Ok:
         if (file.read.kind == JsonRead::ValueThenText)
             return {ConfigStatus::NotWritten, ignoredTextRefusal(file.read)};
         break;
-    case SettingsRead::Missing:
-    case SettingsRead::Empty: break;
+    case ConfigStatus::Missing:
+    case ConfigStatus::Empty: break;
     }
     return writeConfigFile(path, settingsText(settings));
 }

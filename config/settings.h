@@ -23,16 +23,10 @@ struct ConnectionSettings {
     int protocolIndex = 0;
 };
 
-enum class SettingsRead {
-    Missing,    // no such file
-    Unreadable, // there, but it cannot be opened or read
-    Empty,      // the file holds no bytes
-    Broken,     // no JSON, or no JSON object
-    Ok,         // read; see `replaced` for the members that could not be used
-};
-
-// Reads `path` into `settings`; on anything but Ok `settings` is unchanged
-// and `reason` (when given) says why, for the user. The first JSON value is
+// Reads `path` into `settings`. Missing, Unreadable, Empty (the file holds no
+// bytes) or NotJson (no JSON, or no JSON object): `settings` is unchanged and
+// the reason says why, for the user. Ok: read; see `replaced` for the members
+// that could not be used. The first JSON value is
 // read, what follows it is ignored (and noted). Members are read one by one:
 // what the program does not read may hold any JSON value (a number beyond a
 // double's range, 1e400, is none: the file is then no JSON). An integer is a
@@ -44,8 +38,7 @@ enum class SettingsRead {
 // `settings` had (the window passes the program's defaults). `replaced`
 // (when given) names each member not used as written, with its value as the
 // file writes it and the value used, for the user.
-SettingsRead readSettings(const QString& path, ConnectionSettings& settings, QString* reason = nullptr,
-                          QStringList* replaced = nullptr);
+ConfigResult readSettings(const QString& path, ConnectionSettings& settings, QStringList* replaced = nullptr);
 
 // The file's text: picojson's indented form with its final line feed.
 std::string settingsText(const ConnectionSettings& settings);

@@ -4,7 +4,6 @@
 
 #include "protocol/helpers.h"
 #include "protocol/message_classes.h"
-#include "protocol/text_file.h"
 
 namespace Zuno {
 
@@ -31,9 +30,7 @@ std::unique_ptr<std::vector<uint8_t>> frameBytes(const std::string& hex, ZunoExc
     return bytes;
 }
 
-bool endsWithStop(const std::vector<uint8_t>& b) {
-    return b[b.size() - 2] == 0x0D && b[b.size() - 1] == 0x0A;
-}
+bool endsWithStop(const std::vector<uint8_t>& b) { return wordAt(b, b.size() - 2) == kStop; }
 
 enum class Parsed {
     Message,      // decoded
@@ -113,29 +110,6 @@ std::string parseBlock(const std::string& line) {
     block += msg ? msg->toString() : error.toString();
     block += "\n" + reportSeparator() + "\n\n";
     return block;
-}
-
-void PressBlocks::add(const std::string& line, std::string block) {
-    std::string text = paneBlock(block, (line.size() + 1) / 2);
-    if (text != block)
-        cut.push_back(std::move(block));
-    shown.push_back(std::move(text));
-}
-
-PressBlocks parsePress(const std::vector<std::string>& lines) {
-    PressBlocks press;
-    press.shown.reserve(lines.size() + 1);
-    for (const std::string& line : lines)
-        press.add(line, parseBlock(line));
-    press.shown.emplace_back("\n");
-    return press;
-}
-
-std::string parseReport(const std::vector<std::string>& lines) {
-    std::string report;
-    for (const std::string& text : parsePress(lines).shown)
-        report += text;
-    return report;
 }
 
 TypedSending prepareTypedSending(const std::string& line) {

@@ -14,7 +14,6 @@
 #include <QString>
 #include <QStringList>
 
-#include "connection/pane_batch.h"
 #include "connection/raw_frame.h"
 #include "connection/report_block.h"
 #include "protocol/message.h"
@@ -50,27 +49,9 @@ std::unique_ptr<ZunoMSG> parseMessage(const std::string& hex, ZunoException& err
 // at least kMinTypedFrame bytes), or null with `error` filled.
 std::unique_ptr<std::vector<uint8_t>> parseFrame(const std::string& hex, ZunoException& error);
 
-
-// The blocks of one press of Parse or Send as the report pane shows them.
-// The block of a prepared line shows as that of a received frame of the
-// line's size (paneBlock: whole up to kWholeFrameBytes, counted as
-// hexToBytes reads the line): the line keeps no blanks, so a longer one is a
-// single run of digits that the pane would take seconds to wrap. The blocks
-// so cut are kept whole, for the log.
-struct PressBlocks {
-    std::vector<std::string> shown; // in line order, the press's last text last
-    std::vector<std::string> cut;    // whole, each block that `shown` cuts
-
-    void add(const std::string& line, std::string block);
-};
-
 // Parse's report of one prepared line: separator, the line, the message's
 // dump or the error object, separator, an empty line.
 std::string parseBlock(const std::string& line);
-// Parse's press for the given lines: each line's block, then a last line feed.
-PressBlocks parsePress(const std::vector<std::string>& lines);
-// The texts of parsePress() joined: Parse's insertion as the pane shows it.
-std::string parseReport(const std::vector<std::string>& lines);
 
 // One typed line made ready for Send. At most one of `message` and `raw` is
 // set; neither when the line is refused (its block then shows why).

@@ -6,6 +6,7 @@
 #include <QDebug>
 
 #include "connection/protocol_client.h"
+#include "protocol/date_time_text.h"
 
 namespace Zuno {
 
@@ -17,7 +18,7 @@ void IoThreads::start(const std::shared_ptr<IoThreads>& threads, std::shared_ptr
     try {
         std::thread([threads, io = std::move(io)]() mutable {
             run_io_context(*io);
-            qDebug() << QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
+            qDebug() << dateTimeText(QDateTime::currentDateTime())
                      << QStringLiteral("io_context runloop is finished!");
             io.reset();
             threads->ended();

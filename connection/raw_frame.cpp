@@ -12,9 +12,8 @@ int checkRawFrame(const std::vector<uint8_t>& frame) {
     // (and the CRC of no bytes, 0, would pass).
     if (!head.holdsOverhead()) return kErrContentShort;
     if (head.frameSize() > frame.size()) return kErrFrameShort;
-    if (frame[head.stopPos()] != 0x0D || frame[head.stopPos() + 1] != 0x0A) return kErrStopBytes;
-    const uint16_t crc = static_cast<uint16_t>(frame[head.crcPos()] << 8 | frame[head.crcPos() + 1]);
-    return crc == crcItu(frame, kCrcStart, head.crcCount()) ? 0 : kErrCrc;
+    if (wordAt(frame, head.stopPos()) != kStop) return kErrStopBytes;
+    return wordAt(frame, head.crcPos()) == crcItu(frame, kCrcStart, head.crcCount()) ? 0 : kErrCrc;
 }
 
 } // namespace Zuno

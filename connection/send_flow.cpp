@@ -25,7 +25,7 @@ FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir, const Ex
     };
     FlowFile flow = readFlowFile(flowPath);
     load.status = flow.status;
-    if (flow.status != FlowRead::Ok)
+    if (flow.status != ConfigStatus::Ok)
         return load;
 
     const QList<ConfigFile> models = scanConfigFiles(modelDir);

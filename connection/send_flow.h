@@ -47,7 +47,7 @@ struct LoginFailure {
 };
 
 struct FlowLoad {
-    FlowRead status = FlowRead::Empty;
+    ConfigStatus status = ConfigStatus::Empty; // the flow file's, as readFlowFile gives it
     std::list<SendTask> tasks;
     // Set when the flow file has a login step and none of them was built:
     // the first failure. A connection would have nothing to log in with.

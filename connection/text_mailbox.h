@@ -5,9 +5,10 @@
 // threads (and the thread checker) can see; the GUI thread makes its Qt values
 // of them itself and emits the window's signals.
 //
-// What waits is bounded per pane, in bytes and in texts, at least as much as
-// the pane itself holds (pane_limits.h): only when the worker puts texts
-// faster than the window can show do the oldest waiting texts go, counted.
+// What waits is bounded per pane, in bytes and in texts, by bounds the window
+// sets at least as large as what each pane holds (app/traffic_pane.h): only
+// when the worker puts texts faster than the window can show do the oldest
+// waiting texts go, counted.
 // The count reaches the GUI thread as a letter of its own (`notShown`), ahead
 // of the newer texts of the same pane. A status change is never dropped and
 // never waits: every slice takes all waiting statuses, while the texts go on
@@ -19,8 +20,6 @@
 #include <mutex>
 #include <string>
 #include <utility>
-
-#include "connection/pane_limits.h"
 
 namespace Zuno {
 
@@ -38,7 +37,9 @@ public:
         std::size_t bytes; // of texts
     };
 
-    explicit TextMailbox(std::size_t waitingBytes = kWaitingBytes, std::size_t waitingTexts = kWaitingTexts)
+    // At most `waitingBytes` bytes and `waitingTexts` texts wait for each
+    // pane; one text larger than the bytes waits alone.
+    TextMailbox(std::size_t waitingBytes, std::size_t waitingTexts)
         : maxBytes_(waitingBytes), maxTexts_(waitingTexts) {}
 
     // True when the mailbox was empty, i.e. nobody has yet been asked to empty it.

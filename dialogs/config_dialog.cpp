@@ -152,7 +152,7 @@ void showReadProblem(const ProtocolDataModel& entry, const ConfigText& file, QLa
 }
 
 void showMissingFolder(QLabel* message, const QStringList& folders) {
-    for (const QString& folder : QStringList{QStringLiteral("conf")} + folders) {
+    for (const QString& folder : QStringList{kConfFolder} + folders) {
         const QString path = basePath(folder);
         if (QFileInfo(path).isDir())
             continue;

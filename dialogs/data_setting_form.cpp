@@ -20,6 +20,7 @@
 #include "dialogs/config_dialog.h"
 #include "dialogs/device_status_form.h"
 #include "dialogs/list_enter.h"
+#include "protocol/date_time_text.h"
 #include "ui_data_setting_form.h"
 #include "widgets/drawn_name.h"
 #include "widgets/fit_size.h"
@@ -117,7 +118,7 @@ QLineEdit* makeLineEdit(QWidget* parent, const QString& text) {
 QDateTimeEdit* makeDateTimeEdit(QWidget* parent, const time_t* t) {
     auto* edit = new QDateTimeEdit(QDateTime::currentDateTime(), parent);
     sizeEditor(edit);
-    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    edit->setDisplayFormat(dateTimeFormat());
     edit->setDateTime(dateTimeOfSeconds(static_cast<uint32_t>(*t)));
     return edit;
 }
@@ -132,8 +133,8 @@ DataSettingForm::DataSettingForm(QWidget* parent, const uint8_t& mode)
     const bool replies = mode == 2;
     setWindowTitle(replies ? QStringLiteral("指令回复设置") : QStringLiteral("协议数据设置"));
 
-    const QString folder = replies ? QStringLiteral("conf/cmd") : QStringLiteral("conf/model");
-    entries = scanConfigDir(basePath(folder + "/"));
+    const QString folder = replies ? kReplyFolder : kModelFolder;
+    entries = scanConfigDir(basePath(folder));
     std::stable_sort(entries.begin(), entries.end(),
                      [](const ProtocolDataModel& a, const ProtocolDataModel& b) { return a.cmd < b.cmd; });
     QStringList names, files;

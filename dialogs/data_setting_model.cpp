@@ -10,6 +10,7 @@
 #include <picojson.h>
 
 #include "config/model_file.h"
+#include "protocol/date_time_text.h"
 #include "protocol/message.h"
 #include "widgets/drawn_name.h"
 
@@ -195,8 +196,6 @@ bool kindIllTyped(const Object& c, EditorKind kind) {
     return false;
 }
 
-const QString kDateTimeText = QStringLiteral("yyyy-MM-dd hh:mm:ss");
-
 // The value text the editor of `view` shows, as a save of it writes it.
 QString shownValue(const ComponentView& view, const TextFieldValue& textField) {
     switch (view.kind) {
@@ -316,7 +315,7 @@ QString keptFieldsMessage(const ModelView& view) {
 }
 
 uint32_t dateTimeSeconds(const QString& text, const QDateTime& now) {
-    const QDateTime moment = text.isEmpty() ? now : QDateTime::fromString(text, kDateTimeText);
+    const QDateTime moment = text.isEmpty() ? now : QDateTime::fromString(text, dateTimeFormat());
     if (!moment.isValid())
         return 0xFFFFFFFFu;
     const qint64 seconds = moment.toSecsSinceEpoch();
@@ -327,7 +326,6 @@ QDateTime dateTimeOfSeconds(uint32_t seconds) {
     return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(seconds), Qt::LocalTime);
 }
 
-QString dateTimeText(const QDateTime& moment) { return moment.toString(kDateTimeText); }
 
 qlonglong leadingNumber(const QString& text) {
     int i = 0;

@@ -122,8 +122,6 @@ QString keptFieldsMessage(const ModelView& view);
 uint32_t dateTimeSeconds(const QString& text, const QDateTime& now);
 // The moment of such a count, in local time.
 QDateTime dateTimeOfSeconds(uint32_t seconds);
-// A moment as a dateTimeEdit's value text, "yyyy-MM-dd hh:mm:ss".
-QString dateTimeText(const QDateTime& moment);
 
 // The leading decimal number of a text, after blanks and an optional sign; 0
 // when there is none. Saturates at the 64-bit range.

@@ -30,7 +30,7 @@ TaskSettingForm::TaskSettingForm(QWidget* parent)
     keepEnterInList(ui->lvProtocol);
     setUpMessageLine(ui->lbMsg);
 
-    entries = scanConfigDir(basePath("conf/prop/"));
+    entries = scanConfigDir(basePath(kFlowFolder));
     sortFlows(entries);
 
     QStringList names, files;
@@ -42,7 +42,7 @@ TaskSettingForm::TaskSettingForm(QWidget* parent)
     fitsize::widenForRows(ui->lvProtocol);
     on_lvProtocol_activated(ui->lvProtocol->currentIndex());
     // The flows, and the models whose steps a flow shows.
-    showMissingFolder(ui->lbMsg, {QStringLiteral("conf/prop"), QStringLiteral("conf/model")});
+    showMissingFolder(ui->lbMsg, {kFlowFolder, kModelFolder});
     ui->lvProtocol->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
@@ -92,7 +92,7 @@ void TaskSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
 
 void TaskSettingForm::buildFlow(const std::string& json) {
     ui->lbMsg->setText(QString());
-    const QList<ProtocolDataModel> models = scanConfigDir(basePath("conf/model/"));
+    const QList<ProtocolDataModel> models = scanConfigDir(basePath(kModelFolder));
     const ProtocolDataModel& entry = entries[shownEntry];
     const FlowFile flow = readFlowText(json, entry.absoluteFilePath);
     if (!flow.object || flow.illTyped)

@@ -31,13 +31,6 @@ void decodeGps(ByteReader& r, uint8_t& satellites, uint32_t& latitude, uint32_t&
     decodeDirectionAndStat(r, directStatus);
 }
 
-bool followsMncWidthRule(uint8_t protocolNumber) {
-    switch (protocolNumber) {
-    case 0xA0: case 0xA1: case 0xA2: case 0xA3: case 0xA4: case 0xA5: case 0xA7: return true;
-    default: return false;
-    }
-}
-
 bool wideMnc(uint16_t MCC, MncWidth rule) { return rule == MncWidth::ByMcc && (MCC & kMncWidthFlag) != 0; }
 
 void encodeMccMnc(ByteWriter& w, uint16_t MCC, uint16_t MNC, MncWidth rule) {

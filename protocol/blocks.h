@@ -45,8 +45,6 @@ void decodeGps(ByteReader& r, uint8_t& satellites, uint32_t& latitude, uint32_t&
 enum class MncWidth { OneByte, ByMcc };
 
 constexpr uint16_t kMncWidthFlag = 0x8000;
-// Whether the packets of this protocol number follow the MNC width rule.
-bool followsMncWidthRule(uint8_t protocolNumber);
 // Whether MNC takes two bytes for this MCC under the given rule.
 bool wideMnc(uint16_t MCC, MncWidth rule);
 

@@ -26,6 +26,12 @@ constexpr size_t kFrameHeadBytes = 4;
 // The CRC starts at the length field.
 constexpr size_t kCrcStart = 2;
 
+// The big-endian 16-bit word at `pos` of `frame`, which holds at least pos + 2
+// bytes: the stop bytes (kStop) or the CRC.
+inline uint16_t wordAt(const std::vector<uint8_t>& frame, size_t pos) {
+    return static_cast<uint16_t>(frame[pos] << 8 | frame[pos + 1]);
+}
+
 class FrameHeader {
 public:
     FrameHeader(bool longFrame, uint16_t length)

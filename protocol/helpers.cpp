@@ -1,5 +1,7 @@
 #include "protocol/helpers.h"
 
+#include <QString>
+
 namespace Zuno {
 
 namespace {
@@ -196,6 +198,15 @@ std::u16string utf8ToUtf16(const std::string& text, bool withBom, bool* ok) {
     }
     if (ok) *ok = good;
     return out;
+}
+
+QString& stripHexSeparators(QString& text) {
+    if (text.isEmpty()) return text;
+    text.remove(QStringLiteral(" "));
+    text.remove(QStringLiteral(","));
+    text.remove(QStringLiteral("0x"), Qt::CaseSensitive);
+    text.remove(QStringLiteral("0X"), Qt::CaseSensitive);
+    return text;
 }
 
 } // namespace Zuno

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class QString;
+
 namespace Zuno {
 
 std::string toHex(const std::u16string& text, const std::string& separator);
@@ -19,6 +21,9 @@ std::string toHex(const std::vector<uint8_t>& data, size_t offset, size_t length
 // Pairs of digits into bytes; an odd first digit stands alone; a character that
 // is no hexadecimal digit counts as 0. An empty text gives an empty pointer.
 std::unique_ptr<std::vector<uint8_t>> hexToBytes(const std::string& hex);
+// Removes every " ", then ",", then "0x", then "0X", in place: typed
+// hexadecimal ("0x78, 0X78") as plain digits ("7878").
+QString& stripHexSeparators(QString& text);
 
 // Replaces `from` by `to` until it no longer occurs, each search from the start.
 // An empty `from` changes nothing; a `to` containing `from` is replaced once

@@ -60,9 +60,9 @@ int ZunoMSG::decodeFrame(const std::vector<uint8_t>& frame, const ContentReader&
     // The message keeps the start marks as sent: byte 0 low, byte 1 high.
     begin = static_cast<uint16_t>(frame[0] | frame[1] << 8);
     len = head.length();
-    stop = static_cast<uint16_t>((frame[head.stopPos()] << 8) | frame[head.stopPos() + 1]);
+    stop = wordAt(frame, head.stopPos());
     if (stop != kStop) return kErrStopBytes;
-    crc = static_cast<uint16_t>((frame[head.crcPos()] << 8) | frame[head.crcPos() + 1]);
+    crc = wordAt(frame, head.crcPos());
     if (crcItu(frame, kCrcStart, head.crcCount()) != crc) return kErrCrc;
 
     command = frame[head.protocolPos()];

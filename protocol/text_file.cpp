@@ -158,13 +158,4 @@ QString readTextFile(const QString& path) {
     return file.ok() ? QString::fromUtf8(textOfFileBytes(file.bytes)) : QString();
 }
 
-QString& stripHexSeparators(QString& text) {
-    if (text.isEmpty()) return text;
-    text.remove(QStringLiteral(" "));
-    text.remove(QStringLiteral(","));
-    text.remove(QStringLiteral("0x"), Qt::CaseSensitive);
-    text.remove(QStringLiteral("0X"), Qt::CaseSensitive);
-    return text;
-}
-
 } // namespace Zuno

@@ -1,5 +1,7 @@
 #pragma once
-// The helpers that need Qt Core.
+// Reading a file whole: the one bounded reader (readRegularFile) under
+// readTextFile and under config/'s reader and writer of conf/, which are the
+// program's only users of it.
 
 #include <QByteArray>
 #include <QString>
@@ -39,8 +41,5 @@ QByteArray textOfFileBytes(const QByteArray& bytes);
 // Whole text of a file read as UTF-8 line by line (textOfFileBytes). "" when
 // the file cannot be read (readRegularFile).
 QString readTextFile(const QString& path);
-
-// Removes every " ", then ",", then "0x", then "0X", in place.
-QString& stripHexSeparators(QString& text);
 
 } // namespace Zuno

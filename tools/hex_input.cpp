@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include "protocol/helpers.h"
-#include "protocol/text_file.h"
 
 namespace Tools {
 

@@ -37,6 +37,7 @@
 #include "protocol/login.h"
 #include "support/test_platform.h"
 #include "support/test_util.h"
+#include "window_support.h"
 
 using Zuno::MessageBoxes;
 
@@ -335,8 +336,8 @@ private slots:
         connectAndLogIn();
         QTRY_VERIFY(out().contains(hexText(zt::makeReply(0x01, 1))));
         child<QAction>("actionClearAll")->trigger();
-        QString emitted; // every outbox text the window's signal carried, in order
-        connect(w.get(), &MainForm::singalSendoutboxMessage, w.get(), [&](const QString& t) { emitted.prepend(t); });
+        QString emitted; // every text that went into the report pane, in order
+        zt::watchTopInsertions(child<QTextBrowser>("tbOut"), [&](const QString& t) { emitted.prepend(t); });
 
         constexpr int kFrames = 6000;
         zt::Bytes burst;
@@ -835,10 +836,13 @@ private slots:
             lines << hexText(gps ? zt::makeFrame(0x22, zt::sampleGpsContent(), serial) : zt::makeReply(0x13, serial));
             prepared.push_back(Zuno::prepareLine(lines.last()));
         }
-        // What the press shows: every line's block, in line order.
+        // What the press shows: every line's block, in line order (and after
+        // Parse's, a line feed).
         std::string blocks;
         if (press == "解析") {
-            blocks = Zuno::parseReport(prepared);
+            for (const std::string& line : prepared)
+                blocks += Zuno::parseBlock(line);
+            blocks += "\n";
         } else if (press == "发送") {
             for (const std::string& line : prepared)
                 blocks += Zuno::prepareTypedSending(line).block;
@@ -977,9 +981,12 @@ private slots:
         }
         child<QTextEdit>("teIn")->setPlainText(lines.join('\n'));
         QString sendBlocks;
-        for (const std::string& line : prepared)
+        QString parseBlocks;
+        for (const std::string& line : prepared) {
             sendBlocks += QString::fromStdString(Zuno::prepareTypedSending(line).block);
-        const QString parseBlocks = QString::fromStdString(Zuno::parseReport(prepared));
+            parseBlocks += QString::fromStdString(Zuno::parseBlock(line));
+        }
+        parseBlocks += "\n";
         QVERIFY(sendBlocks.size() < Zuno::kPressCharLimit);
         platform->silence(0x13); // nothing but the presses goes into the pane
         const std::size_t before = platform->frames().size();
@@ -1025,7 +1032,7 @@ private slots:
         int notShownAfter = 0;
         const QRegularExpression line("^(<< 78 78 05 13 .*|… (\\d+) 帧未显示, 详见日志)$",
                                       QRegularExpression::MultilineOption);
-        connect(w.get(), &MainForm::singalSendoutboxMessage, w.get(), [&](const QString& text) {
+        zt::watchTopInsertions(child<QTextBrowser>("tbOut"), [&](const QString& text) {
             int blocks = 0;
             int counted = 0;
             for (auto it = line.globalMatch(text); it.hasNext();) {

@@ -2,7 +2,6 @@
 #include <thread>
 
 #include <QAction>
-#include <QAbstractTextDocumentLayout>
 #include <QPushButton>
 #include <QCheckBox>
 #include <QDialog>
@@ -15,9 +14,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTextBrowser>
-#include <QTextBlock>
 #include <QTextDocument>
-#include <QTextLayout>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QtTest>
@@ -25,12 +22,12 @@
 #include "app/mainform.h"
 #include "app/message_boxes.h"
 #include "app/message_log.h"
-#include "app/traffic_pane.h"
 #include "config/model_file.h"
 #include "gui_test_main.h"
 #include "window_support.h"
 #include "config/base_folder.h"
 #include "support/config_tree.h"
+#include "support/sample_frames.h"
 #include "config/settings.h"
 #include "protocol/crc.h"
 #include "protocol/helpers.h"
@@ -462,113 +459,6 @@ private slots:
         QCOMPARE(in->toPlainText(), QString("78 78 01\n78 78 02\n78 78 03\n"));
     }
 
-    void panesEmptyPastAThousandBlocks_data() {
-        QTest::addColumn<bool>("outbox");
-        QTest::newRow("input box") << false;
-        QTest::newRow("report pane") << true;
-    }
-    void panesEmptyPastAThousandBlocks() {
-        QFETCH(bool, outbox);
-        auto w = makeWindow();
-        QTextEdit* pane = outbox ? static_cast<QTextEdit*>(child<QTextBrowser>(*w, "tbOut"))
-                                 : child<QTextEdit>(*w, "teIn");
-        auto put = [&](const QString& text) {
-            if (outbox)
-                w->singalReceiveOutboxMessage(text);
-            else
-                w->singalReceiveInboxMessage(text);
-        };
-        child<QAction>(*w, "actionClearAll")->trigger();
-        put(QString("x\n").repeated(999));
-        QCOMPARE(pane->document()->blockCount(), 1000);
-        put("y\n"); // exactly 1000 blocks: kept
-        QCOMPARE(pane->document()->blockCount(), 1001);
-        put("z\n"); // more than 1000: emptied first
-        QCOMPARE(pane->toPlainText(), QString("z\n"));
-    }
-
-    // A batch of texts is one insertion: the pane's rule applies once, before
-    // it, never between its texts, and every text goes in. Within the limits
-    // the pane ends as one insertion per text leaves it ("expected" empty).
-    void aBatchIsOneInsertion_data() {
-        QTest::addColumn<bool>("atEnd");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QString>("expected");
-        const QString ps(QChar::ParagraphSeparator);
-        QTest::newRow("end, own lines after a line without feed")
-            << true << "78 78 01" << QStringList{"a\n", "b", "c\n", "", "d"} << QString();
-        QTest::newRow("end, other line breaks")
-            << true << "" << QStringList{"a\r\nb\r", "c" + ps + "d", "e\r\n", "f\rg\n", "h"} << QString();
-        QTest::newRow("start, texts without feed")
-            << false << "x" << QStringList{"a", "b\n", "", "c\r\nd" + ps, "e"} << QString();
-        // The limit is 4 lines: a pane of 4 is kept, one of 5 emptied first;
-        // the batch passes the limit inside and stays whole.
-        const QStringList texts{"a\n", "b\nc\n", "d\n", "e\nf\ng\nh\n", "i\n"};
-        QTest::newRow("end, at the limit") << true << "1\n2\n3\n" << texts << "1\n2\n3\na\nb\nc\nd\ne\nf\ng\nh\ni\n";
-        QTest::newRow("end, past the limit") << true << "1\n2\n3\n4\n" << texts << "a\nb\nc\nd\ne\nf\ng\nh\ni\n";
-        QTest::newRow("start, at the limit") << false << "1\n2\n3\n" << texts << "i\ne\nf\ng\nh\nd\nb\nc\na\n1\n2\n3\n";
-        QTest::newRow("start, past the limit") << false << "1\n2\n3\n4\n" << texts << "i\ne\nf\ng\nh\nd\nb\nc\na\n";
-    }
-    void aBatchIsOneInsertion() {
-        QFETCH(bool, atEnd);
-        QFETCH(QString, before);
-        QFETCH(QStringList, texts);
-        QFETCH(QString, expected);
-        constexpr int limit = 4;
-        const auto where = atEnd ? Zuno::PaneBatch::AtEnd : Zuno::PaneBatch::AtStart;
-        QTextEdit single;
-        QTextEdit batched;
-        single.setPlainText(before);
-        batched.setPlainText(before);
-        Zuno::PaneBatch all = Zuno::paneBatch(&batched, where, atEnd, limit);
-        for (const QString& t : texts) {
-            Zuno::PaneBatch one = Zuno::paneBatch(&single, where, atEnd, 1000);
-            one.add(t);
-            Zuno::fillPane(&single, one);
-            all.add(t);
-        }
-        Zuno::fillPane(&batched, all);
-        if (expected.isNull()) {
-            QCOMPARE(batched.toPlainText(), single.toPlainText());
-            QCOMPARE(batched.document()->blockCount(), single.document()->blockCount());
-        } else {
-            QCOMPARE(batched.toPlainText(), expected);
-        }
-    }
-
-    void paneLimitIgnoresTheWindowWidth() {
-        auto w = makeWindow();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        auto* out = child<QTextBrowser>(*w, "tbOut");
-        child<QAction>(*w, "actionClearAll")->trigger();
-        // 500 blocks that wrap into far more than 1000 laid-out lines.
-        w->singalReceiveOutboxMessage((QString("78 78 0B ").repeated(50) + "\n").repeated(500));
-        out->document()->documentLayout()->documentSize(); // lays the whole text out
-        int laidOutLines = 0;
-        for (QTextBlock b = out->document()->firstBlock(); b.isValid(); b = b.next())
-            laidOutLines += b.layout()->lineCount();
-        QVERIFY2(laidOutLines > 1000, "the blocks should wrap at this width");
-        w->singalReceiveOutboxMessage("new\n");
-        QCOMPARE(out->document()->blockCount(), 502);
-        QVERIFY(out->toPlainText().startsWith("new\n"));
-    }
-
-    // Long texts fill a pane long before its thousand blocks: its characters
-    // count as well, so that no insertion lays out an unbounded text.
-    void panesEmptyPastTheirCharacterLimit() {
-        auto w = makeWindow();
-        auto* out = child<QTextBrowser>(*w, "tbOut");
-        child<QAction>(*w, "actionClearAll")->trigger();
-        const QString line = QString("A").repeated(1023) + "\n";
-        w->singalReceiveOutboxMessage(line.repeated(Zuno::kPaneCharLimit / 1024));
-        w->singalReceiveOutboxMessage("kept\n"); // exactly at the limit
-        QCOMPARE(out->document()->blockCount(), Zuno::kPaneCharLimit / 1024 + 2);
-        w->singalReceiveOutboxMessage("new\n"); // past it: emptied first
-        QCOMPARE(out->toPlainText(), QString("new\n"));
-    }
-
     void closingAsksAndOnlyYesCloses() {
         auto w = makeWindow();
         w->show();
@@ -814,11 +704,15 @@ private slots:
         QVERIFY(tree->read("conf/model/login.json").contains("01234567890123G5"));
     }
 
+    // The tests use the samples of support/sample_frames.h: the form's own.
     void sampleFramesAreValidFrames() {
         auto w = makeWindow();
         auto* in = child<QTextEdit>(*w, "teIn");
         const QStringList lines = in->toPlainText().split('\n');
-        QCOMPARE(lines.size(), 4);
+        QStringList samples;
+        for (const char* frame : zt::kSampleFrames)
+            samples << frame;
+        QCOMPARE(lines, samples);
         const int protocols[] = {0x22, 0x23, 0x01, 0x28};
         for (int i = 0; i < 4; ++i) {
             std::string hex = lines[i].toStdString();

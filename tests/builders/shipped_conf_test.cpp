@@ -1,6 +1,6 @@
 // The configuration that the program ships: every model builds into a
-// message whose frame decodes back into the same fields, every keyword with a
-// builder has a model, and the flow and settings are usable as they stand.
+// message whose frame decodes back into the same fields, every keyword but
+// ALERT19 has a model, and the flow and settings are usable as they stand.
 
 #include <algorithm>
 #include <filesystem>
@@ -19,6 +19,7 @@
 #include "builders/model_file.h"
 #include "config/model_file.h"
 #include "connection/send_flow.h"
+#include "protocol/alarm_cell.h"
 #include "protocol/command.h"
 #include "protocol/helpers.h"
 #include "protocol/message_classes.h"
@@ -134,7 +135,9 @@ TEST(ShippedConf, EveryNumberFieldReachesItsMessage) {
     EXPECT_GT(checked, 0);
 }
 
-TEST(ShippedConf, ModelForEveryKeywordWithABuilder) {
+// Every keyword but ALERT19, whose packet no model describes, has its model
+// (which builds its keyword's class, above).
+TEST(ShippedConf, ModelForEveryKeywordButAlert19) {
     std::set<std::string> shipped;
     for (const Model& m : shippedModels()) {
         EXPECT_TRUE(shipped.insert(m.cmd).second) << "two models for " << m.cmd;
@@ -144,11 +147,8 @@ TEST(ShippedConf, ModelForEveryKeywordWithABuilder) {
         // Every label and value a string: the builders' own reading already
         // demands it, so a model that built above satisfies it.
     }
-    for (const Zuno::CommandKeyword& k : Zuno::commandKeywords()) {
-        if (hasBuilder(k.number)) {
-            EXPECT_EQ(shipped.count(k.keyword), 1u) << "no model for " << k.keyword;
-        }
-    }
+    for (const Zuno::CommandKeyword& k : Zuno::commandKeywords())
+        EXPECT_EQ(shipped.count(k.keyword), k.number == Zuno::ZunoAlert19::kProtocol ? 0u : 1u) << k.keyword;
 }
 
 TEST(ShippedConf, FlowAndSettings) {

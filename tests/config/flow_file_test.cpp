@@ -24,7 +24,7 @@ TEST(FlowFile, StepsOfTheWrongShapeAreSkippedWithARecord) {
         {"cmd":"LBS18","isChecked":true,"delay":-1}]})");
     zt::MessageCapture log;
     const FlowFile flow = readFlowFile(t.path("f.json"));
-    ASSERT_EQ(flow.status, FlowRead::Ok);
+    ASSERT_EQ(flow.status, ConfigStatus::Ok);
     ASSERT_EQ(flow.steps.size(), 4u);
     EXPECT_EQ(flow.steps[0].cmd, "LOGIN");
     EXPECT_EQ(flow.steps[1].cmd, "GPS12");
@@ -48,12 +48,14 @@ TEST(FlowFile, WhatCannotBeLoaded) {
     t.write("nosteps.json", R"({"cmd":"F","protocol":"p","commands":[]})");
     t.write("deep.json", QByteArray::fromStdString(R"({"cmd":"F","protocol":"p","commands":[],"x":)" +
                                                     zt::nestedObjects(100000) + "}"));
-    EXPECT_EQ(readFlowFile(t.path("missing.json")).status, FlowRead::Empty);
-    EXPECT_EQ(readFlowFile(t.path("empty.json")).status, FlowRead::Empty);
+    t.mkdir("folder.json");
+    EXPECT_EQ(readFlowFile(t.path("missing.json")).status, ConfigStatus::Missing);
+    EXPECT_EQ(readFlowFile(t.path("folder.json")).status, ConfigStatus::Unreadable);
+    EXPECT_EQ(readFlowFile(t.path("empty.json")).status, ConfigStatus::Empty);
     for (const char* f : {"broken.json", "array.json", "huge.json", "nocommands.json", "badcommands.json", "deep.json"})
-        EXPECT_EQ(readFlowFile(t.path(f)).status, FlowRead::NoSteps) << f;
+        EXPECT_EQ(readFlowFile(t.path(f)).status, ConfigStatus::NotJson) << f;
     const auto none = readFlowFile(t.path("nosteps.json"));
-    EXPECT_EQ(none.status, FlowRead::Ok);
+    EXPECT_EQ(none.status, ConfigStatus::Ok);
     EXPECT_TRUE(none.steps.empty());
 }
 
@@ -111,7 +113,7 @@ TEST(FlowRewrite, CheckedStepsInByteOrderEveryOtherKeyKept) {
 )");
     // Read back, the slash is plain again.
     const FlowFile back = readFlowText(out, "flow.json");
-    ASSERT_EQ(back.status, FlowRead::Ok);
+    ASSERT_EQ(back.status, ConfigStatus::Ok);
     EXPECT_EQ(back.steps.front().cmd, "A/B");
 }
 

@@ -72,7 +72,7 @@ TEST(SendFlowLoading, StepsInFlowOrderWithTheFirstModelOfTheCatalogue) {
     FakeBuilder builder;
     zt::MessageCapture log;
     const Zuno::FlowLoad load = Zuno::loadSendFlow(t.path("prop/flow.json"), t.path("model/"), builder.fn());
-    ASSERT_EQ(load.status, Zuno::FlowRead::Ok);
+    ASSERT_EQ(load.status, Zuno::ConfigStatus::Ok);
 
     std::vector<std::string> cmds;
     std::vector<unsigned> numbers;
@@ -128,9 +128,9 @@ TEST(SendFlowLoading, NothingFromAFlowThatCannotBeRead) {
     t.write("prop/bad.json", "{");
     FakeBuilder builder;
     EXPECT_EQ(Zuno::loadSendFlow(t.path("prop/none.json"), t.path("model"), builder.fn()).status,
-              Zuno::FlowRead::Empty);
+              Zuno::ConfigStatus::Missing);
     const auto bad = Zuno::loadSendFlow(t.path("prop/bad.json"), t.path("model"), builder.fn());
-    EXPECT_EQ(bad.status, Zuno::FlowRead::NoSteps);
+    EXPECT_EQ(bad.status, Zuno::ConfigStatus::NotJson);
     EXPECT_TRUE(bad.tasks.empty());
     EXPECT_TRUE(builder.calls.empty());
 }

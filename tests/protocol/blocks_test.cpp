@@ -170,13 +170,6 @@ TEST(CellBlock, MncWidthFollowsMccOnlyUnderTheRule) {
     EXPECT_EQ(written([](Zuno::ByteWriter& w) { Zuno::encodeLacCell(w, 1, 0x7F0000FF); }), "00 01 00 00 FF");
 }
 
-TEST(CellBlock, RuleBelongsToTheLongCellPackets) {
-    for (unsigned p = 0; p < 256; ++p) {
-        const bool expected = (p >= 0xA0 && p <= 0xA5) || p == 0xA7;
-        EXPECT_EQ(Zuno::followsMncWidthRule(static_cast<uint8_t>(p)), expected) << std::hex << p;
-    }
-}
-
 TEST(StatusBlock, ThreeBytesAndAShortReadStaysInside) {
     struct Status {
         Zuno::TerminalContent content = Zuno::terminalContentOf(0x46);

@@ -1,12 +1,9 @@
-// Hexadecimal, replace, trim, UTF and text-file helpers.
+// Hexadecimal, replace, trim and UTF helpers.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QString>
 
 #include "protocol/helpers.h"
-#include "protocol/text_file.h"
 #include "support/test_util.h"
 
 using namespace Zuno;
@@ -60,27 +57,31 @@ TEST(StripHexSeparators, Table) {
     }
 }
 
-TEST(Replace, FromStartAndAll) {
-    std::string a = "aaa-bb--c";
-    EXPECT_EQ(replaceAllFromStart(a, "-", ""), "aaabbc");
-    std::string b = "xaab";
-    EXPECT_EQ(replaceAllFromStart(b, "ab", "b"), "xb"); // searched again from the start
-    std::string c = "xaab";
-    EXPECT_EQ(replaceAll(c, "ab", "b"), "xab"); // continues after the replacement
-    std::string d = "a,b,c";
-    EXPECT_EQ(replaceAll(d, ",", ", "), "a, b, c");
-}
-
-TEST(Replace, TerminatesOnDegenerateArguments) {
-    std::string a = "abc";
-    EXPECT_EQ(replaceAllFromStart(a, "", "x"), "abc");
-    std::string b = "abc";
-    EXPECT_EQ(replaceAll(b, "", "x"), "abc");
-    // A replacement containing the searched text is replaced once per occurrence.
-    std::string c = "a-b-c";
-    EXPECT_EQ(replaceAllFromStart(c, "-", "--"), "a--b--c");
-    std::string d = "a-b";
-    EXPECT_EQ(replaceAll(d, "-", "x-x"), "ax-xb");
+// Each search of replaceAllFromStart starts again at the text's start;
+// replaceAll goes on after the replacement. Neither loops on an empty text
+// to find or on a replacement that holds it.
+TEST(Replace, Table) {
+    using Replace = std::string& (*)(std::string&, const std::string&, const std::string&);
+    struct Case {
+        Replace replace;
+        std::string text, from, to, out;
+    };
+    const Case cases[] = {
+        {replaceAllFromStart, "aaa-bb--c", "-", "", "aaabbc"},
+        {replaceAllFromStart, "xaab", "ab", "b", "xb"}, // searched again from the start
+        {replaceAll, "xaab", "ab", "b", "xab"},         // goes on after the replacement
+        {replaceAll, "a,b,c", ",", ", ", "a, b, c"},
+        {replaceAllFromStart, "abc", "", "x", "abc"},
+        {replaceAll, "abc", "", "x", "abc"},
+        // A replacement holding the searched text is made once per occurrence.
+        {replaceAllFromStart, "a-b-c", "-", "--", "a--b--c"},
+        {replaceAll, "a-b", "-", "x-x", "ax-xb"},
+    };
+    for (const Case& c : cases) {
+        std::string text = c.text;
+        EXPECT_EQ(c.replace(text, c.from, c.to), c.out) << c.text << " " << c.from << " " << c.to;
+        EXPECT_EQ(text, c.out);
+    }
 }
 
 TEST(Trim, Table) {
@@ -135,16 +136,4 @@ TEST(Utf16ToUtf8, Table) {
     // Round trip through both directions.
     const std::string mixed = "GPS 定位 \xF0\x9F\x98\x80 ok";
     EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(mixed)), mixed);
-}
-
-TEST(ReadTextFile, LinesNulAndMissingFile) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath("a.txt");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("line1\r\nli\0ne2\n\xE4\xBD\xA0", 17);
-    f.close();
-    EXPECT_EQ(readTextFile(path), QString::fromUtf8("line1\nli\xE4\xBD\xA0"));
-    EXPECT_EQ(readTextFile(dir.filePath("missing.txt")), QString());
 }

@@ -80,4 +80,16 @@ TEST(TextOfFileBytes, LinesAsTextModeReadsThem) {
     EXPECT_EQ(Zuno::textOfFileBytes(QByteArray()), QByteArray());
 }
 
+TEST(ReadTextFile, LinesNulAndMissingFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("a.txt");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("line1\r\nli\0ne2\n\xE4\xBD\xA0", 17);
+    f.close();
+    EXPECT_EQ(Zuno::readTextFile(path), QString::fromUtf8("line1\nli\xE4\xBD\xA0"));
+    EXPECT_EQ(Zuno::readTextFile(dir.filePath("missing.txt")), QString());
+}
+
 } // namespace

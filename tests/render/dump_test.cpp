@@ -45,7 +45,6 @@ TEST(Block, SeqLenAndCommandEdgeValues) {
         EXPECT_NE(text.find(c.commandLine), std::string::npos) << text;
         EXPECT_NE(text.find(c.seqLine), std::string::npos) << text;
     }
-    EXPECT_EQ(Zuno::commandNameCount(), 62u);
 }
 
 TEST(Block, PlainBaseBlock) {
@@ -64,13 +63,20 @@ TEST(Block, PlainBaseBlock) {
               "}\n");
 }
 
+// A number without a row has no name, and looking it up adds none: the
+// table keeps its 62 rows after every lookup of every number.
 TEST(CommandName, LookupsNeverInsert) {
-    EXPECT_EQ(Zuno::ZunoMSG::commandName(0xFF), "UNKNOW");
-    EXPECT_EQ(Zuno::ZunoMSG::commandName(0x8A), "校时包");
-    EXPECT_EQ(Zuno::ZunoMSG::commandName(0x00), "IP请求包, IP回复包");
-    EXPECT_EQ(Zuno::ZunoMSG::commandName(0xC3), "后视镜WIFI信息采集包");
-    EXPECT_EQ(Zuno::ZunoMSG::commandName(0x99), "");
-    EXPECT_EQ(Zuno::ZunoMSG::commandName(0x02), "");
+    const struct Case {
+        uint8_t protocol;
+        const char* name;
+    } cases[] = {
+        {0xFF, "UNKNOW"}, {0x8A, "校时包"}, {0x00, "IP请求包, IP回复包"}, {0xC3, "后视镜WIFI信息采集包"},
+        {0x99, ""},       {0x02, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Zuno::ZunoMSG::commandName(c.protocol), c.name) << int(c.protocol);
+    for (unsigned p = 0; p <= 0xFF; ++p)
+        Zuno::ZunoMSG::commandName(static_cast<uint8_t>(p));
     EXPECT_EQ(Zuno::commandNameCount(), 62u);
 }
 
@@ -86,7 +92,6 @@ TEST(CommandName, AnswersFromManyThreadsAtOnce) {
         });
     for (auto& th : threads) th.join();
     for (int w : wrong) EXPECT_EQ(w, 0);
-    EXPECT_EQ(Zuno::commandNameCount(), 62u);
 }
 
 TEST(LanguageName, TwoLowBits) {

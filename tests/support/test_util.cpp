@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "protocol/crc.h"
+#include "support/sample_frames.h"
 
 namespace zt {
 
@@ -30,14 +31,20 @@ std::vector<uint8_t> bytes(const std::string& hex) {
     return out;
 }
 
-std::vector<uint8_t> sampleGpsContent() {
-    return bytes("0F 0C 1D 02 33 05 C9 02 7A C8 18 0C 46 58 60 00 14 00 01 CC 00 28 7D 00 1F 71 00 00 01");
+namespace {
+
+// The content of a short sample frame: after its protocol number, up to its
+// serial number.
+std::vector<uint8_t> sampleContent(const char* frame) {
+    const std::vector<uint8_t> f = bytes(frame);
+    return std::vector<uint8_t>(f.begin() + 4, f.end() - 6);
 }
 
-std::vector<uint8_t> sampleLbsContent() {
-    return bytes("10 01 0D 02 02 02 01 CC 00 28 7D 00 1F 71 3E 28 7D 00 1F 72 31 28 7D 00 1E 23 2D 28 7D 00 1F 40 18 "
-                 "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 FF 00 02");
-}
+} // namespace
+
+std::vector<uint8_t> sampleGpsContent() { return sampleContent(kSampleFrames[0]); }
+
+std::vector<uint8_t> sampleLbsContent() { return sampleContent(kSampleFrames[3]); }
 
 std::vector<uint8_t> frameAround(uint8_t protocolNumber, const std::vector<uint8_t>& content, uint16_t seq,
                                  bool longFrame) {

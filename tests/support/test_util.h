@@ -17,9 +17,9 @@ std::vector<uint8_t> frameAround(uint8_t protocolNumber, const std::vector<uint8
                                  bool longFrame = false);
 
 // The contents (from after the protocol number up to the serial number) of
-// two of the input box's sample frames: the first, a GPS report (0x22), and
-// the fourth, an LBS report with its neighbour cells (0x28), whose dump is
-// the largest of the samples.
+// two of the input box's sample frames (sample_frames.h): the first, a GPS
+// report (0x22), and the fourth, an LBS report with its neighbour cells
+// (0x28), whose dump is the largest of the samples.
 std::vector<uint8_t> sampleGpsContent();
 std::vector<uint8_t> sampleLbsContent();
 
