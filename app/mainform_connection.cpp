@@ -25,6 +25,7 @@
 #include "app/traffic_pane.h"
 #include "builders/message_builder.h"
 #include "connection/analyser.h"
+#include "connection/guarded.h"
 #include "connection/io_thread.h"
 #include "connection/protocol_client.h"
 #include "connection/report_block.h"
@@ -52,19 +53,6 @@ void logWritten(const std::error_code& ec, std::unique_ptr<Zuno::ZunoMSG> msg) {
 void logRawWritten(const std::error_code& ec, std::unique_ptr<std::vector<uint8_t>>) {
     if (!ec)
         qDebug() << "Unknow pack sended!";
-}
-
-// Runs one step of the clean-up; whatever it raises is logged and the next
-// step runs all the same.
-template <class Step>
-void cleanupStep(const char* name, Step&& step) {
-    try {
-        step();
-    } catch (const std::exception& e) {
-        qDebug() << name << fromUtf8(e.what());
-    } catch (...) {
-        qDebug() << name << "unknown exception";
-    }
 }
 
 } // namespace
@@ -296,15 +284,16 @@ void MainForm::cleanup(asio::io_context* io, std::string endNote) {
             ownClient.swap(client);
         }
     }
-    cleanupStep("stop", [&] {
+    // Whatever a step raises is logged and the next step runs all the same.
+    Zuno::guarded("stop", [&] {
         if (!io->stopped())
             io->stop();
     });
-    cleanupStep("close", [&] {
+    Zuno::guarded("close", [&] {
         if (ownClient)
             ownClient->close();
     });
-    cleanupStep("release", [&] {
+    Zuno::guarded("release", [&] {
         ownClient.reset();
         ownIo.reset();
     });

@@ -5,9 +5,14 @@
 #include <QDateTime>
 #include <QDebug>
 
-#include "connection/protocol_client.h"
+#include "connection/guarded.h"
 
 namespace Zuno {
+
+void run_io_context(asio::io_context& io) {
+    while (!guarded("io thread:", [&] { io.run(); })) {
+    }
+}
 
 void IoThreads::start(const std::shared_ptr<IoThreads>& threads, std::shared_ptr<asio::io_context> io) {
     {
