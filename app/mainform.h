@@ -64,7 +64,8 @@ public:
     // Test seams; the program keeps the defaults (60 s, the steady clock).
     void setLoginTimeout(std::chrono::milliseconds timeout) { loginTimeout = timeout; }
     void setFlowClock(Zuno::FlowClock clock) { flowClock = std::move(clock); }
-    // How Connect looks up the platform's address; the system's resolver by default.
+    // How Connect looks up the platform's address; the system's resolver by
+    // default, one lookup at a time for this window.
     void setResolver(Zuno::Resolver resolve) { resolver = std::move(resolve); }
     // What may wait to be written on a connection (bytes) and its socket's
     // send buffer (bytes, 0: the system's); 0, 0 keeps the client's defaults.
@@ -132,8 +133,8 @@ private:
     void reloadFlow();
     uint8_t protocolNumber(const std::string& cmd) const { return Zuno::protocolNumber(cmd); }
     // ---- connection (mainform_connection.cpp)
-    // Begins a connection: client, callbacks, worker thread; on the worker,
-    // the lookup of the address, then the connect.
+    // Begins a connection: client, callbacks, worker thread; then, asked on
+    // the worker, the lookup of the address, and the connect.
     void start();
     // Asks the connection to end; the clean-up reports CLIENT_DISCONNECTED.
     void stop();
@@ -244,7 +245,7 @@ private:
     std::size_t writeBound = 0;
     int sendBuffer = 0;
     Zuno::FlowClock flowClock = &Zuno::steadyNanos;
-    Zuno::Resolver resolver = &Zuno::systemResolve;
+    Zuno::Resolver resolver = Zuno::systemResolver();
     QList<ProtocolDataModel> protocols;
     // Rebuilt on the GUI thread, read by the connection's tick: every access
     // holds sendTasksMutex, and a rebuild swaps the whole list in at once.

@@ -3,12 +3,14 @@
 // analyser's Parse and Send.
 //
 // Threads: start, stop, the slots and the analyser run on the GUI thread; the
-// lookup of the address, the client's callbacks, the login, the tick and the
-// clean-up run on the connection's worker thread, which never touches a
-// widget: its texts and statuses wait in the window's mailbox (deliverMail
-// takes them on the GUI thread, a slice per turn, and all that waits at the
-// press of Connect, so that nothing of an ended connection shows under the
-// next one), and the note of frames not sent is asked for with a queued call.
+// client's callbacks, the login, the tick and the clean-up run on the
+// connection's worker thread; the address is looked up by `resolver` (the
+// system's: on a thread of its own, connection/resolver.h), whose answer
+// comes on the worker. The worker never touches a widget: its texts and
+// statuses wait in the window's mailbox (deliverMail takes them on the GUI
+// thread, a slice per turn, and all that waits at the press of Connect, so
+// that nothing of an ended connection shows under the next one), and the note
+// of frames not sent is asked for with a queued call.
 
 #include <QDateTime>
 #include <QDebug>
@@ -237,9 +239,9 @@ void MainForm::start() {
     c->on_packet = [this](const std::error_code& e, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
         onPacket(e, pack, std::move(msg));
     };
-    // The address is looked up on the worker thread: a name server that
-    // never answers holds neither the window nor 断开, whose clean-up stops
-    // the lookup with the connection.
+    // The lookup is asked for on the worker and answered there; a name server
+    // that never answers holds neither the window nor 断开, whose clean-up
+    // stops the connection's loop and so drops the answer.
     asio::post(*io, [this, cp, p = io.get(), resolve = resolver, host = ip, port = port] {
         resolve(*p, host, std::to_string(port),
                 [this, cp, p, host, port](const std::error_code& ec,

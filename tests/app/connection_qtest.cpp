@@ -669,7 +669,7 @@ private slots:
         disconnectAndWait();
     }
 
-    // The address is looked up on the connection's worker: Connect returns at
+    // The lookup is asked for on the connection's worker: Connect returns at
     // once, and 断开 ends the attempt while the name server keeps silent.
     void disconnectEndsALookupThatNeverAnswers() {
         writeConf("platform.example");
@@ -1172,6 +1172,41 @@ private slots:
         QCOMPARE(framesOf(*platform, 0x13), 0); // the heartbeat of "Flow", due as well, is not sent
         disconnectAndWait();
         QVERIFY(tree->read("conf/conf.json").contains("\"protocol\": 1\n"));
+    }
+
+    // The system's lookup against a name server that keeps silent: 连接 and
+    // 断开 again and again hold one lookup, never more; a 连接 while it is
+    // still out takes its answer.
+    void repeatedConnectHoldsOneLookupOfASilentNameServer() {
+        writeConf("platform.test");
+        makeWindow();
+        zt::HeldNameServer server;
+        // Counts the connections' requests: each is made on its worker.
+        auto requests = std::make_shared<std::atomic<int>>(0);
+        w->setResolver([requests, resolve = Zuno::systemResolver(server.lookup())](
+                           asio::io_context& io, const std::string& host, const std::string& service,
+                           Zuno::ResolveDone done) {
+            resolve(io, host, service, std::move(done));
+            ++*requests;
+        });
+        const QStringList asked{"platform.test " + QString::number(platform->port())};
+        for (int attempt = 1; attempt <= 3; ++attempt) {
+            clickConnect();
+            QTRY_COMPARE_WITH_TIMEOUT(requests->load(), attempt, 10000);
+            clickConnect();
+            QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
+            QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+        }
+        QCOMPARE(server.asked(), asked);
+        statuses.clear();
+        clickConnect();
+        QTRY_COMPARE_WITH_TIMEOUT(requests->load(), 4, 10000);
+        server.answer();
+        QTRY_COMPARE_WITH_TIMEOUT(statuses, kLoginSequence, 10000);
+        QCOMPARE(server.asked(), asked);
+        QCOMPARE(server.mostAtOnce(), 1);
+        QCOMPARE(platform->connections(), 1);
+        disconnectAndWait();
     }
 
     void closingTheWindowWaitsForTheConnection() {
