@@ -102,9 +102,10 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainForm) {
 
 MainForm::~MainForm() {
     Zuno::removeLogStateListener(this);
-    // The handlers of a connection still running hold a plain pointer to the window.
-    stop();
-    waitForConnectionEnd(kShutdownWait);
+    // From here on no handler of a connection reaches the window (the one in
+    // a hold ends first); what is left of the connection ends on its worker.
+    link->revoke();
+    endConnection();
     delete ui;
 }
 
@@ -273,7 +274,11 @@ void MainForm::reloadFlow() {
 
 void MainForm::singalReceiveButtonEnable(CLIENT_STATUS value) {
     status.store(value);
-    const Zuno::ControlStates c = Zuno::controlsFor(value, ui->cbAuto->isChecked());
+    showControls(value);
+}
+
+void MainForm::showControls(CLIENT_STATUS s) {
+    const Zuno::ControlStates c = Zuno::controlsFor(s, ui->cbAuto->isChecked());
     ui->btnParse->setEnabled(c.parse);
     ui->btnConnect->setEnabled(c.connect);
     if (c.connectText)
@@ -283,8 +288,8 @@ void MainForm::singalReceiveButtonEnable(CLIENT_STATUS value) {
 }
 
 void MainForm::on_cbAuto_stateChanged(int state) {
-    ui->btnSend->setEnabled(state != Qt::Checked);
     autoSend = state == Qt::Checked;
+    showControls(status.load());
 }
 
 // ---- report panes ----

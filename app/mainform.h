@@ -17,6 +17,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "app/revocable.h"
 #include "app/traffic_pane.h"
 #include "connection/client_status.h"
 #include "config/config_catalogue.h"
@@ -63,7 +64,8 @@ public:
     // Test seams; the program keeps the defaults (60 s, the steady clock).
     void setLoginTimeout(std::chrono::milliseconds timeout) { loginTimeout = timeout; }
     void setFlowClock(Zuno::FlowClock clock) { flowClock = std::move(clock); }
-    // How Connect looks up the platform's address; the system's resolver by default.
+    // How Connect looks up the platform's address; the system's resolver by
+    // default, one lookup at a time for this window.
     void setResolver(Zuno::Resolver resolve) { resolver = std::move(resolve); }
     // What may wait to be written on a connection (bytes) and its socket's
     // send buffer (bytes, 0: the system's); 0, 0 keeps the client's defaults.
@@ -110,7 +112,8 @@ private slots:
     void on_cbAuto_stateChanged(int state);
 
 public slots:
-    // The one place that sets the connection controls for a status.
+    // Stores the status the window shows, the only writer of `status`, and
+    // sets the connection controls for it.
     void singalReceiveButtonEnable(CLIENT_STATUS status);
     void singalReceiveInboxMessage(const QString& text);
     void singalReceiveOutboxMessage(const QString& text);
@@ -130,19 +133,31 @@ private:
     // Replaces the send flow by the flow selected in the panel, loaded anew.
     void reloadFlow();
     uint8_t protocolNumber(const std::string& cmd) const { return Zuno::protocolNumber(cmd); }
+    // The one place that sets the connection controls: as Zuno::controlsFor
+    // gives them for `s` and the check box "自动".
+    void showControls(CLIENT_STATUS s);
     // ---- connection (mainform_connection.cpp)
-    // Begins a connection: client, callbacks, worker thread; on the worker,
-    // the lookup of the address, then the connect.
+    // How the worker's handlers reach the window: only through a hold of it,
+    // which the window's end revokes.
+    using Link = std::shared_ptr<Zuno::Revocable<MainForm>>;
+    // Begins a connection: client, callbacks, worker thread; then, asked on
+    // the worker, the lookup of the address, and the connect.
     void start();
     // Asks the connection to end; the clean-up reports CLIENT_DISCONNECTED.
     void stop();
-    // Ends the connection of `io` on its worker thread; `endNote` says why
-    // (empty: the window ended it).
-    void cleanup(asio::io_context* io, std::string endNote = std::string());
-    void onConnected(ProtocolClient* c, bool connected);
-    void onClosed(ProtocolClient* c);
-    void onPacket(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg);
-    void onTick(ProtocolClient* c);
+    // The window's end: what is left of the connection ends on its worker,
+    // which owns it from now on.
+    void endConnection();
+    // The handlers of the worker thread. The clean-up ends the connection of
+    // `io`; `endNote` says why (empty: the window ended it).
+    static void cleanup(const Link& link, asio::io_context* io, std::string endNote = std::string());
+    static void onConnected(const Link& link, ProtocolClient* c, bool connected);
+    // The client has taken a login reply as logging it in (once per connection).
+    static void onLoggedIn(const Link& link);
+    static void onClosed(const Link& link, ProtocolClient* c);
+    static void onPacket(const Link& link, const std::error_code& ec, const MoPack& pack,
+                         std::unique_ptr<Zuno::ZunoMSG> msg);
+    static void onTick(const Link& link, ProtocolClient* c);
     // A command reply that is not sent: the status bar says which and why.
     void showReplyNotBuilt(const std::string& cmd, const std::string& why);
     QString replyNotBuiltPrefix() const;
@@ -154,9 +169,10 @@ private:
     };
     Connection connection() const;
     // The report block of a frame of `frameBytes` bytes sent, refused or
-    // received: whole into the log, and into the report pane as paneBlock()
-    // shows it.
-    void report(const std::string& block, std::size_t frameBytes);
+    // received, from any thread: whole into the log, and into the report
+    // pane as paneBlock() shows it (postReport).
+    static void report(const Link& link, const std::string& block, std::size_t frameBytes);
+    void postReport(const std::string& block, std::size_t frameBytes);
     // A text for the input box or the report pane from any thread; on the
     // worker thread it waits in `mailbox` for the GUI thread.
     void post(Zuno::TextMailbox::Box box, std::string text);
@@ -177,9 +193,9 @@ private:
     // Takes `slice` of the mailbox into the window, each pane's texts in one
     // insertion (joinSlice); whether letters remain.
     bool deliverLetters(Zuno::TextMailbox::Slice slice);
-    // A status the worker thread reported. While the user's Disconnect is
-    // under way only its end applies: nothing of a connection being ended
-    // changes the window.
+    // A status the worker thread reported. It applies only when it moves the
+    // connection forward (Zuno::movesForward): a letter older than what the
+    // window shows, or from a connection the user is ending, changes nothing.
     void applyWorkerStatus(CLIENT_STATUS s, const std::string& note);
     // Tells in the status bar's connection part what the connection is
     // doing, or why it ended.
@@ -226,6 +242,8 @@ private:
     uint32_t port = 8000;
     uint32_t duration = 1;
     std::atomic<bool> autoSend{false};
+    // The connection status as the window shows it: written on the GUI thread
+    // by singalReceiveButtonEnable alone, read by the tick on the worker.
     std::atomic<CLIENT_STATUS> status{CLIENT_DISCONNECTED};
     Zuno::SerialCounter seq;
     // Written by start (GUI thread) and the clean-up (worker thread); read on
@@ -234,13 +252,14 @@ private:
     std::shared_ptr<asio::io_context> ioContext;
     std::shared_ptr<ProtocolClient> client;
     std::shared_ptr<Zuno::IoThreads> ioThreads;
+    Link link = std::make_shared<Zuno::Revocable<MainForm>>(this);
     Zuno::TextMailbox mailbox{Zuno::kWaitingBytes, Zuno::kWaitingTexts};
     std::chrono::milliseconds loginTimeout{std::chrono::seconds(60)};
     // setWriteLimits; 0: the client's own.
     std::size_t writeBound = 0;
     int sendBuffer = 0;
     Zuno::FlowClock flowClock = &Zuno::steadyNanos;
-    Zuno::Resolver resolver = &Zuno::systemResolve;
+    Zuno::Resolver resolver = Zuno::systemResolver();
     QList<ProtocolDataModel> protocols;
     // Rebuilt on the GUI thread, read by the connection's tick: every access
     // holds sendTasksMutex, and a rebuild swaps the whole list in at once.

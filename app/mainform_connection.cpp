@@ -3,12 +3,24 @@
 // analyser's Parse and Send.
 //
 // Threads: start, stop, the slots and the analyser run on the GUI thread; the
-// lookup of the address, the client's callbacks, the login, the tick and the
-// clean-up run on the connection's worker thread, which never touches a
-// widget: its texts and statuses wait in the window's mailbox (deliverMail
-// takes them on the GUI thread, a slice per turn, and all that waits at the
-// press of Connect, so that nothing of an ended connection shows under the
-// next one), and the note of frames not sent is asked for with a queued call.
+// client's callbacks, the login, the tick and the clean-up run on the
+// connection's worker thread; the address is looked up by `resolver` (the
+// system's: on a thread of its own, connection/resolver.h), whose answer
+// comes on the worker. The worker never touches a widget: its texts and
+// statuses wait in the window's mailbox (deliverMail takes them on the GUI
+// thread, a slice per turn, and all that waits at the press of Connect, so
+// that nothing of an ended connection shows under the next one), and the note
+// of frames not sent is asked for with a queued call.
+//
+// The worker's handlers reach the window only through `link`, in short holds
+// that never log, so that the window's end never waits long for them and
+// never goes under one: once it has revoked the link, they carry on without
+// it until the connection's worker ends.
+//
+// The connection state has one owner on each side: the client decides it
+// (connected, logged in by the login reply) and the worker posts each step;
+// the window stores what it shows (singalReceiveButtonEnable), and within one
+// connection only forward (applyWorkerStatus).
 
 #include <QDateTime>
 #include <QDebug>
@@ -25,6 +37,7 @@
 #include "app/traffic_pane.h"
 #include "builders/message_builder.h"
 #include "connection/analyser.h"
+#include "connection/guarded.h"
 #include "connection/io_thread.h"
 #include "connection/protocol_client.h"
 #include "connection/report_block.h"
@@ -43,7 +56,8 @@ QString now() { return Zuno::dateTimeText(QDateTime::currentDateTime()); }
 
 QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
-// `done` of every message the window queues: flow, command reply, typed frame.
+// `done` of every message the window queues after the login: flow, command
+// reply, typed frame.
 void logWritten(const std::error_code& ec, std::unique_ptr<Zuno::ZunoMSG> msg) {
     if (ec || !msg)
         return;
@@ -55,17 +69,23 @@ void logRawWritten(const std::error_code& ec, std::unique_ptr<std::vector<uint8_
         qDebug() << "Unknow pack sended!";
 }
 
-// Runs one step of the clean-up; whatever it raises is logged and the next
-// step runs all the same.
-template <class Step>
-void cleanupStep(const char* name, Step&& step) {
-    try {
-        step();
-    } catch (const std::exception& e) {
-        qDebug() << name << fromUtf8(e.what());
-    } catch (...) {
-        qDebug() << name << "unknown exception";
-    }
+// Ends a connection on its worker: stops `io` (no further handler of it
+// runs), closes the client and lets it go, then the window's share of `io`.
+// Whatever a step raises is logged and the next step runs all the same.
+void endOnWorker(asio::io_context* io, std::shared_ptr<asio::io_context> ownIo,
+                 std::shared_ptr<ProtocolClient> ownClient) {
+    Zuno::guarded("stop", [&] {
+        if (!io->stopped())
+            io->stop();
+    });
+    Zuno::guarded("close", [&] {
+        if (ownClient)
+            ownClient->close();
+    });
+    Zuno::guarded("release", [&] {
+        ownClient.reset();
+        ownIo.reset();
+    });
 }
 
 } // namespace
@@ -79,11 +99,16 @@ bool MainForm::waitForConnectionEnd(std::chrono::milliseconds timeout) {
     return !ioThreads || ioThreads->waitIdle(timeout);
 }
 
-void MainForm::report(const std::string& block, std::size_t frameBytes) {
+void MainForm::report(const Link& link, const std::string& block, std::size_t frameBytes) {
     // The pane's text first, then the log's: once a block is logged, the
     // window has it (or waits to take it).
-    post(Zuno::TextMailbox::Box::Outbox, Zuno::paneBlock(block, frameBytes));
+    if (auto w = link->hold())
+        w->postReport(block, frameBytes);
     qDebug() << fromUtf8(block);
+}
+
+void MainForm::postReport(const std::string& block, std::size_t frameBytes) {
+    post(Zuno::TextMailbox::Box::Outbox, Zuno::paneBlock(block, frameBytes));
 }
 
 void MainForm::post(Zuno::TextMailbox::Box box, std::string text) {
@@ -138,7 +163,7 @@ bool MainForm::deliverLetters(Zuno::TextMailbox::Slice slice) {
 }
 
 void MainForm::applyWorkerStatus(CLIENT_STATUS s, const std::string& note) {
-    if (status.load() == CLIENT_DISCONNECTING && s != CLIENT_DISCONNECTED)
+    if (!Zuno::movesForward(status.load(), s))
         return;
     emit signalSendButtonEnable(s);
     showConnectionState(s, note);
@@ -182,7 +207,7 @@ void MainForm::on_btnConnect_clicked() {
         // What the last connection left waiting goes in now, above the new
         // connection's first state, never under it.
         deliverAllMail();
-        status = CLIENT_CONNECTING;
+        singalReceiveButtonEnable(CLIENT_CONNECTING);
         try {
             start();
         } catch (const std::exception& e) {
@@ -194,12 +219,12 @@ void MainForm::on_btnConnect_clicked() {
                 client.reset();
                 ioContext.reset();
             }
-            status = CLIENT_DISCONNECTED;
+            singalReceiveButtonEnable(CLIENT_DISCONNECTED);
             showConnectionState(CLIENT_DISCONNECTED,
                                 Zuno::connectionEndText({Zuno::ConnectionEnd::ConnectFailed, e.what(), {}}));
         }
     } else if (Zuno::connectEnds(s)) {
-        status = CLIENT_DISCONNECTING;
+        singalReceiveButtonEnable(CLIENT_DISCONNECTING);
         stop();
     }
     singalReceiveButtonEnable(status.load());
@@ -222,28 +247,33 @@ void MainForm::start() {
     if (writeBound > 0)
         c->write_bound = writeBound;
     c->send_buffer_bytes = sendBuffer;
-    c->on_unsent = [this] { requestUnsentNote(); };
-    c->on_connected = [this, cp](bool connected) { onConnected(cp, connected); };
-    c->on_closed = [this, cp] { onClosed(cp); };
-    c->on_tick = [this, cp] { onTick(cp); };
-    c->on_packet = [this](const std::error_code& e, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
-        onPacket(e, pack, std::move(msg));
+    const Link l = link;
+    c->on_unsent = [l] {
+        if (auto w = l->hold())
+            w->requestUnsentNote();
     };
-    // The address is looked up on the worker thread: a name server that
-    // never answers holds neither the window nor 断开, whose clean-up stops
-    // the lookup with the connection.
-    asio::post(*io, [this, cp, p = io.get(), resolve = resolver, host = ip, port = port] {
+    c->on_connected = [l, cp](bool connected) { onConnected(l, cp, connected); };
+    c->on_logged_in = [l] { onLoggedIn(l); };
+    c->on_closed = [l, cp] { onClosed(l, cp); };
+    c->on_tick = [l, cp] { onTick(l, cp); };
+    c->on_packet = [l](const std::error_code& e, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
+        onPacket(l, e, pack, std::move(msg));
+    };
+    // The lookup is asked for on the worker and answered there; a name server
+    // that never answers holds neither the window nor 断开, whose clean-up
+    // stops the connection's loop and so drops the answer.
+    asio::post(*io, [l, cp, p = io.get(), resolve = resolver, host = ip, port = port] {
         resolve(*p, host, std::to_string(port),
-                [this, cp, p, host, port](const std::error_code& ec,
-                                          const asio::ip::tcp::resolver::results_type& endpoints) {
+                [l, cp, p, host, port](const std::error_code& ec,
+                                       const asio::ip::tcp::resolver::results_type& endpoints) {
                     if (!ec) {
                         cp->do_connect(endpoints);
                         return;
                     }
                     // No connection was tried: the attempt ends here.
                     qDebug() << "resolve" << fromUtf8(host) << port << fromUtf8(ec.message());
-                    cleanup(p, Zuno::connectionEndText(
-                                   {Zuno::ConnectionEnd::Unresolved, host + " (" + ec.message() + ")", {}}));
+                    cleanup(l, p, Zuno::connectionEndText(
+                                      {Zuno::ConnectionEnd::Unresolved, host + " (" + ec.message() + ")", {}}));
                 });
     });
     {
@@ -260,99 +290,104 @@ void MainForm::stop() {
         return;
     const std::shared_ptr<asio::io_context> io = connection().io;
     if (io)
-        asio::post(*io, [this, p = io.get()] { cleanup(p); });
+        asio::post(*io, [l = link, p = io.get()] { cleanup(l, p); });
+}
+
+void MainForm::endConnection() {
+    Connection own;
+    {
+        std::lock_guard<std::mutex> lock(connectionMutex);
+        own.io.swap(ioContext);
+        own.client.swap(client);
+    }
+    if (!own.io)
+        return;
+    // The worker ends what is left, with no window: the client goes with
+    // this step, or with the io_context when that has stopped first. (The
+    // step holds no share of the io_context, which would then never go.)
+    asio::post(*own.io, [p = own.io.get(), c = std::move(own.client)]() mutable {
+        endOnWorker(p, nullptr, std::move(c));
+    });
 }
 
 // ---- worker thread ----
 
-void MainForm::cleanup(asio::io_context* io, std::string endNote) {
-    std::shared_ptr<asio::io_context> ownIo;
-    std::shared_ptr<ProtocolClient> ownClient;
-    {
+void MainForm::cleanup(const Link& link, asio::io_context* io, std::string endNote) {
+    Connection own;
+    if (auto w = link->hold()) {
         // Only the connection this clean-up was posted for is taken down.
-        std::lock_guard<std::mutex> lock(connectionMutex);
-        if (ioContext.get() == io) {
-            ownIo.swap(ioContext);
-            ownClient.swap(client);
+        std::lock_guard<std::mutex> lock(w->connectionMutex);
+        if (w->ioContext.get() == io) {
+            own.io.swap(w->ioContext);
+            own.client.swap(w->client);
         }
     }
-    cleanupStep("stop", [&] {
-        if (!io->stopped())
-            io->stop();
-    });
-    cleanupStep("close", [&] {
-        if (ownClient)
-            ownClient->close();
-    });
-    cleanupStep("release", [&] {
-        ownClient.reset();
-        ownIo.reset();
-    });
+    endOnWorker(io, std::move(own.io), std::move(own.client));
     if (endNote.empty())
         endNote = Zuno::connectionEndText(Zuno::ConnectionEnd{});
-    postStatus(CLIENT_DISCONNECTED, std::move(endNote));
+    if (auto w = link->hold())
+        w->postStatus(CLIENT_DISCONNECTED, std::move(endNote));
 }
 
-void MainForm::onConnected(ProtocolClient* c, bool connected) {
+void MainForm::onConnected(const Link& link, ProtocolClient* c, bool connected) {
     if (!connected)
         return;
     qDebug() << now() << "Client is connected!";
-    postStatus(CLIENT_CONNECTED);
-
-    std::unique_ptr<Zuno::ZunoMSG> login;
+    Zuno::Outgoing out;
     {
-        std::lock_guard<std::mutex> lock(sendTasksMutex);
-        for (const SendTask& task : sendTasks) {
-            if (task.message && task.message->command == Zuno::ZunoLogin::kProtocol) {
-                login = task.message->clone();
-                break;
-            }
+        auto w = link->hold();
+        if (!w)
+            return;
+        w->postStatus(CLIENT_CONNECTED);
+        std::shared_ptr<Zuno::ZunoMSG> login;
+        {
+            std::lock_guard<std::mutex> lock(w->sendTasksMutex);
+            login = Zuno::loginMessage(w->sendTasks);
         }
+        if (!login)
+            return;
+        out = Zuno::prepareSending(*login, w->seq);
     }
-    if (!login)
-        return;
-    Zuno::Outgoing out = Zuno::prepareSending(*login, seq);
     if (out.ok()) {
-        WriteItem item;
-        item.message = std::move(out.message);
-        item.done = [this](const std::error_code&, std::unique_ptr<Zuno::ZunoMSG>) {
+        const auto written = [link](const std::error_code&, std::unique_ptr<Zuno::ZunoMSG>) {
             qDebug() << now() << "Client is loginning!";
-            postStatus(CLIENT_LOGGING_IN);
+            if (auto w = link->hold())
+                w->postStatus(CLIENT_LOGGING_IN);
         };
-        c->send(std::move(item));
+        c->send(WriteItem(std::move(out.message), written, std::move(out.frame)));
     } else {
         // Nothing goes out; the login timer ends the connection.
-        report(out.block, out.frame.size());
+        report(link, out.block, out.frame.size());
     }
     c->start_login_timer();
-    postStatus(CLIENT_LOGGING_IN);
+    // Offered, not yet written: the bar says so until the write is done.
+    if (auto w = link->hold())
+        w->postStatus(CLIENT_LOGGING_IN, Zuno::loginOfferedText());
 }
 
-void MainForm::onClosed(ProtocolClient* c) {
+void MainForm::onLoggedIn(const Link& link) {
+    qDebug() << now() << "Client is logined!";
+    if (auto w = link->hold())
+        w->postStatus(CLIENT_LOGGED_IN);
+}
+
+void MainForm::onClosed(const Link& link, ProtocolClient* c) {
     qDebug() << now() << "Client is disconnected!";
-    const std::shared_ptr<asio::io_context> io = connection().io;
+    std::shared_ptr<asio::io_context> io;
+    if (auto w = link->hold())
+        io = w->connection().io;
     if (io)
-        asio::post(*io, [this, p = io.get(), note = Zuno::connectionEndText(c->end_reason())]() mutable {
-            cleanup(p, std::move(note));
+        asio::post(*io, [link, p = io.get(), note = Zuno::connectionEndText(c->end_reason())]() mutable {
+            cleanup(link, p, std::move(note));
         });
 }
 
-void MainForm::onPacket(const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
+void MainForm::onPacket(const Link& link, const std::error_code& ec, const MoPack& pack,
+                        std::unique_ptr<Zuno::ZunoMSG> msg) {
     if (ec && !msg)
         return;
-    if (msg && msg->command == Zuno::ZunoLogin::kProtocol) {
-        // The reply that logs the terminal in, even one that fails its checks
-        // (its block shows why); a further one changes nothing, and neither
-        // does one that comes while the user ends the connection.
-        CLIENT_STATUS s = status.load();
-        bool loggedIn = false;
-        while (!loggedIn && s != CLIENT_LOGGED_IN && Zuno::connectEnds(s))
-            loggedIn = status.compare_exchange_weak(s, CLIENT_LOGGED_IN);
-        if (loggedIn) {
-            qDebug() << now() << "Client is logined!";
-            postStatus(CLIENT_LOGGED_IN);
-        }
-    }
+    // A login reply has logged in by now, once (onLoggedIn); here it is
+    // reported as every frame is.
     const std::vector<uint8_t>& frame = *pack.data;
     std::string block;
     if (ec) {
@@ -363,30 +398,34 @@ void MainForm::onPacket(const std::error_code& ec, const MoPack& pack, std::uniq
     } else {
         block = Zuno::reportBlock("<< ", frame, msg.get());
     }
-    report(block, frame.size());
+    report(link, block, frame.size());
 }
 
-void MainForm::onTick(ProtocolClient* c) {
-    if (status.load() != CLIENT_LOGGED_IN || !autoSend)
-        return;
-    std::lock_guard<std::mutex> lock(sendTasksMutex);
-    Zuno::runFlowTick(sendTasks, flowClock, [this, c](SendTask& task) {
-        Zuno::Outgoing out = Zuno::prepareSending(*task.message, seq);
-        if (!out.ok()) {
-            // Reported once per interval, never sent.
-            report(out.block, out.frame.size());
-            return true;
-        }
-        post(Zuno::TextMailbox::Box::Inbox, out.hex + "\n");
-        report(out.block, out.frame.size());
-        if (!c->is_open())
-            return false;
-        WriteItem item;
-        item.message = std::move(out.message);
-        item.done = &logWritten;
-        c->send(std::move(item));
-        return true;
-    });
+void MainForm::onTick(const Link& link, ProtocolClient* c) {
+    // Taken from the flow inside the hold, logged and offered after it.
+    std::vector<Zuno::Outgoing> due;
+    const bool open = c->is_open();
+    {
+        auto w = link->hold();
+        if (!w || w->status.load() != CLIENT_LOGGED_IN || !w->autoSend)
+            return;
+        std::lock_guard<std::mutex> lock(w->sendTasksMutex);
+        Zuno::runFlowTick(w->sendTasks, w->flowClock, [&](SendTask& task) {
+            Zuno::Outgoing out = Zuno::prepareSending(*task.message, w->seq);
+            if (out.ok())
+                w->post(Zuno::TextMailbox::Box::Inbox, out.hex + "\n");
+            w->postReport(out.block, out.frame.size());
+            // One that does not encode is reported once per interval, never sent.
+            const bool restart = !out.ok() || open;
+            due.push_back(std::move(out));
+            return restart;
+        });
+    }
+    for (Zuno::Outgoing& out : due) {
+        qDebug() << fromUtf8(out.block);
+        if (out.ok() && open)
+            c->send(WriteItem(std::move(out.message), &logWritten, std::move(out.frame)));
+    }
 }
 
 // ---- command replies (GUI thread) ----
@@ -403,7 +442,7 @@ void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json)
     }
     Zuno::Outgoing out = Zuno::prepareSending(*built.message, seq);
     if (!out.ok()) {
-        report(out.block, out.frame.size());
+        report(link, out.block, out.frame.size());
         showReplyNotBuilt(cmd, "编码失败, 错误码 " + std::to_string(out.result));
         return;
     }
@@ -413,14 +452,10 @@ void MainForm::signalReceiveCmd(const std::string& cmd, const std::string& json)
     post(Zuno::TextMailbox::Box::Inbox, out.hex + "\n");
     if (status.load() != CLIENT_LOGGED_IN)
         return;
-    report(out.block, out.frame.size());
+    report(link, out.block, out.frame.size());
     const Connection conn = connection();
-    if (conn.client && conn.client->is_open()) {
-        WriteItem item;
-        item.message = std::move(out.message);
-        item.done = &logWritten;
-        conn.client->send(std::move(item));
-    }
+    if (conn.client && conn.client->is_open())
+        conn.client->send(WriteItem(std::move(out.message), &logWritten, std::move(out.frame)));
 }
 
 QString MainForm::replyNotBuiltPrefix() const { return tr("指令回复未生成"); }
@@ -473,10 +508,7 @@ void MainForm::on_btnSend_clicked() {
             continue;
         }
         if (s.message) {
-            WriteItem item;
-            item.message = std::move(s.message);
-            item.done = &logWritten;
-            conn.client->send(std::move(item));
+            conn.client->send(WriteItem(std::move(s.message), &logWritten, std::move(s.frame)));
         } else {
             RawWriteItem item;
             item.data = std::move(s.raw);

@@ -122,14 +122,16 @@ TypedSending prepareTypedSending(const std::string& line) {
     const Parsed parsed = parse(line, error, msg);
     if (parsed == Parsed::Message) {
         block += msg->toString() + "\n";
-        // Encoded once here so that a message the codec cannot write is
-        // reported instead of going out as an empty write.
-        std::vector<uint8_t> probe;
-        const int result = msg->clone()->encode(probe);
-        if (result == 0)
+        // Encoded once, here: a message the codec cannot write is reported
+        // instead of going out, and the frame is what the client writes.
+        const int result = msg->encode(out.frame);
+        if (result == 0 && !out.frame.empty()) {
             out.message = std::move(msg);
-        else
-            block += errorOf(result, ZunoException::messageOf(result)).toString() + "\n";
+        } else {
+            const int code = result != 0 ? result : kErrTooShort;
+            out.frame.clear();
+            block += errorOf(code, ZunoException::messageOf(code)).toString() + "\n";
+        }
     } else if (parsed == Parsed::DecodeFailed) {
         block += error.toString() + "\n";
     } else {

@@ -57,7 +57,8 @@ std::string parseBlock(const std::string& line);
 // set; neither when the line is refused (its block then shows why).
 struct TypedSending {
     std::string block;
-    std::unique_ptr<ZunoMSG> message;            // a decoded message, encoded anew when written
+    std::unique_ptr<ZunoMSG> message;            // a decoded message, encoded anew ...
+    std::vector<uint8_t> frame;                  // ... into this frame, the one written
     std::unique_ptr<std::vector<uint8_t>> raw;   // a frame without class, sent as typed
 };
 

@@ -73,6 +73,8 @@ std::string connectionStateText(CLIENT_STATUS status, const std::string& host, u
 
 std::string notConnectedText() { return "未连接"; }
 
+std::string loginOfferedText() { return "正在登录…"; }
+
 std::string connectionEndText(const ConnectionEnd& end) {
     switch (end.kind) {
     case ConnectionEnd::Stopped:

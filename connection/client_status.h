@@ -1,10 +1,7 @@
 #pragma once
-// Connection status of the terminal and the controls each status enables.
-// The window applies the table below whenever the status changes. One
-// control more decides: the auto-send check box, usable only while logged
-// in, switches the Send button itself (MainForm::on_cbAuto_stateChanged),
-// which the table's rule for Send (usable while logged in and unchecked)
-// agrees with.
+// Connection status of the terminal and the controls each status enables
+// (controlsFor, the window's one rule for them, the auto-send check box
+// included).
 
 #include <chrono>
 #include <cstdint>
@@ -12,6 +9,8 @@
 
 #include <QMetaType>
 
+// In the order a connection goes through them: within one connection the
+// status only moves forward (movesForward).
 enum CLIENT_STATUS : uint8_t {
     CLIENT_CONNECTING = 0,
     CLIENT_CONNECTED = 1,
@@ -38,6 +37,11 @@ struct ControlStates {
 // `autoChecked`: whether the auto-send check box is checked.
 ControlStates controlsFor(CLIENT_STATUS status, bool autoChecked);
 
+// Whether a connection that shows `shown` may go on to `next`: the same step
+// again (the login, offered then written) or a later one. A connection is
+// begun only by the user's Connect, never by a step of the worker.
+inline bool movesForward(CLIENT_STATUS shown, CLIENT_STATUS next) { return next >= shown; }
+
 // Why a connection ended, as the network client saw it.
 struct ConnectionEnd {
     enum Kind : uint8_t {
@@ -62,6 +66,11 @@ std::string connectionStateText(CLIENT_STATUS status, const std::string& host, u
 
 // The status bar's text (UTF-8) before the first connection.
 std::string notConnectedText();
+
+// The status bar's text (UTF-8) while the login has been offered to the
+// client and is not yet written; connectionStateText's CLIENT_LOGGING_IN
+// says it was sent.
+std::string loginOfferedText();
 
 // Whether pressing Connect in `status` ends the connection (the button then
 // reads "断开"): while it is being made, made, logging in or logged in.

@@ -29,6 +29,8 @@ Outgoing prepareSending(const ZunoMSG& source, SerialCounter& serials) {
     out.message = source.clone();
     out.message->seq = serials.take();
     out.result = out.message->encode(out.frame);
+    if (out.ok() && out.frame.empty())
+        out.result = kErrTooShort; // nothing to write
     if (out.ok()) {
         out.hex = toHex(out.frame, 0, out.frame.size(), " ");
         out.block = reportBlock(">> ", out.frame, out.message.get());

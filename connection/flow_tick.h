@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "protocol/login.h"
+#include "connection/send_flow.h"
 #include "protocol/message.h"
 
 namespace Zuno {
@@ -53,14 +53,13 @@ private:
 };
 
 // A message made ready to go out: its own copy with the next serial number,
-// encoded here so that the frame is shown, and a message the codec cannot
-// write is refused, before it is queued. The client encodes the queued copy
-// again when it writes it; the copy is not changed in between, so the bytes
-// written are the bytes shown.
+// encoded here, once, so that the frame is shown and a message the codec
+// cannot write is refused before it is queued. The frame goes to the client
+// with the copy (WriteItem), so the bytes written are the bytes shown.
 struct Outgoing {
     std::unique_ptr<ZunoMSG> message;
     int result = 0;            // of encode; nothing is shown as sent or queued unless 0
-    std::vector<uint8_t> frame;
+    std::vector<uint8_t> frame; // empty unless result is 0
     std::string hex;           // the frame as upper-case pairs, one blank between them
     std::string block;         // the sent-frame report block, or the error's block
 
@@ -75,11 +74,12 @@ std::string encodeErrorBlock(int result, const std::string& dump);
 
 // One tick over a flow (a list of SendTask). `send(task)` sends one due task
 // and returns whether its clock restarts (false when nothing could be offered
-// to the connection, so the task stays due). Login steps are never sent here.
+// to the connection, so the task stays due). Login steps (isLoginProtocol)
+// are never sent here.
 template <class Tasks, class Send>
 void runFlowTick(Tasks& tasks, const FlowClock& clock, Send&& send) {
     for (auto& task : tasks) {
-        if (!task.message || task.message->command == ZunoLogin::kProtocol)
+        if (!task.message || isLoginProtocol(task.message->command))
             continue;
         switch (taskTick(task.lastSent, task.task.delay, clock())) {
         case TaskTick::Wait:

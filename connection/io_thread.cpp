@@ -5,10 +5,15 @@
 #include <QDateTime>
 #include <QDebug>
 
-#include "connection/protocol_client.h"
+#include "connection/guarded.h"
 #include "protocol/date_time_text.h"
 
 namespace Zuno {
+
+void run_io_context(asio::io_context& io) {
+    while (!guarded("io thread:", [&] { io.run(); })) {
+    }
+}
 
 void IoThreads::start(const std::shared_ptr<IoThreads>& threads, std::shared_ptr<asio::io_context> io) {
     {

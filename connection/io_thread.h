@@ -1,7 +1,7 @@
 #pragma once
 // The worker threads that run the connections' io_contexts. Each connection
-// gets one detached thread; the window waits, bounded, for all of them to end
-// before it goes away, since their handlers hold a plain pointer to it.
+// gets one detached thread; closing the window waits, bounded, for all of them
+// to end, so that each logs its end before the program does.
 
 #include <chrono>
 #include <condition_variable>
@@ -11,6 +11,11 @@
 #include <asio.hpp>
 
 namespace Zuno {
+
+// The body of a worker thread: runs `io` until it is stopped or out of work.
+// An exception that escapes a handler is logged and the loop goes on, so none
+// ends the program.
+void run_io_context(asio::io_context& io);
 
 class IoThreads {
 public:

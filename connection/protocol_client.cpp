@@ -5,9 +5,9 @@
 #include <QString>
 
 #include <algorithm>
-#include <exception>
 #include <utility>
 
+#include "connection/guarded.h"
 #include "connection/raw_frame.h"
 #include "connection/reply_select.h"
 #include "protocol/helpers.h"
@@ -39,19 +39,10 @@ bool debugEnabled() {
     return category == nullptr || category->isDebugEnabled();
 }
 
-// Runs one of the owner's callbacks. An exception from it is logged and
-// goes no further, so the client's own loop (reading, writing, ticking)
-// carries on as if the callback had returned.
-template <class F>
-void guarded(const char* where, F&& callback) {
-    try {
-        callback();
-    } catch (const std::exception& e) {
-        qDebug() << QString::fromUtf8(where) << QString::fromUtf8(e.what());
-    } catch (...) {
-        qDebug() << QString::fromUtf8(where) << QStringLiteral("unknown exception");
-    }
-}
+// The owner's callbacks run guarded: an exception from one is logged and
+// the client's own loop (reading, writing, ticking) carries on as if the
+// callback had returned.
+using Zuno::guarded;
 
 std::string hexOf(const std::vector<uint8_t>& data, std::size_t count) {
     return Zuno::toHex(data, 0, std::min(count, data.size()), " ");
@@ -210,8 +201,10 @@ void ProtocolClient::on_frame(const std::error_code& ec, const MoPack& pack, std
     // error; a login reply logs in all the same, whatever its checks say.
     if (ec) qDebug() << qText(ec.message()) << qText(hexOf(*pack.data, pack.data->size()));
     if (msg && msg->command == Zuno::ZunoLogin::kProtocol) {
+        // The login reply: it logs the client in once.
         uint8_t connected = kConnected;
-        state.compare_exchange_strong(connected, kLoggedIn);
+        if (state.compare_exchange_strong(connected, kLoggedIn) && on_logged_in)
+            guarded("on_logged_in", [&] { on_logged_in(); });
     }
     if (on_packet) guarded("on_packet", [&] { on_packet(ec, pack, std::move(msg)); });
 }
@@ -256,9 +249,17 @@ void ProtocolClient::refuse_full(uint8_t protocol, const std::vector<uint8_t>& f
 
 ProtocolClient::Offer ProtocolClient::offer(WriteItem item) {
     if (!item.message) return Offer::Refused;
-    // Encoded here, once: measured and written as these bytes.
-    item.frame.clear();
-    item.encoded = item.message->encode(item.frame);
+    if (item.frame.empty()) {
+        // Encoded here, once: measured and written as these bytes. Nothing of
+        // a message that does not encode goes on the wire.
+        const int encoded = item.message->encode(item.frame);
+        if (encoded != 0 || item.frame.empty()) {
+            const int code = encoded != 0 ? encoded : Zuno::kErrTooShort;
+            qDebug() << QStringLiteral("encode error") << code << qText(Zuno::ZunoException::messageOf(code))
+                     << qText(Zuno::ZunoMSG::commandName(item.message->command));
+            return Offer::Refused;
+        }
+    }
     const Offer result = admit(messages_, item.message->command, item.frame.size());
     if (result == Offer::QueueFull) refuse_full(item.message->command, item.frame);
     if (result != Offer::Accepted) return result;
@@ -267,7 +268,7 @@ ProtocolClient::Offer ProtocolClient::offer(WriteItem item) {
 }
 
 ProtocolClient::Offer ProtocolClient::offer(RawWriteItem item) {
-    if (!item.data || !check_raw_frame(*item.data)) return Offer::Refused;
+    if (!item.data || Zuno::checkRawFrame(*item.data) != 0) return Offer::Refused;
     const std::vector<uint8_t>& frame = *item.data;
     const uint8_t protocol = frame[Zuno::FrameHeader::read(frame).protocolPos()];
     const Offer result = admit(raw_, protocol, frame.size());
@@ -280,8 +281,6 @@ ProtocolClient::Offer ProtocolClient::offer(RawWriteItem item) {
 bool ProtocolClient::send(WriteItem item) { return offer(std::move(item)) == Offer::Accepted; }
 
 bool ProtocolClient::send(RawWriteItem item) { return offer(std::move(item)) == Offer::Accepted; }
-
-bool ProtocolClient::check_raw_frame(const std::vector<uint8_t>& frame) { return Zuno::checkRawFrame(frame) == 0; }
 
 bool ProtocolClient::is_open() const { return socket_open_; }
 
@@ -323,22 +322,10 @@ void ProtocolClient::do_write() {
                           [this](const std::error_code& ec, std::size_t) { handle_raw_write(ec); });
         return;
     }
-    while (!write_queue.empty()) {
+    if (!write_queue.empty()) {
         // The frame stays in the entry until its write has completed.
-        const WriteItem& item = write_queue.front();
-        if (item.encoded == 0 && !item.frame.empty()) {
-            asio::async_write(socket, asio::buffer(item.frame),
-                              [this](const std::error_code& ec, std::size_t) { handle_write(ec); });
-            return;
-        }
-        // Nothing of a message that does not encode goes on the wire; the
-        // entry is dropped and the next one written.
-        const int code = item.encoded != 0 ? item.encoded : Zuno::kErrTooShort;
-        qDebug() << QStringLiteral("encode error") << code << qText(Zuno::ZunoException::messageOf(code))
-                 << qText(Zuno::ZunoMSG::commandName(item.message->command));
-        const std::size_t bytes = bytesOf(item);
-        write_queue.pop_front();
-        release(messages_, bytes);
+        asio::async_write(socket, asio::buffer(write_queue.front().frame),
+                          [this](const std::error_code& ec, std::size_t) { handle_write(ec); });
     }
 }
 
@@ -429,17 +416,4 @@ void ProtocolClient::do_close() {
     if (closed_reported_) return;
     closed_reported_ = true;
     if (on_closed) guarded("on_closed", [&] { on_closed(); });
-}
-
-void run_io_context(asio::io_context& io) {
-    for (;;) {
-        try {
-            io.run();
-            return;
-        } catch (const std::exception& e) {
-            qDebug() << QStringLiteral("io thread:") << QString::fromUtf8(e.what());
-        } catch (...) {
-            qDebug() << QStringLiteral("io thread: unknown exception");
-        }
-    }
 }

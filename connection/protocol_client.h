@@ -61,15 +61,15 @@ struct MoPack {
 struct WriteItem {
     using Done = std::function<void(const std::error_code&, std::unique_ptr<Zuno::ZunoMSG>)>;
     WriteItem() = default;
-    WriteItem(std::unique_ptr<Zuno::ZunoMSG> m, Done d) : message(std::move(m)), done(std::move(d)) {}
+    WriteItem(std::unique_ptr<Zuno::ZunoMSG> m, Done d, std::vector<uint8_t> encoded = {})
+        : message(std::move(m)), done(std::move(d)), frame(std::move(encoded)) {}
 
     std::unique_ptr<Zuno::ZunoMSG> message;
     Done done;
-    // The client's: the message encoded once, when it is offered, and what
-    // encode returned. The frame is what is written and what counts against
-    // write_bound while it waits.
+    // The message encoded once: by its sender, who shows these bytes (the
+    // window's flow, replies and typed frames), or else by `offer`. What is
+    // written, and what counts against write_bound while it waits.
     std::vector<uint8_t> frame;
-    int encoded = 0;
 };
 
 struct RawWriteItem {
@@ -95,7 +95,7 @@ public:
     // What `offer` made of an item.
     enum class Offer : uint8_t {
         Accepted,  // queued
-        Refused,   // by the gate or the frame check: not logged in, or not a frame
+        Refused,   // by the gate, the frame check or the encoder: not logged in, or not a frame
         QueueFull, // what waits to be written would pass write_bound: not queued
     };
 
@@ -108,6 +108,11 @@ public:
     std::shared_ptr<asio::io_context::strand> strand;
     // Called with true after a successful connect, with false after a failed one.
     std::function<void(bool)> on_connected;
+    // Called once per client, on the io thread, when a login reply logs the
+    // client in (`state` from kConnected to kLoggedIn), before `on_packet`
+    // gets that reply. The client alone decides it: a further login reply
+    // reaches `on_packet` only.
+    std::function<void()> on_logged_in;
     // Called once per client, after the socket was closed or the connect failed.
     std::function<void()> on_closed;
     // Every received frame that selects a class, in order of arrival, on the
@@ -143,11 +148,13 @@ public:
 
     void do_connect(const asio::ip::tcp::resolver::results_type& endpoints);
 
-    // True when accepted; a refused item is dropped without its `done`.
+    // True when accepted; a refused item is dropped without its `done`. A
+    // message that does not encode (into at least one byte) is refused and
+    // logged.
     bool send(WriteItem item);
-    // The frame must pass check_raw_frame and the gate.
+    // The frame must pass Zuno::checkRawFrame and the gate.
     bool send(RawWriteItem item);
-    // `send` that tells a full queue from the gate's refusal. An item that
+    // `send` that tells a full queue from the other refusals. An item that
     // finds the queue full is dropped too, and logged with its bytes.
     Offer offer(WriteItem item);
     Offer offer(RawWriteItem item);
@@ -164,10 +171,6 @@ public:
     // Why the client closed: what ended it first. Stopped when the owner
     // closed it, or while it is open. Read on the io thread (in `on_closed`).
     const Zuno::ConnectionEnd& end_reason() const { return end_; }
-
-    // Whether `frame` is one complete frame: more than 9 bytes, 0D 0A where its
-    // length field puts the stop bytes, and the CRC before them correct.
-    static bool check_raw_frame(const std::vector<uint8_t>& frame);
 
     // The message a complete frame decodes into, or null when its protocol
     // number and length select no class. `result` (when given) receives the
@@ -226,7 +229,3 @@ private:
     std::size_t waiting_bytes_ = 0;
     std::size_t unsent_ = 0;
 };
-
-// Runs `io` until it is stopped or out of work. An exception that escapes a
-// handler is logged and the loop goes on, so none ends the program.
-void run_io_context(asio::io_context& io);

@@ -4,8 +4,6 @@
 
 #include <QDebug>
 
-#include "protocol/login.h"
-
 namespace Zuno {
 
 FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir,
@@ -33,7 +31,7 @@ FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir, const Ex
         const uint8_t protocol = protocolNumber(step.cmd);
         if (protocol == kNoKeyword)
             continue;
-        const bool login = protocol == ZunoLogin::kProtocol;
+        const bool login = isLoginProtocol(protocol);
         loginStep = loginStep || login;
         const auto model = std::find_if(models.begin(), models.end(), [&](const ConfigFile& m) {
             return m.record.cmd.toUtf8().toStdString() == step.cmd;
@@ -61,6 +59,13 @@ FlowLoad loadSendFlow(const QString& flowPath, const QString& modelDir, const Ex
     if (!loginStep || loginBuilt)
         load.loginFailure.reset();
     return load;
+}
+
+std::shared_ptr<ZunoMSG> loginMessage(const std::list<SendTask>& tasks) {
+    for (const SendTask& task : tasks)
+        if (task.message && isLoginProtocol(task.message->command))
+            return task.message;
+    return nullptr;
 }
 
 } // namespace Zuno

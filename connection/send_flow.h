@@ -17,6 +17,7 @@
 #include "builders/message_builder.h"
 #include "config/config_catalogue.h"
 #include "config/flow_file.h"
+#include "protocol/login.h"
 #include "protocol/message.h"
 #include "protocol/message_classes.h"
 
@@ -32,6 +33,16 @@ public:
 
 namespace Zuno {
 
+// Which step is the login, by the window's rule: the step whose message has
+// protocol number 0x01. The first such step of the loaded flow is sent on
+// connecting (loginMessage), and none is ever sent by interval. (The
+// send-flow editor has a rule of its own, by keyword: isLoginStep in
+// dialogs/task_setting_flow.h.)
+inline bool isLoginProtocol(uint8_t protocol) { return protocol == ZunoLogin::kProtocol; }
+
+// The message of the flow's first login step by the window's rule; null when
+// the flow has none.
+std::shared_ptr<ZunoMSG> loginMessage(const std::list<SendTask>& tasks);
 
 // The message of one step: protocol number and the model file's whole text.
 using MessageBuilderFn =

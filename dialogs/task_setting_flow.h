@@ -18,8 +18,11 @@ namespace Zuno {
 constexpr int kFlowDelayMin = 1;
 constexpr int kFlowDelayMax = 600;
 
-// A login step: the keyword, trimmed and upper-cased, starts with LOGIN or
-// CONNECT. It is always sent, on connecting, never by interval.
+// Which step is the login, by the editor's rule: the keyword, trimmed and
+// upper-cased, starts with LOGIN or CONNECT. Its row has no interval and is
+// ticked unless the file lists it unticked. (The window has a rule of its
+// own, by protocol number 0x01: isLoginProtocol in connection/send_flow.h;
+// that one decides what is sent on connecting and never by interval.)
 bool isLoginStep(const QString& cmd);
 
 // The steps of a flow as the editor presets them: the first step of a

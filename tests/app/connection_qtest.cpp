@@ -3,6 +3,8 @@
 // connection, the ways a connection ends, and the analyser's Parse and Send.
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -19,6 +21,7 @@
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTextEdit>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -70,6 +73,62 @@ int framesOf(const zt::TestPlatform& p, uint8_t protocol) {
 }
 
 const QList<CLIENT_STATUS> kLoginSequence{CLIENT_CONNECTED, CLIENT_LOGGING_IN, CLIENT_LOGGING_IN, CLIENT_LOGGED_IN};
+
+// Holds up, on any thread but the GUI thread, the writing of the first log
+// record that holds `marker`, until released: a log write on a disk that
+// hangs. Every other record goes on to the handler installed before.
+class HeldLogRecord {
+public:
+    explicit HeldLogRecord(const std::string& marker) {
+        std::lock_guard<std::mutex> lock(mutex);
+        held = false;
+        released = false;
+        text = marker;
+        previous = qInstallMessageHandler(&HeldLogRecord::handle);
+    }
+    ~HeldLogRecord() {
+        release();
+        qInstallMessageHandler(previous);
+    }
+    bool waitHeld() {
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, std::chrono::seconds(10), [] { return held; });
+    }
+    void release() {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            released = true;
+        }
+        changed.notify_all();
+    }
+    bool wasReleased() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return released;
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        const bool worker = QThread::currentThread() != qApp->thread();
+        QtMessageHandler next = nullptr;
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            if (worker && !held && message.toStdString().find(text) != std::string::npos) {
+                held = true;
+                changed.notify_all();
+                changed.wait(lock, [] { return released; });
+            }
+            next = previous;
+        }
+        next(type, context, message);
+    }
+
+    static inline std::mutex mutex;
+    static inline std::condition_variable changed;
+    static inline std::string text;
+    static inline bool held = false;
+    static inline bool released = false;
+    static inline QtMessageHandler previous = nullptr;
+};
 
 } // namespace
 
@@ -670,7 +729,7 @@ private slots:
         disconnectAndWait();
     }
 
-    // The address is looked up on the connection's worker: Connect returns at
+    // The lookup is asked for on the connection's worker: Connect returns at
     // once, and 断开 ends the attempt while the name server keeps silent.
     void disconnectEndsALookupThatNeverAnswers() {
         writeConf("platform.example");
@@ -1110,11 +1169,13 @@ private slots:
         for (int round = 1; round <= 25; ++round) {
             fakeNow += 2 * kSecond;
             QVERIFY(log->waitForCount(ping, before + 50 * round, std::chrono::seconds(20)));
-            // The tick that sent them ends before the clock moves on.
+            // The tick that sent them ends before the clock moves on; the
+            // window takes nothing meanwhile, so no QTRY here.
             const int reads = clockReads.load();
             const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
             while (clockReads.load() < reads + 2 * 51 && std::chrono::steady_clock::now() < deadline)
                 std::this_thread::yield();
+            QVERIFY2(clockReads.load() >= reads + 2 * 51, "the flow's ticks stopped reading the clock");
         }
         child<QCheckBox>("cbAuto")->setChecked(false);
         QTRY_VERIFY_WITH_TIMEOUT(out().contains(" 帧未写入输入框, 详见日志"), 10000);
@@ -1179,6 +1240,116 @@ private slots:
         QCOMPARE(framesOf(*platform, 0x13), 0); // the heartbeat of "Flow", due as well, is not sent
         disconnectAndWait();
         QVERIFY(tree->read("conf/conf.json").contains("\"protocol\": 1\n"));
+    }
+
+    // The system's lookup against a name server that keeps silent: 连接 and
+    // 断开 again and again hold one lookup, never more; a 连接 while it is
+    // still out takes its answer.
+    void repeatedConnectHoldsOneLookupOfASilentNameServer() {
+        writeConf("platform.test");
+        makeWindow();
+        zt::HeldNameServer server;
+        // Counts the connections' requests: each is made on its worker.
+        auto requests = std::make_shared<std::atomic<int>>(0);
+        w->setResolver([requests, resolve = Zuno::systemResolver(server.lookup())](
+                           asio::io_context& io, const std::string& host, const std::string& service,
+                           Zuno::ResolveDone done) {
+            resolve(io, host, service, std::move(done));
+            ++*requests;
+        });
+        const QStringList asked{"platform.test " + QString::number(platform->port())};
+        for (int attempt = 1; attempt <= 3; ++attempt) {
+            clickConnect();
+            QTRY_COMPARE_WITH_TIMEOUT(requests->load(), attempt, 10000);
+            clickConnect();
+            QTRY_COMPARE_WITH_TIMEOUT(w->currentStatus(), CLIENT_DISCONNECTED, 10000);
+            QVERIFY(w->waitForConnectionEnd(std::chrono::seconds(10)));
+        }
+        QCOMPARE(server.asked(), asked);
+        statuses.clear();
+        clickConnect();
+        QTRY_COMPARE_WITH_TIMEOUT(requests->load(), 4, 10000);
+        server.answer();
+        QTRY_COMPARE_WITH_TIMEOUT(statuses, kLoginSequence, 10000);
+        QCOMPARE(server.asked(), asked);
+        QCOMPARE(server.mostAtOnce(), 1);
+        QCOMPARE(platform->connections(), 1);
+        disconnectAndWait();
+    }
+
+    // The login reply logs in once, decided on the worker; the window shows
+    // each step in order and never goes back, even while it still shows an
+    // earlier step than the worker has reached. A second login reply that
+    // comes meanwhile changes nothing.
+    void theStatusOnlyMovesForwardAndALoginReplyLogsInOnce() {
+        makeWindow();
+        const zt::Bytes second = zt::makeReply(0x01, 0x77);
+        QList<CLIENT_STATUS> shown;
+        connect(w.get(), &MainForm::signalSendButtonEnable, w.get(), [&](CLIENT_STATUS s) {
+            shown << w->currentStatus();
+            if (s == CLIENT_CONNECTED) {
+                // The window shows "connected" while the worker is logged in.
+                platform->send(second);
+                QVERIFY(log->waitFor("<< " + hexText(second).toStdString()));
+            }
+        });
+        clickConnect();
+        // The window takes nothing until the worker has logged in.
+        QVERIFY(log->waitFor("Client is logined!"));
+        shown << w->currentStatus();
+        QTRY_COMPARE_WITH_TIMEOUT(statuses, kLoginSequence, 10000);
+        QTRY_VERIFY(out().contains(hexText(second)));
+        QCoreApplication::processEvents();
+        QCOMPARE(statuses, kLoginSequence);
+        QCOMPARE(shown.first(), CLIENT_CONNECTING);
+        QVERIFY2(std::is_sorted(shown.begin(), shown.end()), "the status went back");
+        QCOMPARE(log->count("Client is logined!"), 1);
+        disconnectAndWait();
+    }
+
+    // A login offered to the client and not written (here: more than may
+    // wait to be written) is not shown as sent.
+    void aLoginNotWrittenIsNotShownAsSent() {
+        platform->silence(0x01);
+        makeWindow();
+        w->setWriteLimits(10, 0);
+        clickConnect();
+        QVERIFY(log->waitFor("平台未读取, 未发送:"));
+        QTRY_COMPARE_WITH_TIMEOUT(statuses, (QList<CLIENT_STATUS>{CLIENT_CONNECTED, CLIENT_LOGGING_IN}), 10000);
+        QCOMPARE(bar(), QString("正在登录…"));
+        QVERIFY(!log->contains("Client is loginning!"));
+        QCOMPARE(framesOf(*platform, 0x01), 0);
+        disconnectAndWait();
+        QCOMPARE(statuses.last(), CLIENT_DISCONNECTED);
+    }
+
+    // The window goes while a handler of its connection is held up in a log
+    // write: its end neither waits for the handler nor frees anything the
+    // handler still reaches (the sanitizers watch); the connection ends on
+    // its worker once the handler goes on.
+    void theWindowGoesWhileAHandlerIsHeldUp() {
+        makeWindow();
+        connectAndLogIn();
+        const zt::Bytes frame = zt::makeReply(0x13, 0x4242);
+        {
+            HeldLogRecord held("<< " + hexText(frame).toStdString());
+            platform->send(frame);
+            QVERIFY(held.waitHeld());
+            // Should the end wait for the handler, the deadline lets the
+            // handler go on, and the test fails instead of hanging.
+            std::promise<void> gone;
+            std::thread deadline([&held, ended = gone.get_future()] {
+                if (ended.wait_for(std::chrono::seconds(10)) != std::future_status::ready)
+                    held.release();
+            });
+            w.reset();
+            const bool waited = held.wasReleased();
+            gone.set_value();
+            deadline.join();
+            QVERIFY2(!waited, "the window's end waited for the handler");
+        }
+        QVERIFY(log->waitFor("io_context runloop is finished!"));
+        QVERIFY(platform->waitForClosed(1));
     }
 
     void closingTheWindowWaitsForTheConnection() {

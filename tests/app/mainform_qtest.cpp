@@ -412,13 +412,22 @@ private slots:
         QTRY_VERIFY(child<QToolButton>(*w, "btnSend")->isEnabled());
     }
 
-    void autoCheckBoxSwitchesSendWhileLoggedIn() {
+    // "自动" switches Send while logged in, and only then: changed in any
+    // other status (by the program; the box is disabled then) it leaves
+    // Send as the status has it.
+    void autoCheckBoxSwitchesSendOnlyWhileLoggedIn() {
         auto w = makeWindow();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        emit w->signalSendButtonEnable(CLIENT_LOGGED_IN);
         auto* autoBox = child<QCheckBox>(*w, "cbAuto");
         auto* send = child<QToolButton>(*w, "btnSend");
+        for (CLIENT_STATUS s : {CLIENT_DISCONNECTED, CLIENT_CONNECTING, CLIENT_LOGGING_IN}) {
+            emit w->signalSendButtonEnable(s);
+            autoBox->setChecked(true);
+            autoBox->setChecked(false);
+            QVERIFY2(!send->isEnabled(), qPrintable(QString::number(s)));
+        }
+        emit w->signalSendButtonEnable(CLIENT_LOGGED_IN);
         QVERIFY(send->isEnabled());
         QTest::mouseClick(autoBox, Qt::LeftButton, {}, QPoint(autoBox->width() - 8, autoBox->height() / 2));
         QVERIFY(autoBox->isChecked());

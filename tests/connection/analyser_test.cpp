@@ -185,7 +185,11 @@ TEST(AnalyserRawCheck, StopAndCrcWherePlacedByTheLengthField) {
         {bad(ten, 8, "FFFF"), Zuno::kErrCrc},
         {"787806700001" + ten.substr(12), Zuno::kErrFrameShort},   // length one past the end
         {"787800700001" + ten.substr(12), Zuno::kErrContentShort}, // length 0
+        // The CRC of no bytes is 0: without the length check these passed.
+        {"797900000D0A00000000", Zuno::kErrContentShort},          // long, length 0
+        {"7979000200000D0A0000", Zuno::kErrContentShort},          // long, length 2
         {"7878057000010D0A", Zuno::kErrTooShort},                  // 8 bytes
+        {"787804010001D90D0A", Zuno::kErrTooShort},                // 9 bytes
         {ten + "00", 0},                                        // trailing byte ignored
     };
     for (const Row& r : rows)

@@ -2,6 +2,7 @@
 
 #include <future>
 
+#include "connection/io_thread.h"
 #include "connection/reply_select.h"
 #include "support/frame_fixture.h"
 
@@ -31,6 +32,7 @@ void ClientRun::connect(const TestPlatform& platform, const std::function<void(P
             end_ = client->end_reason();
         });
     };
+    client->on_logged_in = [this] { note([&] { ++logins_; }); };
     client->on_tick = [this] { note([&] { ticks_.push_back(std::chrono::steady_clock::now()); }); };
     client->on_packet = [this, c](const std::error_code& ec, const MoPack& pack, std::unique_ptr<Zuno::ZunoMSG> msg) {
         Received r;
@@ -41,12 +43,15 @@ void ClientRun::connect(const TestPlatform& platform, const std::function<void(P
         r.begin = pack.begin;
         r.stateSeen = c->state;
         r.msg = std::move(msg);
-        note([&] { packets_.push_back(std::move(r)); });
+        note([&] {
+            r.loginsSeen = logins_;
+            packets_.push_back(std::move(r));
+        });
     };
     client->do_connect(platform.resolve(io));
     if (beforeRun) beforeRun(*client);
     thread_ = std::thread([this] {
-        run_io_context(io);
+        Zuno::run_io_context(io);
         note([&] { runEnded_ = true; });
     });
 }

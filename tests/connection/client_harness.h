@@ -30,6 +30,7 @@ struct Received {
     uint16_t length = 0;
     uint16_t begin = 0;
     uint8_t stateSeen = 0; // the client's state when on_packet ran
+    int loginsSeen = 0;    // on_logged_in calls before on_packet ran
     std::unique_ptr<Zuno::ZunoMSG> msg;
 };
 
@@ -75,6 +76,7 @@ private:
     mutable std::condition_variable changed_;
     std::vector<Received> packets_;
     std::vector<bool> connected_;
+    int logins_ = 0;
     std::vector<std::chrono::steady_clock::time_point> ticks_;
     int closed_ = 0;
     Zuno::ConnectionEnd end_;

@@ -4,10 +4,12 @@
 #include <chrono>
 #include <future>
 #include <memory>
+#include <stdexcept>
 
 #include <asio.hpp>
 
 #include "connection/io_thread.h"
+#include "support/log_capture.h"
 
 namespace {
 
@@ -29,6 +31,17 @@ TEST(IoThreads, WaitEndsOnlyOnceEveryThreadHasDroppedItsLoop) {
     EXPECT_EQ(threads->running(), 0);
     // The thread held the last reference: the loop is gone with it.
     EXPECT_TRUE(watch.expired());
+}
+
+TEST(IoThreads, RunKeepsGoingAfterAnException) {
+    zt::LogCapture log;
+    asio::io_context io;
+    bool after = false;
+    asio::post(io, [] { throw std::runtime_error("handler failed"); });
+    asio::post(io, [&] { after = true; });
+    Zuno::run_io_context(io);
+    EXPECT_TRUE(after);
+    EXPECT_TRUE(log.contains("handler failed"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The system's resolver as the window uses it: asked on a connection's loop,
-// answered there, and never after the loop has gone. Numeric addresses
-// only: no test asks the machine's name server.
+// answered there, never after the loop has gone, and one lookup at a time.
+// Numeric addresses or a test's name server only: no test asks the
+// machine's name server.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "connection/resolver.h"
+#include "support/name_servers.h"
 #include "support/test_platform.h"
 
 namespace {
@@ -27,7 +29,7 @@ TEST(SystemResolve, AnswersOnTheLoopThatAsked) {
         std::error_code ec = asio::error::would_block;
         std::vector<asio::ip::tcp::endpoint> found;
         std::thread::id answeredOn;
-        Zuno::systemResolve(io, c.host, "8000", [&](const std::error_code& e, const auto& results) {
+        Zuno::systemResolver()(io, c.host, "8000", [&](const std::error_code& e, const auto& results) {
             ec = e;
             for (const auto& r : results) found.push_back(r.endpoint());
             answeredOn = std::this_thread::get_id();
@@ -53,17 +55,63 @@ TEST(SystemResolve, NoAnswerAfterTheLoopHasGone) {
     constexpr int kLoops = 50;
     auto answered = std::make_shared<std::atomic<int>>(0);
     auto dropped = std::make_shared<std::atomic<int>>(0);
+    const Zuno::Resolver resolve = Zuno::systemResolver();
     for (int i = 0; i < kLoops; ++i) {
         asio::io_context io;
         // Counts the answer's end, wherever it is dropped.
         std::shared_ptr<void> drop(nullptr, [dropped](void*) { ++*dropped; });
-        Zuno::systemResolve(io, "127.0.0.1", "8000",
+        resolve(io, "127.0.0.1", "8000",
                             [answered, drop](const std::error_code&, const auto&) { ++*answered; });
     }
     std::mutex m;
     std::condition_variable cv;
     EXPECT_TRUE(zt::waitNotified(m, cv, [&] { return dropped->load() == kLoops; }, zt::kNetWait));
     EXPECT_EQ(answered->load(), 0);
+}
+
+// Against a name server that keeps silent, connections one after another:
+// the lookup out is the only one. The same address takes its answer; another
+// address waits for it to end; one whose connection ended meanwhile is never
+// asked.
+TEST(SystemResolve, OneLookupAtATime) {
+    zt::HeldNameServer server;
+    const Zuno::Resolver resolve = Zuno::systemResolver(server.lookup());
+    struct Asker {
+        asio::io_context io;
+        std::error_code ec = asio::error::would_block;
+        std::vector<asio::ip::tcp::endpoint> found;
+        void ask(const Zuno::Resolver& resolve, const std::string& host) {
+            resolve(io, host, "8000", [this](const std::error_code& e, const auto& results) {
+                ec = e;
+                for (const auto& r : results) found.push_back(r.endpoint());
+            });
+        }
+    };
+    auto first = std::make_unique<Asker>();
+    first->ask(resolve, "a.example");
+    ASSERT_TRUE(server.waitForAsked(1));
+    first.reset(); // its connection ended, and its loop has gone
+    Asker same, other, ended;
+    same.ask(resolve, "a.example");
+    other.ask(resolve, "b.example");
+    ended.ask(resolve, "c.example");
+    ended.io.stop();
+    EXPECT_EQ(server.asked(), QStringList{"a.example 8000"});
+
+    server.answer();
+    same.io.run(); // ends once the answer has run
+    EXPECT_FALSE(same.ec) << same.ec.message();
+    ASSERT_EQ(same.found.size(), 1u);
+    EXPECT_EQ(same.found[0].address().to_string(), "127.0.0.1");
+    EXPECT_EQ(same.found[0].port(), 8000);
+    ASSERT_TRUE(server.waitForAsked(2));
+    server.answer();
+    other.io.run();
+    EXPECT_FALSE(other.ec) << other.ec.message();
+    EXPECT_EQ(other.found.size(), 1u);
+    EXPECT_EQ(server.asked(), (QStringList{"a.example 8000", "b.example 8000"}));
+    EXPECT_EQ(server.mostAtOnce(), 1);
+    EXPECT_EQ(ended.ec, asio::error::would_block); // never answered
 }
 
 } // namespace

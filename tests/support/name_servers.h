@@ -1,8 +1,11 @@
 #pragma once
 // Name servers for the window's resolver seam (MainForm::setResolver), so
 // that no test asks the machine's own: each records the lookup it was asked
-// for ("host service") and answers, or not, on the connection's worker.
+// for ("host service") and answers, or not, on the connection's worker. And
+// one for the system resolver's blocking lookup (Zuno::systemResolver).
 
+#include <chrono>
+#include <memory>
 #include <string>
 
 #include <QStringList>
@@ -24,5 +27,31 @@ void unknownName(asio::io_context& io, const std::string& host, const std::strin
 // The lookups asked for since the last forgetLookups(), in order.
 QStringList lookupsAsked();
 void forgetLookups();
+
+// A name server as the system's lookup meets it: each lookup blocks its
+// thread until the test answers it (every name: 127.0.0.1), as a silent one
+// would until the system's time-out. Lookups still held when it goes are
+// answered "timed out".
+class HeldNameServer {
+public:
+    HeldNameServer();
+    ~HeldNameServer();
+    HeldNameServer(const HeldNameServer&) = delete;
+    HeldNameServer& operator=(const HeldNameServer&) = delete;
+
+    // The blocking lookup, for Zuno::systemResolver.
+    Zuno::BlockingLookup lookup() const;
+    // Answers the lookups held now.
+    void answer();
+    // The lookups asked for ("host service"), in order.
+    QStringList asked() const;
+    // The most lookups that were held at once.
+    int mostAtOnce() const;
+    bool waitForAsked(int n, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+
+private:
+    struct State;
+    std::shared_ptr<State> state_;
+};
 
 } // namespace zt
