@@ -76,12 +76,16 @@ ConfigText readConfigText(const QString& path) {
     QByteArray text = textOfFileBytes(file.bytes);
     // Decoded as readTextFile decodes: a byte-order mark at the start is
     // dropped (it is no part of the JSON text), what is no UTF-8 replaced.
-    out.text = QString::fromUtf8(text).toUtf8().toStdString();
-    if (!out.utf8) {
-        if (text.startsWith(kByteOrderMark))
-            text.remove(0, static_cast<int>(sizeof kByteOrderMark) - 1);
+    // Bytes that are UTF-8 throughout decode to themselves, less the mark.
+    const bool marked = text.startsWith(kByteOrderMark);
+    if (!out.utf8)
+        out.text = QString::fromUtf8(text).toUtf8().toStdString();
+    if (marked)
+        text.remove(0, static_cast<int>(sizeof kByteOrderMark) - 1);
+    if (out.utf8)
+        out.text = text.toStdString();
+    else
         out.raw = text.toStdString();
-    }
     return out;
 }
 
