@@ -149,15 +149,13 @@ ConfigResult readSettings(const QString& path, ConnectionSettings& settings, QSt
     if (member.integer("port", QStringLiteral("端口"), QString::number(read.port), value)) {
         const uint32_t cut = static_cast<uint32_t>(value);
         const int64_t port = std::clamp<int64_t>(cut, kPortMin, kPortMax);
-        const QString range = QStringLiteral("不在 %1 到 %2 之间").arg(kPortMin).arg(kPortMax);
-        if (cut != value && port != cut)
-            member.changed("port", QStringLiteral("端口"),
-                           cutTo32Bits() + QStringLiteral(", 取低32位为 ") + QString::number(cut) + ", " + range,
-                           QString::number(port));
-        else if (cut != value)
-            member.changed("port", QStringLiteral("端口"), cutTo32Bits(), QString::number(port));
-        else if (port != cut)
-            member.changed("port", QStringLiteral("端口"), range, QString::number(port));
+        QStringList how;
+        if (cut != value)
+            how << cutTo32Bits() + (port != cut ? QStringLiteral(", 取低32位为 ") + QString::number(cut) : QString());
+        if (port != cut)
+            how << QStringLiteral("不在 %1 到 %2 之间").arg(kPortMin).arg(kPortMax);
+        if (!how.isEmpty())
+            member.changed("port", QStringLiteral("端口"), how.join(", "), QString::number(port));
         read.port = static_cast<uint32_t>(port);
     }
     // Cut to 32 bits; 0 stands for the shortest tick.

@@ -92,6 +92,15 @@ QString readErrorMessage(const QString& cmd, const QString& path) {
     return QStringLiteral("读取配置\"") + drawn::name(cmd) + QStringLiteral("\"错误, 文件:") + path;
 }
 
+QString readDoneMessage(const QString& cmd, const QString& path) {
+    return QStringLiteral("读取配置\"") + drawn::name(cmd) + QStringLiteral("\"完成, 文件:") + path;
+}
+
+void addMessage(QLabel* message, const QString& text, bool first) {
+    const QString held = message->text();
+    message->setText(held.isEmpty() ? text : first ? text + "; " + held : held + "; " + text);
+}
+
 QString savedMessage(const QString& cmd, const QString& path) {
     return QStringLiteral("保存配置\"") + drawn::name(cmd) + QStringLiteral("\"完成, 文件:") + path;
 }
@@ -144,10 +153,10 @@ void showReadProblem(const ProtocolDataModel& entry, const ConfigText& file, QLa
         message->setText(readFailedMessage(entry, file.problem(read)));
     } else if (read.kind == JsonRead::ValueThenText) {
         // The form shows the value; what the form said of it stays.
-        const QString note = withReason(QStringLiteral("读取配置\"") + drawn::name(entry.cmd) + QStringLiteral("\"完成, 文件:") +
-                                            configPathForMessage(entry.absoluteFilePath),
-                                        ignoredTextNote(read));
-        message->setText(message->text().isEmpty() ? note : note + "; " + message->text());
+        addMessage(message,
+                   withReason(readDoneMessage(entry.cmd, configPathForMessage(entry.absoluteFilePath)),
+                              ignoredTextNote(read)),
+                   true);
     }
 }
 
@@ -156,8 +165,7 @@ void showMissingFolder(QLabel* message, const QStringList& folders) {
         const QString path = basePath(folder);
         if (QFileInfo(path).isDir())
             continue;
-        const QString missing = QStringLiteral("文件夹不存在: ") + configPathForMessage(path);
-        message->setText(message->text().isEmpty() ? missing : missing + "; " + message->text());
+        addMessage(message, QStringLiteral("文件夹不存在: ") + configPathForMessage(path), true);
         return;
     }
 }

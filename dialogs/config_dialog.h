@@ -40,8 +40,13 @@ void clearGrid(QGridLayout* grid);
 // The label texts: 读取配置"<cmd>"错误, 文件:<path> and so on, the name
 // drawn cut as in the lists.
 QString readErrorMessage(const QString& cmd, const QString& path);
+QString readDoneMessage(const QString& cmd, const QString& path);
 QString savedMessage(const QString& cmd, const QString& path);
 QString saveFailedMessage(const QString& cmd, const QString& path, const QString& reason);
+
+// Puts `text` into `message` before what it holds (`first`) or after it,
+// the two joined by "; ".
+void addMessage(QLabel* message, const QString& text, bool first);
 
 // The label text of a file that could not be read, with the reason when
 // there is one (a file that reads but is no such file has none).

@@ -169,7 +169,7 @@ void DataSettingForm::on_lvProtocol_activated(const QModelIndex& index) {
     const QString kept = buildForm(file.text);
     showReadProblem(entry, file, ui->lbMsg);
     if (!kept.isEmpty())
-        ui->lbMsg->setText(ui->lbMsg->text().isEmpty() ? kept : ui->lbMsg->text() + "; " + kept);
+        addMessage(ui->lbMsg, kept, false);
 }
 
 QString DataSettingForm::buildForm(const std::string& json) {
